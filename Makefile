@@ -1,0 +1,54 @@
+# vestaMar - Simulação de Resultados
+#   make run         set up, build and open the window (needs a desktop session)
+#   make test        set up, build with warnings as errors, run every test, also under ASan/UBSan
+#   make bench       benchmarks
+#   make fuzz        bounded fuzzing of the parameter-file reader
+#   make screenshot  build/screenshot.png of the window under the offscreen platform
+
+BUILD       ?= build
+ASAN_BUILD  ?= build-asan
+BENCH_BUILD ?= build-bench
+FUZZ_BUILD  ?= build-fuzz
+JOBS        ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+CMAKE_GEN   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+.PHONY: setup build run test test-release test-asan bench fuzz screenshot clean
+
+setup:
+	@bash scripts/setup.sh
+
+build: setup
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESTAMAR_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@bash scripts/run.sh $(BUILD)/vestamar
+
+test: setup test-release test-asan
+
+test-release:
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESTAMAR_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan:
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVESTAMAR_WERROR=ON -DVESTAMAR_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: setup
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVESTAMAR_BENCH=ON -DVESTAMAR_TESTS=OFF
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@bash scripts/bench.sh $(BENCH_BUILD)
+
+fuzz: setup
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESTAMAR_FUZZ=ON -DVESTAMAR_UI=OFF -DVESTAMAR_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+screenshot: build
+	@bash scripts/screenshot.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -1,0 +1,44 @@
+#pragma once
+// The calculation run: fills every result field of both scenarios, ANTES and DEPOIS.
+//
+// The run works against an abstract view of the window. Results live only as field texts:
+// each result is formatted, written, and read back as shown by every later step, so later
+// steps work on whole cents. The run keeps no state between or across runs; a write may
+// call back into the caller (the window runs the field's handler, which may start a nested
+// run) and that is safe.
+
+#include <string>
+#include <string_view>
+
+#include "parametros.h"
+#include "texto_numero.h"
+
+namespace vestamar {
+
+class VisaoCalculo {
+public:
+    virtual ~VisaoCalculo() = default;
+
+    // The current text of the named field.
+    virtual std::string lerTexto(std::string_view campo) = 0;
+    // Replaces the text of the named field (may run that field's handler before returning).
+    virtual void escreverTexto(std::string_view campo, const std::string& texto) = 0;
+    // The selected index of the named list, -1 when nothing is selected.
+    virtual int lerIndice(std::string_view lista) = 0;
+    // The results view: Frame1 moved to Left 7600 twips and hidden, Label85 and
+    // selecModalidade shown, then pending window events let through once.
+    virtual void mostrarResultados() = 0;
+    // The run failed; called once per failed run, after which the run ends.
+    virtual void informarFalha() = 0;
+};
+
+// The message and title of the failure dialog.
+inline constexpr std::string_view kMensagemFalha = "Ocorreu erro no procedimento de cálculo.";
+inline constexpr std::string_view kTituloFalha = "Atenção !";
+
+// Runs the whole calculation. Returns true when every result was written, false after a
+// failure (the failing step wrote nothing, later fields were left untouched, and the view
+// was told once through informarFalha).
+bool executarCalculo(VisaoCalculo& visao, const ParametrosSimulacao& estado, const Separadores& sep);
+
+}  // namespace vestamar

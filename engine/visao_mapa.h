@@ -1,0 +1,32 @@
+#pragma once
+// A calculation view over a plain map from field name to text: used by the tests and the
+// benchmarks to drive executarCalculo without a window.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calculo.h"
+
+namespace vestamar {
+
+class VisaoMapa : public VisaoCalculo {
+public:
+    std::map<std::string, std::string, std::less<>> textos;
+    std::map<std::string, int, std::less<>> indices;  // missing list: -1
+    int falhas = 0;
+    int passagensResultados = 0;
+    std::vector<std::string> escritas;  // field names in the order written
+    // Called after a write that changed the text, like a field's handler in the window.
+    std::function<void(std::string_view campo)> aoMudar;
+
+    std::string lerTexto(std::string_view campo) override;
+    void escreverTexto(std::string_view campo, const std::string& texto) override;
+    int lerIndice(std::string_view lista) override;
+    void mostrarResultados() override;
+    void informarFalha() override;
+};
+
+}  // namespace vestamar
