@@ -15,7 +15,8 @@
 
 namespace vestamar {
 
-// The regional decimal and group marks (UTF-8; usually one character each).
+// The regional decimal and group marks (UTF-8; usually one character each). An empty
+// `grupo` means that no group mark is accepted when parsing and none is written.
 struct Separadores {
     std::string decimal = ",";
     std::string grupo = ".";
@@ -26,8 +27,10 @@ struct Separadores {
 
 // ---- Parsing -------------------------------------------------------------------------
 // Accepted: blanks around the number, one leading "+" or "-", digits with group marks in
-// the whole-number part, one decimal mark followed by digits, an exponent ("1,5E+20",
-// "2e-3"). Refused (empty result): empty text, a lone sign or mark, letters, anything else.
+// the whole-number part (each mark between two digits, at any place: "1.000", "10.00"),
+// one decimal mark (",5" and "5," are accepted), an exponent ("1,5E+20", "2e-3").
+// Refused (empty result): empty text, a lone sign or mark, letters, a second decimal mark,
+// a group mark after the decimal mark, a trailing sign, blanks inside the number.
 // Parsing is exact: the decimal value of the text is rounded once, to the target type.
 
 // The text rounded to four decimals, halves to even; empty beyond the money range.
