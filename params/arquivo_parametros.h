@@ -5,8 +5,10 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <variant>
 
 #include "parametros.h"
@@ -48,5 +50,29 @@ ResultadoGravacao gravarParametros(bool padroes, const std::filesystem::path& pa
 // Always returns; when the file cannot be created or read the state holds the defaults.
 void lerParametros(const std::filesystem::path& pasta, ParametrosSimulacao& estado,
                    const Separadores& sep);
+
+// ---- The same operations on the file's content, without the disk --------------------------
+
+// The exact bytes gravarParametros writes: 56 "key=value" lines, each ended by CR LF, ASCII.
+// The decimal mark is the regional one when it is "," and "." otherwise; nothing is grouped.
+std::string conteudoParametros(bool padroes, const ParametrosSimulacao& estado,
+                               const Separadores& sep);
+
+// Reads the content of a parameter file into the state, line by line, as lerParametros does.
+// A line changes a field only when its key is one of the table's (letter case ignored) and its
+// value is a number that fits the field's type; every other line is skipped.
+void lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado, const Separadores& sep);
+
+// Puts the default value of every key into the state.
+void aplicarPadroes(ParametrosSimulacao& estado);
+
+// The step that moves the finished temporary file over vestaMar.ini. The plain overload uses
+// std::filesystem::rename; tests pass a failing one to check that nothing is lost.
+using FuncaoRenomear =
+    std::function<std::error_code(const std::filesystem::path& de, const std::filesystem::path& para)>;
+
+ResultadoGravacao gravarParametros(bool padroes, const std::filesystem::path& pasta,
+                                   const ParametrosSimulacao& estado, const Separadores& sep,
+                                   const FuncaoRenomear& renomear);
 
 }  // namespace vestamar

@@ -1,1 +1,148 @@
-// (to be written)
+// Reading vestaMar.ini.
+//
+// The reader is forgiving: a line only changes a field when it names a known key and holds a
+// number that fits the field; everything else is skipped in silence, so a file edited by hand
+// or by another program never stops the start-up.
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <optional>
+#include <type_traits>
+
+#include "arquivo_parametros.h"
+
+namespace vestamar {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kMarcaBom = "\xEF\xBB\xBF";
+
+char maiuscula(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Key comparison after ASCII upper-casing of both sides; nothing is trimmed.
+bool mesmaChave(std::string_view texto, std::string_view chave) {
+    return texto.size() == chave.size() &&
+           std::equal(texto.begin(), texto.end(), chave.begin(),
+                      [](char a, char b) { return maiuscula(a) == maiuscula(b); });
+}
+
+const ChaveParametro* acharChave(std::string_view texto) {
+    for (const ChaveParametro& chave : kChaves) {
+        if (mesmaChave(texto, chave.chave)) return &chave;
+    }
+    return nullptr;
+}
+
+bool branco(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view aparar(std::string_view texto) {
+    while (!texto.empty() && branco(texto.front())) texto.remove_prefix(1);
+    while (!texto.empty() && branco(texto.back())) texto.remove_suffix(1);
+    return texto;
+}
+
+bool contem(std::string_view texto, std::string_view marca) {
+    return !marca.empty() && texto.find(marca) != std::string_view::npos;
+}
+
+// The file is never grouped, so a value with a single "." or "," (and no other mark of the
+// regional setting) has it as its decimal mark, whichever setting wrote the file: "7.5" and
+// "7,5" are 7.5 everywhere. Any other value is read under the regional separators.
+Separadores separadoresDoValor(std::string_view valor, const Separadores& regional) {
+    const auto pontos = std::count(valor.begin(), valor.end(), '.');
+    const auto virgulas = std::count(valor.begin(), valor.end(), ',');
+    if (pontos + virgulas != 1) return regional;
+    for (std::string_view marca : {std::string_view(regional.decimal), std::string_view(regional.grupo)}) {
+        if (marca != "." && marca != "," && contem(valor, marca)) return regional;
+    }
+    return {pontos == 1 ? "." : ",", ""};
+}
+
+// Stores the value into the key's field when it is a number of the field's type.
+void guardar(const ChaveParametro& chave, std::string_view texto, ParametrosSimulacao& estado,
+             const Separadores& regional) {
+    const std::string_view valor = aparar(texto);
+    const Separadores sep = separadoresDoValor(valor, regional);
+    std::visit(
+        [&](auto campo) {
+            using T = std::remove_reference_t<decltype(estado.*campo)>;
+            std::optional<T> lido;
+            if constexpr (std::is_same_v<T, double>) {
+                lido = lerDouble(valor, sep);
+            } else if constexpr (std::is_same_v<T, Money>) {
+                lido = lerMoney(valor, sep);
+            } else {
+                lido = lerInteiro16(valor, sep);
+            }
+            if (lido) estado.*campo = *lido;
+        },
+        chave.campo);
+}
+
+// One line, without its line end: key, "=", value up to the next "=" (the rest is ignored).
+void lerLinha(std::string_view linha, ParametrosSimulacao& estado, const Separadores& sep) {
+    const std::size_t igual = linha.find('=');
+    if (igual == std::string_view::npos) return;
+    const ChaveParametro* chave = acharChave(linha.substr(0, igual));
+    if (chave == nullptr) return;
+    std::string_view valor = linha.substr(igual + 1);
+    valor = valor.substr(0, valor.find('='));
+    guardar(*chave, valor, estado, sep);
+}
+
+// The whole file, or nothing when it is not a regular file or cannot be read.
+std::optional<std::string> lerArquivo(const fs::path& caminho) {
+    std::error_code ec;
+    if (!fs::is_regular_file(caminho, ec)) return std::nullopt;
+    std::ifstream entrada(caminho, std::ios::binary);
+    if (!entrada) return std::nullopt;
+    std::string conteudo;
+    std::array<char, 16384> bloco{};
+    while (entrada.read(bloco.data(), bloco.size()) || entrada.gcount() > 0) {
+        conteudo.append(bloco.data(), static_cast<std::size_t>(entrada.gcount()));
+        if (entrada.eof()) break;
+    }
+    if (entrada.bad()) return std::nullopt;
+    return conteudo;
+}
+
+}  // namespace
+
+void lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado, const Separadores& sep) {
+    if (conteudo.substr(0, kMarcaBom.size()) == kMarcaBom) conteudo.remove_prefix(kMarcaBom.size());
+    // CR LF, LF alone and CR alone all end a line; a last line without an end counts too.
+    std::size_t inicio = 0;
+    while (inicio < conteudo.size()) {
+        std::size_t fim = conteudo.find_first_of("\r\n", inicio);
+        if (fim == std::string_view::npos) fim = conteudo.size();
+        lerLinha(conteudo.substr(inicio, fim - inicio), estado, sep);
+        inicio = fim + 1;
+        if (fim < conteudo.size() && conteudo[fim] == '\r' && inicio < conteudo.size() &&
+            conteudo[inicio] == '\n') {
+            ++inicio;
+        }
+    }
+}
+
+void aplicarPadroes(ParametrosSimulacao& estado) {
+    const Separadores virgula = Separadores::brasil();
+    lerConteudo(conteudoParametros(true, estado, virgula), estado, virgula);
+}
+
+void lerParametros(const fs::path& pasta, ParametrosSimulacao& estado, const Separadores& sep) {
+    const fs::path caminho = pasta / kNomeArquivo;
+    std::error_code ec;
+    // An existing file is never rewritten here. A failed creation is not reported: the read
+    // below then fails too and the defaults are used for this run.
+    if (!fs::exists(caminho, ec) && !ec) gravarParametros(true, pasta, estado, sep);
+    if (const std::optional<std::string> conteudo = lerArquivo(caminho)) {
+        lerConteudo(*conteudo, estado, sep);
+    } else {
+        aplicarPadroes(estado);
+    }
+}
+
+}  // namespace vestamar

@@ -1,0 +1,11 @@
+#include <clocale>
+
+#include <gtest/gtest.h>
+
+// The tests run with the C library following the user's settings (LC_ALL from CTest), as the
+// program does once its window exists: a decimal comma there must not change the file.
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
