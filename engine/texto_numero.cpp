@@ -167,7 +167,7 @@ std::string escreverDecimal(bool negativo, std::string_view digitos, std::int64_
         if (manter >= 0) {
             n.append(digitos.substr(0, static_cast<std::size_t>(manter)));
             if (manter < len && digitos[static_cast<std::size_t>(manter)] >= '5') {
-                if (n.empty()) n = "0";
+                if (n.empty()) n.push_back('0');
                 incrementar(n);
             }
         }
