@@ -1,0 +1,53 @@
+#include "cbutton.h"
+
+#include <QKeyEvent>
+#include <QPalette>
+#include <QtMath>
+
+#include "fontes.h"
+
+namespace vestamar {
+
+cbutton::cbutton(QWidget* parent) : QPushButton(parent) {
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, &cbutton::Click);
+    aplicarFonte();
+    setForecolor(m_forecolor);
+}
+
+void cbutton::setFontname(const QString& face) {
+    m_fontname = face;
+    aplicarFonte();
+}
+
+void cbutton::setFontsize(float pontos) {
+    m_fontsize = pontos;
+    aplicarFonte();
+}
+
+void cbutton::aplicarFonte() {
+    // Tahoma is not on every system; a face with Arial's metrics keeps the caption's width.
+    setFont(fonteDaJanela({m_fontname, QStringLiteral("Arial")}, m_fontsize, false));
+}
+
+void cbutton::setForecolor(const QColor& cor) {
+    m_forecolor = cor;
+    QPalette paleta = palette();
+    for (const auto grupo : {QPalette::Active, QPalette::Inactive})
+        paleta.setColor(grupo, QPalette::ButtonText, cor);
+    setPalette(paleta);
+}
+
+void cbutton::setControlwidth(float pixels) { resize(qRound(pixels), height()); }
+
+void cbutton::keyPressEvent(QKeyEvent* evento) {
+    const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
+    if (enter && (evento->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        evento->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(evento);
+}
+
+}  // namespace vestamar

@@ -1,0 +1,53 @@
+#pragma once
+// cbutton: the window's push button.
+//
+// A QPushButton with the caption, face, size and colour as the window's design gives them.
+// `Click` is raised when the button is pressed with the mouse, and also with Space or Enter
+// while it has the focus.
+
+#include <QColor>
+#include <QPushButton>
+#include <QString>
+
+namespace vestamar {
+
+class cbutton : public QPushButton {
+    Q_OBJECT
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(QString fontname READ fontname WRITE setFontname)
+    Q_PROPERTY(float fontsize READ fontsize WRITE setFontsize)
+    Q_PROPERTY(QColor forecolor READ forecolor WRITE setForecolor)
+    Q_PROPERTY(float controlwidth READ controlwidth WRITE setControlwidth)
+
+public:
+    explicit cbutton(QWidget* parent = nullptr);
+
+    QString caption() const { return text(); }
+    void setCaption(const QString& legenda) { setText(legenda); }
+    // The face asked for; where it is not installed the caption uses the closest face.
+    QString fontname() const { return m_fontname; }
+    void setFontname(const QString& face);
+    // In points.
+    float fontsize() const { return m_fontsize; }
+    void setFontsize(float pontos);
+    QColor forecolor() const { return m_forecolor; }
+    void setForecolor(const QColor& cor);
+    // The width in pixels.
+    float controlwidth() const { return static_cast<float>(width()); }
+    void setControlwidth(float pixels);
+
+signals:
+    void Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
+
+private:
+    void aplicarFonte();
+
+    QString m_fontname = QStringLiteral("Tahoma");
+    float m_fontsize = 8.25F;
+    QColor m_forecolor{Qt::black};
+};
+
+}  // namespace vestamar

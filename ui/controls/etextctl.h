@@ -1,0 +1,137 @@
+#pragma once
+// ETextctl: the window's formatted numeric field.
+//
+// A one-line field for a number, shown with a display pattern (`textformat`) and with one
+// look without focus and another with focus (font, text colour, background, border).
+//
+// - `text` (inherited from QLineEdit) is read and written by the program; a write shows the
+//   text exactly as written, the pattern is not applied to it.
+// - `Change` is raised synchronously on every change of the text, typed or written, and
+//   never by a write of the text already shown: the window's handlers rely on that to come
+//   to rest.
+// - `locked` blocks the user's edits; the program can still write the text.
+// - The user can type digits, the regional decimal and group marks and a leading minus.
+// - When the user has edited the field and then leaves it (Tab, a click elsewhere, Enter),
+//   a text that is a number is rewritten with the pattern ("1800" becomes "1.800,00"), but
+//   only when the pattern shows the same value: "2,666" in a "0.0" field stays as typed.
+//   Focus taken by a popup or by another window is not leaving the field.
+// - With `enterexitkey`, Enter moves the focus to the next control in tab order.
+
+#include <QColor>
+#include <QFont>
+#include <QLineEdit>
+#include <QString>
+
+namespace vestamar {
+
+class ETextctl : public QLineEdit {
+    Q_OBJECT
+    Q_PROPERTY(QString textformat READ textformat WRITE setTextformat)
+    Q_PROPERTY(bool locked READ locked WRITE setLocked)
+    Q_PROPERTY(bool onfocusselect READ onfocusselect WRITE setOnfocusselect)
+    Q_PROPERTY(bool enterexitkey READ enterexitkey WRITE setEnterexitkey)
+    Q_PROPERTY(int maxlength READ maxlength WRITE setMaxlength)
+    Q_PROPERTY(QString passwordchar READ passwordchar WRITE setPasswordchar)
+    Q_PROPERTY(QFont normalfont READ normalfont WRITE setNormalfont)
+    Q_PROPERTY(QFont focusfont READ focusfont WRITE setFocusfont)
+    Q_PROPERTY(QColor normalfontcolor READ normalfontcolor WRITE setNormalfontcolor)
+    Q_PROPERTY(QColor focusfontcolor READ focusfontcolor WRITE setFocusfontcolor)
+    Q_PROPERTY(QColor backcolor READ backcolor WRITE setBackcolor)
+    Q_PROPERTY(QColor focusbackcolor READ focusbackcolor WRITE setFocusbackcolor)
+    Q_PROPERTY(QColor normalbordercolor READ normalbordercolor WRITE setNormalbordercolor)
+    Q_PROPERTY(QColor focusbordercolor READ focusbordercolor WRITE setFocusbordercolor)
+    Q_PROPERTY(int normalborderpattern READ normalborderpattern WRITE setNormalborderpattern)
+    Q_PROPERTY(int focusborderpattern READ focusborderpattern WRITE setFocusborderpattern)
+    Q_PROPERTY(QString specialcharacter READ specialcharacter WRITE setSpecialcharacter)
+    Q_PROPERTY(QString tag READ tag WRITE setTag)
+
+public:
+    // Border patterns: 0 a solid line; 1 dashes; 2 dots; 3 dash-dot; any other value, none.
+    enum PadraoBorda { BordaSolida = 0, BordaTracejada = 1, BordaPontilhada = 2, BordaTracoPonto = 3 };
+
+    explicit ETextctl(QWidget* parent = nullptr);
+
+    QString textformat() const { return m_textformat; }
+    void setTextformat(const QString& padrao) { m_textformat = padrao; }
+    bool locked() const { return isReadOnly(); }
+    void setLocked(bool bloqueado) { setReadOnly(bloqueado); }
+    bool onfocusselect() const { return m_onfocusselect; }
+    void setOnfocusselect(bool selecionar) { m_onfocusselect = selecionar; }
+    bool enterexitkey() const { return m_enterexitkey; }
+    void setEnterexitkey(bool sair) { m_enterexitkey = sair; }
+    // 0: no length limit.
+    int maxlength() const { return m_maxlength; }
+    void setMaxlength(int comprimento);
+    // Non-empty: the text is masked.
+    QString passwordchar() const { return m_passwordchar; }
+    void setPasswordchar(const QString& mascara);
+
+    QFont normalfont() const { return m_normalfont; }
+    void setNormalfont(const QFont& fonte);
+    QFont focusfont() const { return m_focusfont; }
+    void setFocusfont(const QFont& fonte);
+    QColor normalfontcolor() const { return m_normalfontcolor; }
+    void setNormalfontcolor(const QColor& cor);
+    QColor focusfontcolor() const { return m_focusfontcolor; }
+    void setFocusfontcolor(const QColor& cor);
+    // Background without focus.
+    QColor backcolor() const { return m_backcolor; }
+    void setBackcolor(const QColor& cor);
+    QColor focusbackcolor() const { return m_focusbackcolor; }
+    void setFocusbackcolor(const QColor& cor);
+    QColor normalbordercolor() const { return m_normalbordercolor; }
+    void setNormalbordercolor(const QColor& cor);
+    QColor focusbordercolor() const { return m_focusbordercolor; }
+    void setFocusbordercolor(const QColor& cor);
+    int normalborderpattern() const { return m_normalborderpattern; }
+    void setNormalborderpattern(int padrao);
+    int focusborderpattern() const { return m_focusborderpattern; }
+    void setFocusborderpattern(int padrao);
+    QString specialcharacter() const { return m_specialcharacter; }
+    void setSpecialcharacter(const QString& texto) { m_specialcharacter = texto; }
+    QString tag() const { return m_tag; }
+    void setTag(const QString& texto) { m_tag = texto; }
+
+signals:
+    // The text changed (typed or written); never raised for a write of the same text.
+    void Change();
+
+protected:
+    void focusInEvent(QFocusEvent* evento) override;
+    void focusOutEvent(QFocusEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    void paintEvent(QPaintEvent* evento) override;
+
+private:
+    void aoMudarTexto(const QString& texto);
+    void aplicarVisual();
+    // Rewrites the user's text with the pattern when that keeps its value; ends the edit.
+    void concluirEdicao();
+
+    QString m_textformat;
+    QString m_passwordchar;
+    QString m_specialcharacter;
+    QString m_tag;
+    QFont m_normalfont;
+    QFont m_focusfont;
+    QColor m_normalfontcolor{Qt::black};
+    QColor m_focusfontcolor{Qt::black};
+    QColor m_backcolor{Qt::white};
+    QColor m_focusbackcolor{Qt::white};
+    QColor m_normalbordercolor{Qt::gray};
+    QColor m_focusbordercolor{Qt::gray};
+    int m_normalborderpattern = BordaSolida;
+    int m_focusborderpattern = BordaSolida;
+    int m_maxlength = 0;
+    bool m_onfocusselect = false;
+    bool m_enterexitkey = true;
+    bool m_comFoco = false;
+    // The text last announced by Change.
+    QString m_textoAnunciado;
+    // The change under way comes from the user's keyboard or a paste.
+    bool m_mudancaDoUsuario = false;
+    // The text shown is the user's, edited since the field last received its value.
+    bool m_editadoPeloUsuario = false;
+};
+
+}  // namespace vestamar

@@ -1,0 +1,58 @@
+#pragma once
+// The layout of the window `frmcalcProd`: every control with its place and look.
+//
+// Positions are in twips (1/1440 inch), relative to the control's container: the window's
+// client area, or the panel `Frame1` for the controls inside it. 15 twips make one
+// device-independent pixel. A line is given by its two end points instead.
+
+#include <span>
+#include <string_view>
+
+namespace vestamar {
+
+enum class Tipo {
+    Rotulo,    // static text
+    Marcador,  // the small blue "..." beside a row
+    Linha,     // straight line
+    Imagem,    // the banner
+    Painel,    // the parameter-tables panel
+    Campo,     // ETextctl
+    Lista,     // drop-down list
+    Botao,     // cbutton
+};
+
+enum class Visual {
+    Padrao,           // labels: Arial 8.25 bold grey, left, white; lists: standard look
+    Sublinhado,       // label, as Padrao and underlined
+    Cabecalho,        // label, centred, on the system's window colour
+    Titulo,           // label, Arial 20.25 regular, centred
+    Regular,          // label, as Padrao in regular weight
+    ColunaFocoPreto,  // column field, black text with focus
+    ColunaFocoCinza,  // column field, dark grey text with focus
+    PainelCampo,      // field of the parameter-tables panel
+    LinhaAzul,        // the column divider
+    LinhaSombra,      // the panel's underlines, in the system's button-shadow colour
+    Modalidade,       // the modality list: MS Sans Serif 8.25 bold grey
+};
+
+struct Controle {
+    std::string_view nome;
+    Tipo tipo;
+    std::string_view conteiner;  // empty: the window; otherwise the panel's name
+    int l, t, w, h;              // twips; for a line: x1, y1, x2, y2
+    std::string_view texto = {};   // caption, or a field's initial text
+    std::string_view padrao = {};  // a field's display pattern (`textformat`)
+    int tab = -1;                  // place in the tab order; -1: takes no focus
+    bool pulado = false;           // passed over by Tab and Enter, still takes a click
+    bool bloqueado = false;        // field `locked`
+    Visual visual = Visual::Padrao;
+    std::string_view acessivel = {};  // accessible name, for fields and lists
+};
+
+// Every control of the window, in the order they are built.
+std::span<const Controle> layoutJanela();
+
+inline constexpr int kLarguraClienteTwips = 15060;
+inline constexpr int kAlturaClienteTwips = 10335;
+
+}  // namespace vestamar
