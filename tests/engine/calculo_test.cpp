@@ -2,18 +2,12 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "ajustes.h"
 #include "calculo.h"
 #include "visao_mapa.h"
 
 namespace vestamar {
 namespace {
-
-std::string emPonto(std::string s) {
-    for (char& c : s) c = c == '.' ? ',' : c == ',' ? '.' : c;
-    return s;
-}
 
 // Default rates of a new parameter file, with the DEPOIS allowances of the worked example.
 ParametrosSimulacao estadoPadrao() {
@@ -98,15 +92,12 @@ TEST_P(Calculo, WorkedExampleOfBothScenarios) {
 
 TEST_P(Calculo, ShiftsModeWritesProductionFirst) {
     v.indices["selecModalidade"] = 1;
-    v.textos["ValorHora"] = t("15,00");
-    v.textos["ValorHora2"] = t("15,00");
+    v.textos["ValorHora"] = v.textos["ValorHora2"] = t("15,00");
     ASSERT_TRUE(executar());
-    ASSERT_GE(v.escritas.size(), 2u);
-    EXPECT_EQ(v.escritas[0], "ProdBruta");
-    EXPECT_EQ(v.escritas[1], "ProdBruta2");
+    std::vector<std::string> esperadas{"ProdBruta", "ProdBruta2"};
+    for (const auto& [campo, texto] : kExemplo) esperadas.push_back(campo);
+    EXPECT_EQ(v.escritas, esperadas);
     EXPECT_EQ(v.textos["ProdBruta"], t("1800,00"));
-    EXPECT_EQ(v.textos["ProdBruta2"], t("1800,00"));
-    EXPECT_EQ(v.textos["valMargem"], t("379,72"));
     EXPECT_EQ(v.textos["valMargem2"], t("516,20"));
 }
 
@@ -128,13 +119,9 @@ TEST_P(Calculo, NestedRunFromAWriteIsSafe) {
     EXPECT_EQ(v.textos["valISS"], t("30,00"));  // 600,00 of fee at the new 5 %
 }
 
-struct CasoFalha {
-    const char* campo;
-    const char* texto;
-    std::size_t escritasAntes;  // writes of the worked example that happen before the failure
-};
-
 TEST_P(Calculo, FailureStopsTheRunAtTheFailingStep) {
+    // The field made unreadable, and how many writes of the worked example come before.
+    struct CasoFalha { const char* campo; const char* texto; std::size_t escritasAntes; };
     const CasoFalha casos[] = {
         {"ProdBruta", "", 0},                            // the maintenance fee reads it first
         {"percINSS", "onze", 2},                         {"valorAjCusto", "", 4},
@@ -163,93 +150,80 @@ TEST_P(Calculo, FailureStopsTheRunAtTheFailingStep) {
     EXPECT_EQ(v.escritas, nomesAte(14));
 }
 
-struct CasoRetencao {
-    const char* prod;
-    const char* inssTerc;
-    const char* percINSS;
-    const char* quantDeps;
-    const char* retINSS;
-    const char* retIR;
-};
+using Textos = std::vector<std::pair<const char*, const char*>>;
 
-// INSS around its ceiling, and IR with the default brackets.
-TEST_P(Calculo, WithholdingAroundCeilingAndBrackets) {
-    const CasoRetencao casos[] = {
-        {"1.800,00", "0,00", "11", "0", "198,00", "0,00"},         // below the ceiling
-        {"5.189,82", "0,00", "11", "0", "570,88", "403,13"},       // at it
-        {"6.000,00", "0,00", "11", "0", "570,88", "623,65"},       // above it
-        {"6.000,00", "1.000,00", "11", "0", "460,88", "653,90"},   // part of it used elsewhere
-        {"6.000,00", "5.189,82", "11", "0", "0,00", "780,64"},     // all of it used elsewhere
-        {"6.000,00", "5.189,83", "11", "0", "0", "780,64"},        // InssTerc above it
-        {"3.000,00", "0,00", "0", "0", "0", "95,20"},
-        {"1.903,99", "0,00", "0", "0", "0", "0,00"},               // a fraction of a cent below zero
-        {"1.903,98", "0,00", "0", "0", "0", "0,00"},               // row 0
-        {"1.800,00", "0,00", "11", "20", "198,00", "0,00"},        // base below zero
-        {"2.500,00", "0,00", "0", "1,5", "0", "23,37"},            // 284,385 deducted
-    };
-    for (const CasoRetencao& c : casos) {
-        SCOPED_TRACE(c.prod);
-        v = visaoPadrao(ponto());
-        v.textos["ProdBruta"] = t(c.prod);
-        v.textos["InssTerc"] = t(c.inssTerc);
-        v.textos["percINSS"] = t(c.percINSS);
-        v.textos["quantDeps"] = t(c.quantDeps);
-        ASSERT_TRUE(executar());
-        EXPECT_EQ(v.textos["retINSS"], t(c.retINSS));
-        EXPECT_EQ(v.textos["retIR"], t(c.retIR));
-    }
-}
-
-// Each bracket taken from its bound on; where the rate falls short of the deduction the
-// tax is 0,00, never negative.
-TEST_P(Calculo, IncomeTaxBracketBoundsAndNoNegativeTax) {
-    const std::pair<const char*, const char*> casos[] = {
-        {"999,99", "0,00"},   {"1.000,00", "0,00"}, {"1.600,00", "10,00"},   {"1.999,99", "50,00"},
-        {"2.000,00", "250,00"}, {"3.000,00", "600,00"}, {"4.000,00", "1.100,00"}};
+// Brackets whose deductions make each bound visible; the first one's deduction is above
+// the tax at its bound.
+void tabelaPropria(ParametrosSimulacao& e) {
     auto m = [](std::int64_t unidades) { return Money::deDezMilesimos(unidades * 10000); };
-    estado.aPartir1 = m(1000); estado.percentIR1 = 10; estado.Desconto1 = m(150);
-    estado.aPartir2 = m(2000); estado.percentIR2 = 20; estado.Desconto2 = m(150);
-    estado.aPartir3 = m(3000); estado.percentIR3 = 30; estado.Desconto3 = m(300);
-    estado.aPartir4 = m(4000); estado.percentIR4 = 40; estado.Desconto4 = m(500);
-    estado.montarTabelaIR();
-    for (const auto& [prod, retIR] : casos) {
-        v = visaoPadrao(ponto());
-        v.textos["percINSS"] = "0";
-        v.textos["ProdBruta"] = t(prod);
-        ASSERT_TRUE(executar());
-        EXPECT_EQ(v.textos["retIR"], t(retIR)) << prod;
-    }
+    e.aPartir1 = m(1000); e.percentIR1 = 10; e.Desconto1 = m(150);
+    e.aPartir2 = m(2000); e.percentIR2 = 20; e.Desconto2 = m(150);
+    e.aPartir3 = m(3000); e.percentIR3 = 30; e.Desconto3 = m(300);
+    e.aPartir4 = m(4000); e.percentIR4 = 40; e.Desconto4 = m(500);
+    e.montarTabelaIR();
 }
 
-struct CasoAdicional {
-    const char* prod2;
-    double percInsalub, percPeric, percExtra, percNoturno, fatorNoturno;
-    int baseDSR;
-    const char *valInsalub, *valPericExNot, *valDSR;
-};
+void semNoturno(ParametrosSimulacao& e) { e.percNoturno = 0; }
+void semInsalub(ParametrosSimulacao& e) { e.percInsalub = 0; }
+void centesimos(ParametrosSimulacao& e) {  // each allowance 0,005 on 0,10
+    e.percInsalub = 0;
+    e.percPeric = e.percExtra = e.percNoturno = 5;
+    e.fatorNoturno = 100;
+}
+void issNaNota(ParametrosSimulacao& e) { e.incideISS = 0; }
+void taxaNaAjuda(ParametrosSimulacao& e) { e.itaAjuda = 1; }
+void semTaxa(ParametrosSimulacao& e) { e.itaProd = e.itaDAR = 0; }
 
-TEST_P(Calculo, AllowancesOfScenarioDepois) {
-    const CasoAdicional casos[] = {
-        {"1.000,00", 20, 0, 0, 0, 0, 0, "135,60", "0,00", "166,70"},    // capped
-        {"500,00", 20, 0, 0, 0, 0, 0, "100,00", "0,00", "83,35"},
-        {"678,00", 20, 0, 0, 0, 0, 0, "135,60", "0,00", "113,02"},      // equal to the ceiling
-        {"1.800,00", 0, 0, 0, 20, 33.33, 0, "0,00", "119,99", "300,06"},
-        {"0,10", 0, 5, 5, 5, 100, 1, "0,00", "0,03", "0,02"},           // each allowance 0,005
+// Changes of entry texts (decimal-comma form), of the state and of the DSR base, against
+// the worked example, and the result texts they give.
+TEST_P(Calculo, ResultsForVariedInputs) {
+    struct Caso {
+        const char* nome;
+        Textos entradas;
+        void (*estado)(ParametrosSimulacao&);
+        int baseDSR;
+        Textos esperados;
     };
-    for (const CasoAdicional& c : casos) {
-        SCOPED_TRACE(c.prod2);
+    auto seis = [](const char* inssTerc) { return Textos{{"ProdBruta", "6.000,00"}, {"InssTerc", inssTerc}}; };
+    auto semINSS = [](const char* prod) { return Textos{{"ProdBruta", prod}, {"percINSS", "0"}}; };
+    const Caso casos[] = {
+        {"INSS at the ceiling", {{"ProdBruta", "5.189,82"}}, nullptr, 1, {{"retINSS", "570,88"}, {"retIR", "403,13"}}},
+        {"INSS above it", seis("0,00"), nullptr, 1, {{"retINSS", "570,88"}, {"retIR", "623,65"}}},
+        {"part of it used elsewhere", seis("1.000,00"), nullptr, 1, {{"retINSS", "460,88"}, {"retIR", "653,90"}}},
+        {"all of it used elsewhere", seis("5.189,82"), nullptr, 1, {{"retINSS", "0,00"}, {"retIR", "780,64"}}},
+        {"InssTerc above it", seis("5.189,83"), nullptr, 1, {{"retINSS", "0"}, {"retIR", "780,64"}}},
+        {"no INSS rate", semINSS("3.000,00"), nullptr, 1, {{"retINSS", "0"}, {"retIR", "95,20"}}},
+        {"a fraction of a cent below zero", semINSS("1.903,99"), nullptr, 1, {{"retIR", "0,00"}}},
+        {"IR base below zero", {{"quantDeps", "20"}}, nullptr, 1, {{"retIR", "0,00"}}},
+        {"284,385 for 1,5 dependants", {{"ProdBruta", "2.500,00"}, {"percINSS", "0"}, {"quantDeps", "1,5"}},
+         nullptr, 1, {{"retIR", "23,37"}}},
+        {"row 0", semINSS("999,99"), tabelaPropria, 1, {{"retIR", "0,00"}}},
+        {"deduction above the tax", semINSS("1.000,00"), tabelaPropria, 1, {{"retIR", "0,00"}}},
+        {"row 1", semINSS("1.999,99"), tabelaPropria, 1, {{"retIR", "50,00"}}},
+        {"bound of row 2", semINSS("2.000,00"), tabelaPropria, 1, {{"retIR", "250,00"}}},
+        {"bound of row 4", semINSS("4.000,00"), tabelaPropria, 1, {{"retIR", "1.100,00"}}},
+        {"insalubrity capped", {{"ProdBruta2", "1.000,00"}}, semNoturno, 0,
+         {{"valInsalub", "135,60"}, {"valPericExNot", "0,00"}, {"valDSR", "166,70"}}},
+        {"insalubrity below the cap", {{"ProdBruta2", "500,00"}}, semNoturno, 0,
+         {{"valInsalub", "100,00"}, {"valDSR", "83,35"}}},
+        {"night hours, DSR on production", {}, semInsalub, 0,
+         {{"valInsalub", "0,00"}, {"valPericExNot", "119,99"}, {"valDSR", "300,06"}}},
+        {"allowances rounded one by one", {{"ProdBruta2", "0,10"}}, centesimos, 1,
+         {{"valPericExNot", "0,03"}, {"valDSR", "0,02"}}},
+        {"ISS on the invoice", {}, issNaNota, 1, {{"valTxAdm", "450,00"}, {"valISS", "85,50"}, {"valISS2", "107,93"}}},
+        {"fee on the allowance", {}, taxaNaAjuda, 1,
+         {{"valTxAdm", "600,00"}, {"valTotalNF", "3.000,00"}, {"valISS", "18,00"}}},
+        {"no fee", {}, semTaxa, 1, {{"valTxAdm", "0,00"}, {"valTotalNF", "2.400,00"}, {"valISS", "0,00"}}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
         v = visaoPadrao(ponto());
-        v.textos["ProdBruta2"] = t(c.prod2);
+        estado = estadoPadrao();
+        for (const auto& [campo, texto] : c.entradas) v.textos[campo] = t(texto);
+        if (c.estado) c.estado(estado);
         v.indices["selecBaseDSR"] = c.baseDSR;
-        estado.percInsalub = c.percInsalub;
-        estado.percPeric = c.percPeric;
-        estado.percExtra = c.percExtra;
-        estado.percNoturno = c.percNoturno;
-        estado.fatorNoturno = c.fatorNoturno;
         ASSERT_TRUE(executar());
-        EXPECT_EQ(v.textos["valInsalub"], t(c.valInsalub));
-        EXPECT_EQ(v.textos["valPericExNot"], t(c.valPericExNot));
-        EXPECT_EQ(v.textos["valDSR"], t(c.valDSR));
+        for (const auto& [campo, texto] : c.esperados) EXPECT_EQ(v.textos[campo], t(texto)) << campo;
     }
 }
 
