@@ -7,7 +7,7 @@
 set -euo pipefail
 
 build=${1:-build}
-cmake --build "$build" --target vestamar_captura >/dev/null
+cmake --build "$build" --target vestamar_captura
 
 export QT_QPA_PLATFORM=offscreen
 export LC_ALL=${LC_ALL:-pt_BR.UTF-8}
