@@ -1,7 +1,7 @@
 #pragma once
 // The program's one window, `frmcalcProd`, built from the layout table (layout_janela.h).
 //
-// The window comes up in its design state: every control at its laid-out place with its
+// The window comes up as laid out: every control at its place with its
 // caption or initial text, the parameter-tables panel `Frame1` visible at its place on the
 // right, the lists without items. Start-up, the entry handlers, the selectors and printing
 // attach to the controls by their names through the look-ups below.

@@ -1,4 +1,4 @@
-// The window as laid out: checked against the design's tables, control by control.
+// The window as laid out, control by control: places, captions, patterns, looks, tab order.
 #include <gtest/gtest.h>
 
 #include "qt_gtest.h"
@@ -22,7 +22,7 @@ using vestamar::FrmCalcProd;
 
 namespace {
 
-// Twips to pixels for the design's values, all multiples of 15.
+// Twips to pixels; every value here is a multiple of 15.
 QRect px(int l, int t, int w, int h) { return {l / 15, t / 15, w / 15, h / 15}; }
 
 QString q(const char* texto) { return QString::fromUtf8(texto); }
@@ -201,7 +201,7 @@ TEST_F(Janela, StackingPutsTheBannerOverTheTitleAndThePanelOverTheColumns) {
     EXPECT_TRUE(painel->isAncestorOf(janela.childAt(noResultado)) || janela.childAt(noResultado) == painel);
 }
 
-TEST_F(Janela, TabFollowsTheDesignedOrderAndPassesOverSkippedControls) {
+TEST_F(Janela, TabFollowsTheLaidOutOrderAndPassesOverSkippedControls) {
     mostrar();
     const std::vector<std::string> esperado = {
         "selecModalidade", "QuantDias", "QuantHorasDia", "ValorHora", "ProdBruta", "valorAjCusto",

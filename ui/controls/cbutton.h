@@ -1,7 +1,7 @@
 #pragma once
 // cbutton: the window's push button.
 //
-// A QPushButton with the caption, face, size and colour as the window's design gives them.
+// A QPushButton with its caption, face, size and colour as properties.
 // `Click` is raised when the button is pressed with the mouse, and also with Space or Enter
 // while it has the focus.
 
