@@ -1,0 +1,103 @@
+// The window's speed: one keystroke in ProdBruta until every result of both columns has been
+// written, and the start-up of the program beside that of a bare Qt window, each a fresh
+// process under the offscreen platform, measured side by side in the same run.
+
+#include <QApplication>
+#include <QProcess>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "etextctl.h"
+#include "frmcalcprod.h"
+#include "regional.h"
+#include "simulador.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path pastaTemporaria() {
+    std::random_device rd;
+    fs::path p = fs::temp_directory_path() / ("vestamar-bench-" + std::to_string(rd()));
+    fs::create_directories(p);
+    return p;
+}
+
+void BM_TeclaEmProdBruta(benchmark::State& estado) {
+    const fs::path pasta = pastaTemporaria();
+    {
+        vestamar::FrmCalcProd janela;
+        vestamar::Simulador simulador(janela, pasta, vestamar::separadoresDoSistema());
+        simulador.iniciar();
+        janela.show();
+        vestamar::ETextctl* campo = janela.campo("ProdBruta");
+        campo->setFocus();
+        campo->end(false);
+        bool apagar = false;
+        for (auto _ : estado) {
+            // A digit typed, then taken back: every key changes the text and recalculates.
+            QTest::keyClick(campo, apagar ? Qt::Key_Backspace : Qt::Key_5);
+            apagar = !apagar;
+        }
+        if (campo->text().isEmpty()) estado.SkipWithError("the field lost its text");
+    }
+    fs::remove_all(pasta);
+}
+BENCHMARK(BM_TeclaEmProdBruta)->Unit(benchmark::kMicrosecond);
+
+// Starts a program and waits for it to end; its wall time in milliseconds, or a negative
+// value when it did not start and end cleanly.
+double msDoProcesso(const char* programa, const QStringList& argumentos) {
+    QProcess p;
+    const auto inicio = std::chrono::steady_clock::now();
+    p.start(QString::fromUtf8(programa), argumentos);
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return -1;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inicio).count();
+}
+
+// The program's start-up and a bare window's, alternating so that both see the same machine.
+// Reported as counters: the median of each and their ratio (target: at most 1.25).
+void BM_InicioLadoALado(benchmark::State& estado) {
+    const fs::path pasta = pastaTemporaria();
+    const QStringList argumentos{QString::fromStdString(pasta.string())};
+    std::vector<double> nua, vestamar;
+    for (auto _ : estado) {
+        const double a = msDoProcesso(INICIO_JANELA_NUA, {});
+        const double b = msDoProcesso(INICIO_VESTAMAR, argumentos);
+        if (a < 0 || b < 0) {
+            estado.SkipWithError("a program did not start and end");
+            break;
+        }
+        nua.push_back(a);
+        vestamar.push_back(b);
+    }
+    fs::remove_all(pasta);
+    if (nua.empty()) return;
+    const auto mediana = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    estado.counters["ms_janela_nua"] = mediana(nua);
+    estado.counters["ms_vestamar"] = mediana(vestamar);
+    estado.counters["razao"] = mediana(vestamar) / mediana(nua);
+}
+BENCHMARK(BM_InicioLadoALado)->Unit(benchmark::kMillisecond)->Iterations(40);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

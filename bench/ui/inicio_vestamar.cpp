@@ -1,0 +1,23 @@
+// The program's start-up as the user gets it (the parameters read, the window prepared,
+// every field shown, both columns calculated, the window shown), ending as soon as the
+// window has been shown. The parameter file is kept in the folder given as the argument.
+
+#include <QApplication>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "frmcalcprod.h"
+#include "regional.h"
+#include "simulador.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const std::filesystem::path pasta = argc > 1 ? argv[1] : ".";
+    vestamar::FrmCalcProd janela;
+    vestamar::Simulador simulador(janela, pasta, vestamar::separadoresDoSistema());
+    simulador.iniciar();
+    janela.show();
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    return QApplication::exec();
+}

@@ -1,0 +1,12 @@
+// The program's end-to-end tests run on the real window under the offscreen platform, with
+// the regional setting given by LC_ALL.
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

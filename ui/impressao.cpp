@@ -1,0 +1,7 @@
+#include "impressao.h"
+
+namespace vestamar {
+
+void conectarImpressaoEAjuda(FrmCalcProd&) {}
+
+}  // namespace vestamar

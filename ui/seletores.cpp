@@ -1,0 +1,136 @@
+// The modality list, the five option lists and the `Tabelas` button.
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <QSignalBlocker>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "etextctl.h"
+#include "frmcalcprod.h"
+#include "simulador.h"
+
+namespace vestamar {
+
+namespace {
+
+struct ListaOpcao {
+    std::string_view lista;
+    std::int16_t ParametrosSimulacao::*campo;
+    std::string_view item0, item1;
+};
+
+// The option lists in the order start-up fills them, with the state field each choice is
+// stored into.
+constexpr std::array<ListaOpcao, 5> kListasOpcao{{
+    {"incideTxAdmProd", &ParametrosSimulacao::itaProd, "Não", "Sim"},
+    {"incideTxAdmDAR", &ParametrosSimulacao::itaDAR, "Não", "Sim"},
+    {"incideTxAdmAjuda", &ParametrosSimulacao::itaAjuda, "Não", "Sim"},
+    {"incideISS", &ParametrosSimulacao::incideISS, "Nota Fiscal", "Taxa Administrativa"},
+    {"selecBaseDSR", &ParametrosSimulacao::baseDSR, "Produção", "Prod+Adic"},
+}};
+
+QString qtexto(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Production worked out from the hours of one scenario: the amount per hour times the number
+// of shifts in exact money, then times the hours per shift as a double. Empty on overflow.
+std::optional<double> producaoDeHoras(Money valorHora, std::int16_t dias, double horasDia) {
+    const auto porDias = multiplicar(valorHora, dias);
+    if (!porDias) return std::nullopt;
+    const double v = porDias->paraDouble() * horasDia;
+    if (!std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+void Simulador::preencherListas() {
+    for (const ListaOpcao& o : kListasOpcao) {
+        QComboBox& l = lista(o.lista);
+        const QSignalBlocker bloqueio(l);
+        l.clear();
+        l.addItem(qtexto(o.item0));
+        l.addItem(qtexto(o.item1));
+        l.setCurrentIndex(-1);
+    }
+    QComboBox& modalidade = lista("selecModalidade");
+    const QSignalBlocker bloqueio(modalidade);
+    modalidade.clear();
+    modalidade.addItem(QStringLiteral("Mensal"));
+    modalidade.addItem(QStringLiteral("Plantões"));
+    modalidade.setCurrentIndex(-1);
+}
+
+void Simulador::conectarListas() {
+    for (const ListaOpcao& o : kListasOpcao) {
+        // The choice is stored and nothing else happens: it shows at the next calculation.
+        connect(&lista(o.lista), &QComboBox::currentIndexChanged, this,
+                [this, campo = o.campo](int indice) { estado_.*campo = static_cast<std::int16_t>(indice); });
+    }
+    connect(&lista("selecModalidade"), &QComboBox::currentIndexChanged, this,
+            [this] { aoMudarModalidade(); });
+}
+
+void Simulador::mostrarIndice(std::string_view nome, std::int16_t indice) {
+    QComboBox& l = lista(nome);
+    if (indice >= -1 && indice < l.count()) {
+        l.setCurrentIndex(indice);
+    } else {
+        // No such item: the list shows no choice, and the state keeps the file's value.
+        const QSignalBlocker bloqueio(l);
+        l.setCurrentIndex(-1);
+    }
+}
+
+void Simulador::aoMudarModalidade() {
+    const int m = lista("selecModalidade").currentIndex();
+    ajustarModalidade(m);
+    if (m == 0) {
+        escrever("ProdBruta", qtexto(formatarPadrao(estado_.prodBruta, "#,##0.00", sep_)));
+        escrever("ProdBruta2", qtexto(formatarPadrao(estado_.prodBruta2, "#,##0.00", sep_)));
+    } else {
+        // An amount that overflows is not shown: the field is left without a production and
+        // its handler stores nothing.
+        const auto antes = producaoDeHoras(estado_.valorHora, estado_.quantDias, estado_.quantHorasDia);
+        escrever("ProdBruta", antes ? qtexto(formatarPadrao(*antes, "0.00", sep_)) : QString());
+        const auto depois = producaoDeHoras(estado_.valorHora2, estado_.quantDias2, estado_.quantHorasDia2);
+        escrever("ProdBruta2", depois ? qtexto(formatarPadrao(*depois, "0.00", sep_)) : QString());
+    }
+    calcular();
+}
+
+void Simulador::ajustarModalidade(int modalidade) {
+    const bool plantoes = modalidade != 0;
+    for (std::string_view nome : {"Label80", "Label81", "Label86", "Label87", "Label84", "Label88",
+                                  "Label82", "Label83", "QuantDias", "QuantHorasDia", "QuantDias2",
+                                  "QuantHorasDia2", "HorasNoturnas", "ValorHora", "ValorHora2"}) {
+        controle(nome).setVisible(plantoes);
+    }
+    struct Topo {
+        std::string_view nome;
+        int plantoes, mensal;
+    };
+    for (const Topo& t : {Topo{"Label1", 1800, 2500}, Topo{"Label44", 1800, 2500},
+                          Topo{"Label85", 1320, 1820}, Topo{"selecModalidade", 1320, 1820},
+                          Topo{"Label71", 2895, 3120}, Topo{"Label73", 2895, 3120}}) {
+        moverTopo(t.nome, plantoes ? t.plantoes : t.mensal);
+    }
+    campo("ProdBruta").setLocked(plantoes);
+    campo("ProdBruta2").setLocked(plantoes);
+}
+
+void Simulador::abrirTabelas() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    moverEsquerda("Frame1", 0);
+    controle("Frame1").show();
+    controle("Label85").hide();
+    controle("selecModalidade").hide();
+}
+
+}  // namespace vestamar

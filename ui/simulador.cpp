@@ -1,0 +1,86 @@
+#include "simulador.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+
+#include <utility>
+
+#include "cbutton.h"
+#include "etextctl.h"
+#include "frmcalcprod.h"
+#include "impressao.h"
+#include "manipuladores.h"
+
+namespace vestamar {
+
+Simulador::Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep,
+                     QObject* parent)
+    : QObject(parent), janela_(janela), pasta_(std::move(pasta)), sep_(std::move(sep)) {
+    conectar();
+}
+
+void Simulador::conectar() {
+    for (const Manipulador& m : manipuladores()) {
+        connect(&campo(m.campo), &ETextctl::Change, this, [this, &m] { aoMudarCampo(m); });
+    }
+    conectarListas();
+    connect(janela_.botao("Calcular"), &cbutton::Click, this, &Simulador::calcular);
+    connect(janela_.botao("Tabelas"), &cbutton::Click, this, &Simulador::abrirTabelas);
+    connect(janela_.botao("Sair"), &cbutton::Click, this, &Simulador::sair);
+    conectarImpressaoEAjuda(janela_);
+}
+
+void Simulador::calcular() { executarCalculo(*this, estado_, sep_); }
+
+// ---- The calculation's view of the window ----------------------------------------------
+
+std::string Simulador::lerTexto(std::string_view nome) { return campo(nome).text().toStdString(); }
+
+void Simulador::escreverTexto(std::string_view nome, const std::string& texto) {
+    escrever(nome, QString::fromStdString(texto));
+}
+
+int Simulador::lerIndice(std::string_view nome) { return lista(nome).currentIndex(); }
+
+void Simulador::mostrarResultados() {
+    moverEsquerda("Frame1", 7600);
+    controle("Frame1").hide();
+    controle("Label85").show();
+    controle("selecModalidade").show();
+    // Let the window repaint before the arithmetic, but hold the user's input back: a key
+    // processed here would run its handler inside this run, with the field changing under it.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Simulador::informarFalha() {
+    if (mostrarFalha) {
+        mostrarFalha();
+        return;
+    }
+    QMessageBox caixa(QMessageBox::Warning, QString::fromUtf8(kTituloFalha.data(), kTituloFalha.size()),
+                      QString::fromUtf8(kMensagemFalha.data(), kMensagemFalha.size()),
+                      QMessageBox::Ok, &janela_);
+    caixa.exec();
+}
+
+// ---- Access to the window's controls -------------------------------------------------
+
+void Simulador::escrever(std::string_view nome, const QString& texto) { campo(nome).setText(texto); }
+
+ETextctl& Simulador::campo(std::string_view nome) const { return *janela_.campo(nome); }
+QComboBox& Simulador::lista(std::string_view nome) const { return *janela_.lista(nome); }
+QWidget& Simulador::controle(std::string_view nome) const { return *janela_.controle(nome); }
+
+void Simulador::moverTopo(std::string_view nome, int topoTwips) {
+    QWidget& c = controle(nome);
+    c.move(c.x(), FrmCalcProd::pixels(topoTwips));
+}
+
+void Simulador::moverEsquerda(std::string_view nome, int esquerdaTwips) {
+    QWidget& c = controle(nome);
+    c.move(FrmCalcProd::pixels(esquerdaTwips), c.y());
+}
+
+}  // namespace vestamar
