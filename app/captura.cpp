@@ -1,21 +1,31 @@
-// Draws the window as laid out into PNG files, for a look at the layout without a desktop:
-//   captura <window.png> <panel.png>
-// Run it under QT_QPA_PLATFORM=offscreen (scripts/screenshot.sh does).
+// Draws the program's window into PNG files, for a look at it without a desktop:
+//   captura <folder> <window.png> <panel.png>
+// The program starts as the user gets it, with its parameters kept in <folder>; the first
+// picture is the window after start-up, the second the window with the parameter-tables
+// panel open. Run it under QT_QPA_PLATFORM=offscreen (scripts/screenshot.sh does).
 
 #include <QApplication>
+#include <QFile>
 #include <QPixmap>
 #include <QString>
 
+#include <filesystem>
+
+#include "cbutton.h"
 #include "frmcalcprod.h"
+#include "regional.h"
+#include "simulador.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 3) return 2;
+    if (argc != 4) return 2;
     vestamar::FrmCalcProd janela;
+    vestamar::Simulador simulador(janela, std::filesystem::path(argv[1]), vestamar::separadoresDoSistema());
+    simulador.iniciar();
     janela.show();
     QApplication::processEvents();
-    QWidget* painel = janela.controle("Frame1");
-    const bool ok = janela.grab().save(QString::fromLocal8Bit(argv[1])) &&
-                    painel && painel->grab().save(QString::fromLocal8Bit(argv[2]));
-    return ok ? 0 : 1;
+    if (!janela.grab().save(QString::fromLocal8Bit(argv[2]))) return 1;
+    simulador.abrirTabelas();
+    QApplication::processEvents();
+    return janela.grab().save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
 }

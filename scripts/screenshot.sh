@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Draws the window, as laid out, into PNG files under Qt's offscreen platform:
-#   <build>/screenshot.png        the whole client area, with the parameter-tables panel
-#                                 at its laid-out place on the right
-#   <build>/screenshot-panel.png  the panel Frame1 alone
+# Draws the program's window into PNG files under Qt's offscreen platform, as it looks after
+# start-up with the default parameters (a fresh vestaMar.ini in a temporary folder):
+#   <build>/screenshot.png        the window after start-up
+#   <build>/screenshot-panel.png  the window with the parameter-tables panel open (Tabelas)
 #   scripts/screenshot.sh <build folder>
 set -euo pipefail
 
@@ -12,5 +12,7 @@ cmake --build "$build" --target vestamar_captura
 export QT_QPA_PLATFORM=offscreen
 export LC_ALL=${LC_ALL:-pt_BR.UTF-8}
 
-"$build/app/vestamar_captura" "$build/screenshot.png" "$build/screenshot-panel.png"
+pasta=$(mktemp -d)
+trap 'rm -rf "$pasta"' EXIT
+"$build/app/vestamar_captura" "$pasta" "$build/screenshot.png" "$build/screenshot-panel.png"
 echo "screenshot: $build/screenshot.png and $build/screenshot-panel.png"
