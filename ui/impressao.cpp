@@ -1,7 +1,176 @@
 #include "impressao.h"
 
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <array>
+
+#include "cbutton.h"
+#include "frmcalcprod.h"
+
 namespace vestamar {
 
-void conectarImpressaoEAjuda(FrmCalcProd&) {}
+namespace {
+
+QString qtexto(std::string_view texto) {
+    return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
+}
+
+// The controls that stay off paper, in the order they are hidden and shown again: the
+// banner, the five buttons and the two scenario headings.
+constexpr std::array<std::string_view, 8> kForaDoPapel{
+    "Image1", "Help", "Tabelas", "Sair", "Calcular", "Imprimir", "Label1", "Label44"};
+
+const QString kTituloImpressao = QStringLiteral("Imprimir");
+const QString kNomeDocumento = QStringLiteral("vestaMar - Simulação");
+
+// Hides the controls that stay off paper for as long as it lives, and shows all of them
+// again when it goes, however the printing ended.
+class ForaDoPapel {
+public:
+    explicit ForaDoPapel(FrmCalcProd& janela) {
+        // A hidden control that has the focus hands it on to the next control in tab order,
+        // which would then print with its focused look and keep the focus afterwards. The
+        // focus is taken off it instead, and given back at the end.
+        QWidget* const comFoco = janela.focusWidget();
+        for (std::size_t i = 0; i < kForaDoPapel.size(); ++i) {
+            controles_[i] = janela.controle(kForaDoPapel[i]);
+            if (controles_[i] && controles_[i] == comFoco) focoDevolvido_ = comFoco;
+        }
+        if (focoDevolvido_) focoDevolvido_->clearFocus();
+        for (QWidget* c : controles_)
+            if (c) c->hide();
+    }
+    ~ForaDoPapel() {
+        for (QWidget* c : controles_)
+            if (c) c->show();
+        if (focoDevolvido_) focoDevolvido_->setFocus(Qt::OtherFocusReason);
+    }
+    ForaDoPapel(const ForaDoPapel&) = delete;
+    ForaDoPapel& operator=(const ForaDoPapel&) = delete;
+
+private:
+    std::array<QWidget*, kForaDoPapel.size()> controles_{};
+    QWidget* focoDevolvido_ = nullptr;
+};
+
+std::unique_ptr<QPrinter> impressoraDoSistema() {
+    const QPrinterInfo padrao = QPrinterInfo::defaultPrinter();
+    if (padrao.isNull()) return nullptr;
+    return std::make_unique<QPrinter>(padrao, QPrinter::HighResolution);
+}
+
+bool perguntarPdf(QWidget* janela, const QString& mensagem) {
+    QMessageBox caixa(QMessageBox::Warning, kTituloImpressao, mensagem, QMessageBox::NoButton,
+                      janela);
+    QPushButton* salvar = caixa.addButton(QStringLiteral("Salvar PDF"), QMessageBox::AcceptRole);
+    caixa.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    caixa.setDefaultButton(salvar);
+    caixa.exec();
+    return caixa.clickedButton() == salvar;
+}
+
+QString perguntarArquivo(QWidget* janela, const QString& sugestao) {
+    QFileDialog dialogo(janela, QStringLiteral("Salvar como PDF"), sugestao,
+                        QStringLiteral("Arquivos PDF (*.pdf)"));
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setFileMode(QFileDialog::AnyFile);
+    dialogo.setDefaultSuffix(QStringLiteral("pdf"));
+    dialogo.selectFile(sugestao);
+    if (dialogo.exec() != QDialog::Accepted) return {};
+    return dialogo.selectedFiles().value(0);
+}
+
+void mostrarAviso(QWidget* janela, const QString& mensagem) {
+    QMessageBox::warning(janela, kTituloImpressao, mensagem);
+}
+
+bool salvarPdf(FrmCalcProd& janela, const QString& caminho) {
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(caminho);
+    return imprimirPagina(janela, pdf);
+}
+
+}  // namespace
+
+QUrl enderecoAjuda() {
+    return QUrl(QStringLiteral("http://") + qtexto(kHostAjuda) + qtexto(kPaginaAjuda));
+}
+
+AmbienteImpressao ambienteImpressaoPadrao() {
+    return {impressoraDoSistema, perguntarPdf, perguntarArquivo, mostrarAviso};
+}
+
+AmbienteImpressao& ambienteImpressao() {
+    static AmbienteImpressao ambiente = ambienteImpressaoPadrao();
+    return ambiente;
+}
+
+QString arquivoPdfSugerido() {
+    QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (pasta.isEmpty()) pasta = QDir::homePath();
+    return QDir(pasta).filePath(kNomeDocumento + QStringLiteral(".pdf"));
+}
+
+bool imprimirPagina(FrmCalcProd& janela, QPrinter& impressora) {
+    const ForaDoPapel fora(janela);
+    if (impressora.docName().isEmpty()) impressora.setDocName(kNomeDocumento);
+
+    QPainter pintor;
+    if (!pintor.begin(&impressora)) return false;
+    // The painter starts at the top left of the printable area. The window fills its width,
+    // keeping its proportions; on a page too short for that it fills the height instead and
+    // stands centred across.
+    const QRectF area = impressora.pageRect(QPrinter::DevicePixel);
+    const QSizeF tamanho = janela.size();
+    const qreal escala =
+        std::min(area.width() / tamanho.width(), area.height() / tamanho.height());
+    pintor.translate((area.width() - tamanho.width() * escala) / 2, 0);
+    pintor.scale(escala, escala);
+    pintor.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    // Drawn by the controls themselves, so text and lines stay sharp at the printer's
+    // resolution instead of being a scaled-up picture of the screen.
+    janela.render(&pintor, QPoint(), QRegion(),
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    const bool entregue = pintor.end();
+    return entregue && impressora.printerState() != QPrinter::Error;
+}
+
+void imprimir(FrmCalcProd& janela) {
+    AmbienteImpressao& ambiente = ambienteImpressao();
+    QString mensagem;
+    if (std::unique_ptr<QPrinter> impressora = ambiente.impressoraPadrao()) {
+        if (imprimirPagina(janela, *impressora)) return;
+        mensagem = QStringLiteral("Não foi possível imprimir na impressora \"%1\".")
+                       .arg(impressora->printerName());
+    } else {
+        mensagem = QStringLiteral("Nenhuma impressora está instalada.");
+    }
+    mensagem += QStringLiteral("\n\nDeseja salvar a página em um arquivo PDF?");
+    if (!ambiente.oferecerPdf(&janela, mensagem)) return;
+    const QString caminho = ambiente.escolherArquivoPdf(&janela, arquivoPdfSugerido());
+    if (caminho.isEmpty()) return;
+    if (!salvarPdf(janela, caminho)) {
+        ambiente.avisar(&janela, QStringLiteral("Não foi possível gravar o arquivo \"%1\".")
+                                     .arg(QDir::toNativeSeparators(caminho)));
+    }
+}
+
+void abrirAjuda() { QDesktopServices::openUrl(enderecoAjuda()); }
+
+void conectarImpressaoEAjuda(FrmCalcProd& janela) {
+    QObject::connect(janela.botao("Imprimir"), &cbutton::Click, &janela,
+                     [&janela] { imprimir(janela); });
+    QObject::connect(janela.botao("Help"), &cbutton::Click, &janela, [] { abrirAjuda(); });
+}
 
 }  // namespace vestamar

@@ -1,9 +1,66 @@
 #pragma once
 // `Imprimir` and `Help`: the window on paper and the help page in the browser.
+//
+// `Imprimir` hides the banner, the five buttons and the two scenario headings, draws the
+// window's client area as it then looks onto one page of the default printer (the title
+// `Titulo` shows where the banner was), and shows the eight controls again. When there is
+// no printer, or the job fails, the user is told so and may save the same page as a PDF file
+// instead. `Help` opens the help page in the default web browser. Neither touches the
+// parameters or the results.
+
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+class QPrinter;
+class QWidget;
 
 namespace vestamar {
 
 class FrmCalcProd;
+
+// The help server and the page of this program on it.
+inline constexpr std::string_view kHostAjuda = "ajuda.vestamar.com.br";
+inline constexpr std::string_view kPaginaAjuda = "/index.php?View=entry&EntryID=47";
+
+// "http://", the host, then the page.
+QUrl enderecoAjuda();
+
+// What printing needs from the machine and the user. The defaults ask the system for its
+// default printer and ask the user through the usual dialogs; each can be replaced (the
+// tests do, so that they neither reach a real printer nor wait on a dialog).
+struct AmbienteImpressao {
+    // The default printer, ready for a page; nullptr when no printer is installed.
+    std::function<std::unique_ptr<QPrinter>()> impressoraPadrao;
+    // Says that printing failed and asks whether to save a PDF file instead (true: save).
+    std::function<bool(QWidget* janela, const QString& mensagem)> oferecerPdf;
+    // Asks where to save the PDF file, suggesting a path; empty when the user gives up.
+    std::function<QString(QWidget* janela, const QString& sugestao)> escolherArquivoPdf;
+    // Says that the PDF file could not be written.
+    std::function<void(QWidget* janela, const QString& mensagem)> avisar;
+};
+
+// The system's printer and the usual dialogs.
+AmbienteImpressao ambienteImpressaoPadrao();
+// The surroundings `Imprimir` uses; starts as the default.
+AmbienteImpressao& ambienteImpressao();
+
+// The file name suggested for the PDF, in the user's documents folder.
+QString arquivoPdfSugerido();
+
+// Draws the window, without the eight controls that stay off paper, onto one page of the
+// printer, which may be a real printer or a PDF file. The eight are shown again in every
+// case, and the keyboard focus is where it was. False when the page could not be produced.
+bool imprimirPagina(FrmCalcProd& janela, QPrinter& impressora);
+
+// `Imprimir` pressed: prints on the default printer, or offers a PDF file when that fails.
+void imprimir(FrmCalcProd& janela);
+
+// `Help` pressed: opens the help page; whether a browser opened is not examined.
+void abrirAjuda();
 
 // Attaches the `Imprimir` and `Help` buttons of the window.
 void conectarImpressaoEAjuda(FrmCalcProd& janela);
