@@ -1,8 +1,11 @@
 // The working program end to end: start-up, typing, the night-hours fields, the modality,
 // the panel, the option lists, failures and `Sair`, on the real window.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -257,6 +260,9 @@ TEST_F(Programa, PlantoesCalculaAProducaoEMensalAGuardaAgrupada) {
     EXPECT_TRUE(janela->controle("QuantDias")->isVisible());
     EXPECT_EQ(janela->controle("Label1")->y(), FrmCalcProd::pixels(1800));
     EXPECT_EQ(sim->estado().prodBruta, Money::deDezMilesimos(1800 * 10000));
+    escolher("selecModalidade", 0);
+    EXPECT_EQ(texto("ProdBruta"), "1.800,00") << "the monthly 999 is gone";
+    escolher("selecModalidade", 1);
     digitar("QuantDias", "20");
     EXPECT_EQ(texto("ProdBruta"), "3600,00");
     escolher("selecModalidade", 0);
@@ -307,6 +313,28 @@ TEST_F(Programa, FalhaDoCalculoAvisaUmaVezEPreservaOsResultados) {
     EXPECT_EQ(falhas, 1);
     EXPECT_EQ(texto("TxManut"), "90,00");
     EXPECT_EQ(texto("valMargem2"), texto("valMargem"));
+}
+
+TEST_F(Programa, FalhaMostraADialogoDeAtencao) {
+    iniciar();
+    sim->mostrarFalha = nullptr;  // the real dialog
+    QString titulo, mensagem;
+    // Answers the dialog as soon as it is up.
+    QTimer vigia;
+    vigia.setInterval(5);
+    QObject::connect(&vigia, &QTimer::timeout, [&] {
+        if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            titulo = caixa->windowTitle();
+            mensagem = caixa->text();
+            caixa->accept();
+            vigia.stop();
+        }
+    });
+    vigia.start();
+    digitar("percTxMan", "");
+    clicar("Calcular");
+    EXPECT_EQ(titulo, QStringLiteral("Atenção !"));
+    EXPECT_EQ(mensagem, QStringLiteral("Ocorreu erro no procedimento de cálculo."));
 }
 
 TEST_F(Programa, SairGravaNaOrdemDaTabelaEFecharNaoGrava) {
