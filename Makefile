@@ -22,7 +22,9 @@ build: setup
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESTAMAR_WERROR=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: setup
+	@bash scripts/run.sh --check
+	@$(MAKE) --no-print-directory build
 	@bash scripts/run.sh $(BUILD)/vestamar
 
 test: setup test-release test-asan

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Opens the program's window. Needs a desktop session; without one it says so and fails.
 #   scripts/run.sh <path to the vestamar executable>
+#   scripts/run.sh --check     only tells whether a desktop session is there
 set -euo pipefail
 
 programa=${1:-build/vestamar}
@@ -14,6 +15,7 @@ run: no desktop session here (neither DISPLAY nor WAYLAND_DISPLAY is set).
 MSG
   exit 1
 fi
+[ "$programa" = "--check" ] && exit 0
 
 if [ ! -x "$programa" ]; then
   echo "run: $programa not found; build it first (make build)" >&2
