@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -65,7 +66,7 @@ private:
 std::unique_ptr<QPrinter> impressoraDoSistema() {
     const QPrinterInfo padrao = QPrinterInfo::defaultPrinter();
     if (padrao.isNull()) return nullptr;
-    return std::make_unique<QPrinter>(padrao, QPrinter::HighResolution);
+    return std::make_unique<QPrinter>(padrao);
 }
 
 bool perguntarPdf(QWidget* janela, const QString& mensagem) {
@@ -94,7 +95,7 @@ void mostrarAviso(QWidget* janela, const QString& mensagem) {
 }
 
 bool salvarPdf(FrmCalcProd& janela, const QString& caminho) {
-    QPrinter pdf(QPrinter::HighResolution);
+    QPrinter pdf;
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(caminho);
     return imprimirPagina(janela, pdf);
@@ -125,6 +126,20 @@ bool imprimirPagina(FrmCalcProd& janela, QPrinter& impressora) {
     const ForaDoPapel fora(janela);
     if (impressora.docName().isEmpty()) impressora.setDocName(kNomeDocumento);
 
+    // The controls draw themselves into a recording, which is then played onto the page:
+    // text and lines reach the printer as text and lines, sharp at its resolution. (Drawn
+    // straight onto a printer, a window is first turned into one picture of the page's size.)
+    QPicture desenho;
+    {
+        QPainter gravador(&desenho);
+        janela.render(&gravador, QPoint(), QRegion(),
+                      QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    }
+
+    // Played back, the text's sizes in points are measured again at the printer's resolution
+    // while everything else keeps the window's pixels: at the window's resolution both agree.
+    impressora.setResolution(desenho.logicalDpiY());
+
     QPainter pintor;
     if (!pintor.begin(&impressora)) return false;
     // The painter starts at the top left of the printable area. The window fills its width,
@@ -137,10 +152,7 @@ bool imprimirPagina(FrmCalcProd& janela, QPrinter& impressora) {
     pintor.translate((area.width() - tamanho.width() * escala) / 2, 0);
     pintor.scale(escala, escala);
     pintor.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    // Drawn by the controls themselves, so text and lines stay sharp at the printer's
-    // resolution instead of being a scaled-up picture of the screen.
-    janela.render(&pintor, QPoint(), QRegion(),
-                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    pintor.drawPicture(0, 0, desenho);
     const bool entregue = pintor.end();
     return entregue && impressora.printerState() != QPrinter::Error;
 }

@@ -52,8 +52,9 @@ AmbienteImpressao& ambienteImpressao();
 QString arquivoPdfSugerido();
 
 // Draws the window, without the eight controls that stay off paper, onto one page of the
-// printer, which may be a real printer or a PDF file. The eight are shown again in every
-// case, and the keyboard focus is where it was. False when the page could not be produced.
+// printer, which may be a real printer or a PDF file; the printer's resolution is set to the
+// window's, so that text keeps its size. The eight are shown again in every case, and the
+// keyboard focus is where it was. False when the page could not be produced.
 bool imprimirPagina(FrmCalcProd& janela, QPrinter& impressora);
 
 // `Imprimir` pressed: prints on the default printer, or offers a PDF file when that fails.

@@ -1,0 +1,168 @@
+// `Imprimir` and `Help` on the real window. The "printer" is a PDF file handed over through
+// the printing surroundings, the dialogs answer from the fixture, the browser is a URL handler.
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string_view>
+
+#include "cbutton.h"
+#include "etextctl.h"
+#include "frmcalcprod.h"
+#include "impressao.h"
+
+namespace vestamar {
+namespace {
+
+constexpr const char* kForaDoPapel[] = {"Image1",   "Help",     "Tabelas", "Sair",
+                                        "Calcular", "Imprimir", "Label1",  "Label44"};
+
+class Navegador : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> abertos;
+public slots:
+    void abrir(const QUrl& url) { abertos.append(url); }
+};
+
+class Impressao : public ::testing::Test {
+protected:
+    FrmCalcProd janela;
+    const AmbienteImpressao original = ambienteImpressao();
+    QTemporaryDir pasta;
+    const QPageLayout folha = QPrinter().pageLayout();  // the same for printer and PDF file
+    QString impressora, destinoPdf;  // the files written; no printer when empty
+    bool aceitaPdf = false;
+    QStringList ofertas;
+    int avisos = 0;
+
+    void SetUp() override {  // the window as start-up leaves it, with some text in a field
+        janela.setFixedWidth(FrmCalcProd::pixels(7700));
+        janela.controle("Frame1")->hide();
+        FrmCalcProd::moverTwips(janela.controle("Titulo"), 0, 240);
+        janela.campo("liqPagar")->setText(QStringLiteral("12.345,67"));
+        conectarImpressaoEAjuda(janela);
+        janela.show();
+        janela.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+        ambienteImpressao() = {
+            [this] {
+                auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+                p->setOutputFileName(impressora);
+                return impressora.isEmpty() ? nullptr : std::move(p);
+            },
+            [this](QWidget*, const QString& m) { ofertas.append(m); return aceitaPdf; },
+            [this](QWidget*, const QString&) { return destinoPdf; },
+            [this](QWidget*, const QString&) { ++avisos; }};
+    }
+    void TearDown() override { ambienteImpressao() = original; }
+
+    // Presses the button as the user does; the window must look and read as before.
+    void clicarEConferir(const char* botao) {
+        janela.botao(botao)->setFocus(Qt::MouseFocusReason);
+        QStringList antes;
+        for (const ETextctl* c : janela.campos()) antes.append(c->text());
+        const QImage aspecto = janela.grab().toImage();
+        QTest::mouseClick(janela.botao(botao), Qt::LeftButton);
+        for (const char* nome : kForaDoPapel)
+            EXPECT_TRUE(janela.controle(nome)->isVisible()) << nome;
+        for (const ETextctl* c : janela.campos()) EXPECT_EQ(c->text(), antes.takeFirst());
+        EXPECT_EQ(QApplication::focusWidget(), janela.botao(botao));
+        EXPECT_EQ(janela.grab().toImage(), aspecto);
+    }
+
+    // The ink where a control of the window lands on the page rasterised at 50 dpi (the
+    // window fills the printable width): pixels darker than paper, and coloured ones.
+    std::pair<int, int> tinta(const QImage& pagina, const char* nome) const {
+        const QWidget* c = janela.controle(nome);
+        const QRect area = folha.paintRectPixels(50);
+        const qreal s = area.width() / qreal(janela.width());
+        const QRect r = QTransform::fromTranslate(area.x(), area.y()).scale(s, s)
+                            .mapRect(QRectF(c->mapTo(&janela, QPoint()), c->size())).toRect();
+        int escuros = 0, coloridos = 0;
+        for (int y = r.top() + 1; y < r.bottom(); ++y)
+            for (int x = r.left() + 1; x < r.right(); ++x) {
+                escuros += qGray(pagina.pixel(x, y)) < 230;
+                coloridos += pagina.pixelColor(x, y).hsvSaturation() > 40;
+            }
+        return {escuros, coloridos};
+    }
+};
+
+// Every way through `Imprimir`: printed, or the PDF offer declined, accepted or failing.
+TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
+    struct Caso {
+        const char *caso, *impressora;  // no printer when empty; a missing folder fails the job
+        bool painel, aceita;
+        const char *destino, *mensagem;  // the PDF file chosen; the start of the offer
+        int avisos;
+        bool escrito;  // p.pdf, by the printer or as the PDF file
+    } const casos[] = {
+        {"impressa", "p.pdf", false, false, "", "", 0, true},
+        {"impressa com o painel", "p.pdf", true, false, "", "", 0, true},
+        {"recusado", "", false, false, "p.pdf", "Nenhuma impressora", 0, false},
+        {"aceito", "", false, true, "p.pdf", "Nenhuma impressora", 0, true},
+        {"falha, aceito", "falta/x.pdf", true, true, "p.pdf", "Não foi possível imprimir", 0, true},
+        {"PDF impossível", "", false, true, "falta/x.pdf", "Nenhuma impressora", 1, false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.caso);
+        QFile::remove(pasta.filePath("p.pdf"));
+        ofertas.clear();
+        avisos = 0;
+        impressora = *c.impressora ? pasta.filePath(c.impressora) : QString();
+        aceitaPdf = c.aceita;
+        destinoPdf = pasta.filePath(c.destino);
+        FrmCalcProd::moverTwips(janela.controle("Frame1"), 0, 1800);
+        janela.controle("Frame1")->setVisible(c.painel);
+        clicarEConferir("Imprimir");
+        EXPECT_EQ(ofertas.size(), *c.mensagem ? 1 : 0);
+        const QString inicio = QString::fromUtf8(c.mensagem);
+        EXPECT_EQ(ofertas.value(0).left(inicio.size()), inicio);
+        EXPECT_EQ(avisos, c.avisos);
+
+        const QString pdf = pasta.filePath("p.pdf");
+        QFile f(pdf);
+        ASSERT_EQ(f.open(QIODevice::ReadOnly), c.escrito);
+        if (!c.escrito) continue;
+        const QRegularExpression objetoPagina("/Type\\s*/Page\\b");
+        EXPECT_EQ(QString::fromLatin1(f.readAll()).count(objetoPagina), 1);
+        QProcess::execute("pdftoppm", {"-png", "-r", "50", "-singlefile", pdf, pdf});
+        const QImage pagina(pdf + ".png");
+        ASSERT_FALSE(pagina.isNull());
+        EXPECT_GT(tinta(pagina, "Titulo").first, 50);  // the title where the banner was,
+        EXPECT_EQ(tinta(pagina, "Image1").second, 0);  // in grey, not the banner's colours
+        // Blank where the buttons were, and the headings unless the panel covers their place.
+        for (const char* nome : kForaDoPapel) {
+            if (nome == std::string_view("Image1") || (c.painel && nome[0] == 'L')) continue;
+            EXPECT_EQ(tinta(pagina, nome).first, 0) << nome;
+        }
+        EXPECT_GT(tinta(pagina, c.painel ? "Label69" : "liqPagar").first, 20);
+    }
+}
+
+TEST_F(Impressao, HelpAbreAPaginaDeAjudaSemMudarAJanela) {
+    Navegador navegador;
+    QDesktopServices::setUrlHandler("http", &navegador, "abrir");
+    clicarEConferir("Help");
+    QDesktopServices::unsetUrlHandler("http");
+    ASSERT_EQ(navegador.abertos.size(), 1);
+    EXPECT_EQ(navegador.abertos[0].toString(),
+              "http://ajuda.vestamar.com.br/index.php?View=entry&EntryID=47");
+    EXPECT_TRUE(ofertas.isEmpty());
+}
+
+}  // namespace
+}  // namespace vestamar
+
+#include "impressao_test.moc"
