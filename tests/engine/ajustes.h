@@ -1,6 +1,6 @@
 #pragma once
-// Test helpers: every case is written in the decimal-comma form and also run mirrored
-// under the decimal-point setting.
+// Every engine test runs under both regional settings: its cases are written in the
+// decimal-comma form, and under the decimal-point setting "." and "," change places.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -9,17 +9,16 @@
 
 namespace vestamar {
 
-// The same text under the decimal-point setting: "." and "," change places.
-inline std::string emPonto(std::string s) {
-    for (char& c : s) c = c == '.' ? ',' : c == ',' ? '.' : c;
-    return s;
-}
+class NosDoisAjustes : public ::testing::TestWithParam<bool> {
+protected:
+    bool ponto() const { return GetParam(); }
+    Separadores sep() const { return ponto() ? Separadores::ponto() : Separadores::brasil(); }
+    std::string t(std::string s) const {
+        if (ponto()) for (char& c : s) c = c == '.' ? ',' : c == ',' ? '.' : c;
+        return s;
+    }
+};
 
-template <typename F>
-void nosDoisAjustes(const std::string& textoBr, F&& verificar) {
-    SCOPED_TRACE(textoBr);
-    verificar(textoBr, Separadores::brasil());
-    verificar(emPonto(textoBr), Separadores::ponto());
-}
+inline std::string nomeDoAjuste(const ::testing::TestParamInfo<bool>& p) { return p.param ? "ponto" : "virgula"; }
 
 }  // namespace vestamar

@@ -9,37 +9,22 @@
 namespace vestamar {
 namespace {
 
+using P = ParametrosSimulacao;
+Money centavos(std::int64_t c) { return Money::deDezMilesimos(c * 100); }
+
 // Default rates of a new parameter file, with the DEPOIS allowances of the worked example.
-ParametrosSimulacao estadoPadrao() {
-    ParametrosSimulacao e;
-    auto m = [](std::int64_t centavos) { return Money::deDezMilesimos(centavos * 100); };
-    e.aPartir1 = m(190399); e.percentIR1 = 7.5;  e.Desconto1 = m(14280);
-    e.aPartir2 = m(282666); e.percentIR2 = 15;   e.Desconto2 = m(35480);
-    e.aPartir3 = m(375106); e.percentIR3 = 22.5; e.Desconto3 = m(63613);
-    e.aPartir4 = m(466468); e.percentIR4 = 27.5; e.Desconto4 = m(86936);
-    e.tetoINSS = m(518982);
+P estadoPadrao() {
+    P e;
+    e.aPartir1 = centavos(190399); e.percentIR1 = 7.5;  e.Desconto1 = centavos(14280);
+    e.aPartir2 = centavos(282666); e.percentIR2 = 15;   e.Desconto2 = centavos(35480);
+    e.aPartir3 = centavos(375106); e.percentIR3 = 22.5; e.Desconto3 = centavos(63613);
+    e.aPartir4 = centavos(466468); e.percentIR4 = 27.5; e.Desconto4 = centavos(86936);
+    e.tetoINSS = centavos(518982);
     e.itaProd = 1; e.itaDAR = 1; e.itaAjuda = 0; e.incideISS = 1; e.percentISS = 3;
-    e.percInsalub = 20; e.fatorInsalub = 100; e.tetoInsalub = m(67800);
+    e.percInsalub = 20; e.fatorInsalub = 100; e.tetoInsalub = centavos(67800);
     e.fatorPeric = 100; e.percNoturno = 20; e.fatorNoturno = 33.33; e.fatorExtra = 100;
     e.montarTabelaIR();
     return e;
-}
-
-// Entry texts as the window shows them (decimal-comma form); hour fields that would not
-// give 1800 in mode "Plantões".
-VisaoMapa visaoPadrao(bool ponto) {
-    VisaoMapa v;
-    const std::pair<const char*, const char*> campos[] = {
-        {"ProdBruta", "1.800,00"}, {"ProdBruta2", "1.800,00"}, {"ValorHora", "20,00"}, {"ValorHora2", "20,00"},
-        {"QuantDias", "10"}, {"QuantDias2", "10"}, {"QuantHorasDia", "12,0"}, {"QuantHorasDia2", "12,0"},
-        {"InssTerc", "0,00"}, {"tetoINSS", "5.189,82"}, {"abatDep", "189,59"}, {"quantDeps", "0"},
-        {"valorAjCusto", "600,00"}, {"valorAjCusto2", "600,00"}, {"percINSS", "11,00"},
-        {"percTxMan", "5,00"}, {"percTxMan2", "5,00"}, {"percDAR", "0,00"}, {"percDAR2", "0,00"},
-        {"percTxAdm", "25,00"}, {"percTxAdm2", "25,00"}, {"percentIrrf", "1,50"}, {"percentPis", "0,65"},
-        {"percentCofins", "3,00"}, {"percSeg", "0,00"}, {"percSeg2", "0,00"}, {"percDSR", "16,67"}};
-    for (const auto& [campo, texto] : campos) v.textos[campo] = ponto ? emPonto(texto) : texto;
-    v.indices = {{"selecModalidade", 0}, {"selecBaseDSR", 1}};
-    return v;
 }
 
 // Every write of the worked example, in order, with the text it leaves (the insalubrity
@@ -61,44 +46,55 @@ std::vector<std::string> nomesAte(std::size_t n) {
     return r;
 }
 
-class Calculo : public ::testing::TestWithParam<bool> {
+class Calculo : public NosDoisAjustes {
 protected:
-    bool ponto() const { return GetParam(); }
-    Separadores sep() const { return ponto() ? Separadores::ponto() : Separadores::brasil(); }
-    std::string t(const std::string& br) const { return ponto() ? emPonto(br) : br; }
-    ParametrosSimulacao estado = estadoPadrao();
-    VisaoMapa v = visaoPadrao(GetParam());
+    P estado = estadoPadrao();
+    VisaoMapa v = visaoPadrao();
     bool executar() { return executarCalculo(v, estado, sep()); }
+
+    // Entry texts as the window shows them; hour fields that would not give 1800 in mode "Plantões".
+    VisaoMapa visaoPadrao() const {
+        VisaoMapa m;
+        const std::pair<const char*, const char*> campos[] = {
+            {"ProdBruta", "1.800,00"}, {"ProdBruta2", "1.800,00"}, {"ValorHora", "20,00"}, {"ValorHora2", "20,00"},
+            {"QuantDias", "10"}, {"QuantDias2", "10"}, {"QuantHorasDia", "12,0"}, {"QuantHorasDia2", "12,0"},
+            {"InssTerc", "0,00"}, {"tetoINSS", "5.189,82"}, {"abatDep", "189,59"}, {"quantDeps", "0"},
+            {"valorAjCusto", "600,00"}, {"valorAjCusto2", "600,00"}, {"percINSS", "11,00"},
+            {"percTxMan", "5,00"}, {"percTxMan2", "5,00"}, {"percDAR", "0,00"}, {"percDAR2", "0,00"},
+            {"percTxAdm", "25,00"}, {"percTxAdm2", "25,00"}, {"percentIrrf", "1,50"}, {"percentPis", "0,65"},
+            {"percentCofins", "3,00"}, {"percSeg", "0,00"}, {"percSeg2", "0,00"}, {"percDSR", "16,67"}};
+        for (const auto& [campo, texto] : campos) m.textos[campo] = t(texto);
+        m.indices = {{"selecModalidade", 0}, {"selecBaseDSR", 1}};
+        return m;
+    }
 };
+INSTANTIATE_TEST_SUITE_P(Ajustes, Calculo, ::testing::Bool(), nomeDoAjuste);
 
 // Both scenarios to the cent, each write in order; grouped results ("2.850,00") are read
-// back by the later steps, and "Mensal" leaves the typed production alone.
-TEST_P(Calculo, WorkedExampleOfBothScenarios) {
-    ASSERT_TRUE(executar());
-    EXPECT_EQ(v.escritas, nomesAte(kExemplo.size()));
-    for (std::size_t i = 0; i < kExemplo.size(); ++i) {
-        const auto& [campo, texto] = kExemplo[i];
-        if (i + 1 < kExemplo.size() && kExemplo[i + 1].first == campo) continue;  // replaced later
-        EXPECT_EQ(v.textos[campo], t(texto)) << campo;
+// back by the later steps. "Mensal" leaves the typed production alone; "Plantões" first writes
+// each production as hourly amount × shifts × hours, here 15,00 × 10 × 12,0.
+TEST_P(Calculo, WorkedExampleOfBothScenariosInBothModes) {
+    for (const int modo : {0, 1}) {
+        SCOPED_TRACE(modo);
+        v = visaoPadrao();
+        v.indices["selecModalidade"] = modo;
+        v.textos["ValorHora"] = v.textos["ValorHora2"] = t("15,00");
+        ASSERT_TRUE(executar());
+        std::vector<std::string> esperadas = nomesAte(kExemplo.size());
+        if (modo == 1) esperadas.insert(esperadas.begin(), {"ProdBruta", "ProdBruta2"});
+        EXPECT_EQ(v.escritas, esperadas);
+        for (std::size_t i = 0; i < kExemplo.size(); ++i) {
+            const auto& [campo, texto] = kExemplo[i];
+            if (i + 1 < kExemplo.size() && kExemplo[i + 1].first == campo) continue;  // replaced later
+            EXPECT_EQ(v.textos[campo], t(texto)) << campo;
+        }
+        EXPECT_EQ(v.textos["ProdBruta"], t(modo == 0 ? "1.800,00" : "1800,00"));
+        EXPECT_EQ(v.falhas, 0);
+        EXPECT_EQ(v.passagensResultados, 1);
+        const auto antes = v.textos;
+        ASSERT_TRUE(executar());
+        EXPECT_EQ(v.textos, antes);
     }
-    EXPECT_EQ(v.textos["ProdBruta"], t("1.800,00"));
-    EXPECT_EQ(v.falhas, 0);
-    EXPECT_EQ(v.passagensResultados, 1);
-
-    const auto antes = v.textos;
-    ASSERT_TRUE(executar());
-    EXPECT_EQ(v.textos, antes);
-}
-
-TEST_P(Calculo, ShiftsModeWritesProductionFirst) {
-    v.indices["selecModalidade"] = 1;
-    v.textos["ValorHora"] = v.textos["ValorHora2"] = t("15,00");
-    ASSERT_TRUE(executar());
-    std::vector<std::string> esperadas{"ProdBruta", "ProdBruta2"};
-    for (const auto& [campo, texto] : kExemplo) esperadas.push_back(campo);
-    EXPECT_EQ(v.escritas, esperadas);
-    EXPECT_EQ(v.textos["ProdBruta"], t("1800,00"));
-    EXPECT_EQ(v.textos["valMargem2"], t("516,20"));
 }
 
 // The production handler of the window stores the value, changes the state and starts a
@@ -121,8 +117,7 @@ TEST_P(Calculo, NestedRunFromAWriteIsSafe) {
 
 TEST_P(Calculo, FailureStopsTheRunAtTheFailingStep) {
     // The field made unreadable, and how many writes of the worked example come before.
-    struct CasoFalha { const char* campo; const char* texto; std::size_t escritasAntes; };
-    const CasoFalha casos[] = {
+    const struct { const char* campo; const char* texto; std::size_t escritasAntes; } casos[] = {
         {"ProdBruta", "", 0},                            // the maintenance fee reads it first
         {"percINSS", "onze", 2},                         {"valorAjCusto", "", 4},
         {"percentPis", "-", 9},                          {"ProdBruta2", "1,2,3", 14},
@@ -130,9 +125,9 @@ TEST_P(Calculo, FailureStopsTheRunAtTheFailingStep) {
         {"ProdBruta", "922.337.203.685.477,00", 4},      // allowance added beyond the range
         {"ProdBruta", "-922.337.203.685.477,5808", 6},   // invoice total beyond the range
     };
-    for (const CasoFalha& c : casos) {
+    for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.campo) + " = " + c.texto);
-        v = visaoPadrao(ponto());
+        v = visaoPadrao();
         for (const auto& [campo, texto] : kExemplo) v.textos[campo] = "antigo";
         v.textos[c.campo] = t(c.texto);
         EXPECT_FALSE(executar());
@@ -144,7 +139,7 @@ TEST_P(Calculo, FailureStopsTheRunAtTheFailingStep) {
         }
     }
     // The insalubrity ceiling overflows its 32-bit rounding before valInsalub is written.
-    v = visaoPadrao(ponto());
+    v = visaoPadrao();
     estado.tetoInsalub = Money::deDezMilesimos(100'000'000'000'000);
     EXPECT_FALSE(executar());
     EXPECT_EQ(v.escritas, nomesAte(14));
@@ -154,7 +149,7 @@ using Textos = std::vector<std::pair<const char*, const char*>>;
 
 // Brackets whose deductions make each bound visible; the first one's deduction is above
 // the tax at its bound.
-void tabelaPropria(ParametrosSimulacao& e) {
+void tabelaPropria(P& e) {
     auto m = [](std::int64_t unidades) { return Money::deDezMilesimos(unidades * 10000); };
     e.aPartir1 = m(1000); e.percentIR1 = 10; e.Desconto1 = m(150);
     e.aPartir2 = m(2000); e.percentIR2 = 20; e.Desconto2 = m(150);
@@ -163,30 +158,26 @@ void tabelaPropria(ParametrosSimulacao& e) {
     e.montarTabelaIR();
 }
 
-void semNoturno(ParametrosSimulacao& e) { e.percNoturno = 0; }
-void semInsalub(ParametrosSimulacao& e) { e.percInsalub = 0; }
-void centesimos(ParametrosSimulacao& e) {  // each allowance 0,005 on 0,10
+void semNoturno(P& e) { e.percNoturno = 0; }
+void semInsalub(P& e) { e.percInsalub = 0; }
+void centesimos(P& e) {  // each allowance 0,005 on 0,10
     e.percInsalub = 0;
     e.percPeric = e.percExtra = e.percNoturno = 5;
     e.fatorNoturno = 100;
 }
-void issNaNota(ParametrosSimulacao& e) { e.incideISS = 0; }
-void taxaNaAjuda(ParametrosSimulacao& e) { e.itaAjuda = 1; }
-void semTaxa(ParametrosSimulacao& e) { e.itaProd = e.itaDAR = 0; }
+void issNaNota(P& e) { e.incideISS = 0; }
+void taxaNaAjuda(P& e) { e.itaAjuda = 1; }
+void semTaxa(P& e) { e.itaProd = e.itaDAR = 0; }
+
+Textos seis(const char* inssTerc) { return {{"ProdBruta", "6.000,00"}, {"InssTerc", inssTerc}}; }
+Textos semINSS(const char* prod) { return {{"ProdBruta", prod}, {"percINSS", "0"}}; }
 
 // Changes of entry texts (decimal-comma form), of the state and of the DSR base, against
 // the worked example, and the result texts they give.
 TEST_P(Calculo, ResultsForVariedInputs) {
-    struct Caso {
-        const char* nome;
-        Textos entradas;
-        void (*estado)(ParametrosSimulacao&);
-        int baseDSR;
-        Textos esperados;
-    };
-    auto seis = [](const char* inssTerc) { return Textos{{"ProdBruta", "6.000,00"}, {"InssTerc", inssTerc}}; };
-    auto semINSS = [](const char* prod) { return Textos{{"ProdBruta", prod}, {"percINSS", "0"}}; };
-    const Caso casos[] = {
+    const struct {
+        const char* nome; Textos entradas; void (*estado)(P&); int baseDSR; Textos esperados;
+    } casos[] = {
         {"INSS at the ceiling", {{"ProdBruta", "5.189,82"}}, nullptr, 1, {{"retINSS", "570,88"}, {"retIR", "403,13"}}},
         {"INSS above it", seis("0,00"), nullptr, 1, {{"retINSS", "570,88"}, {"retIR", "623,65"}}},
         {"part of it used elsewhere", seis("1.000,00"), nullptr, 1, {{"retINSS", "460,88"}, {"retIR", "653,90"}}},
@@ -215,9 +206,9 @@ TEST_P(Calculo, ResultsForVariedInputs) {
          {{"valTxAdm", "600,00"}, {"valTotalNF", "3.000,00"}, {"valISS", "18,00"}}},
         {"no fee", {}, semTaxa, 1, {{"valTxAdm", "0,00"}, {"valTotalNF", "2.400,00"}, {"valISS", "0,00"}}},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         SCOPED_TRACE(c.nome);
-        v = visaoPadrao(ponto());
+        v = visaoPadrao();
         estado = estadoPadrao();
         for (const auto& [campo, texto] : c.entradas) v.textos[campo] = t(texto);
         if (c.estado) c.estado(estado);
@@ -226,9 +217,6 @@ TEST_P(Calculo, ResultsForVariedInputs) {
         for (const auto& [campo, texto] : c.esperados) EXPECT_EQ(v.textos[campo], t(texto)) << campo;
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Ajustes, Calculo, ::testing::Values(false, true),
-                         [](const auto& p) { return p.param ? "ponto" : "virgula"; });
 
 }  // namespace
 }  // namespace vestamar

@@ -1,9 +1,10 @@
 // Number text: parsing and formatting under both regional settings, and the money type.
+#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <string>
+#include <utility>
 
 #include "ajustes.h"
 #include "money.h"
@@ -11,24 +12,27 @@
 namespace vestamar {
 namespace {
 
+// The C library follows the locale named by the environment, so that a decimal-comma setting is
+// in force while the engine formats and parses.
+const bool kLocaleDoAmbiente = std::setlocale(LC_ALL, "") != nullptr;
+TEST(Ambiente, TheLocaleOfTheEnvironmentIsInstalled) { EXPECT_TRUE(kLocaleDoAmbiente); }
+
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
 Money dm(std::int64_t dezMilesimos) { return Money::deDezMilesimos(dezMilesimos); }
 
-TEST(Ler, TextThatIsNoNumberIsRefusedByEveryParser) {
-    for (const char* t : {"", "   ", "-", "+", ",", ".", "abc", "1,2,3", "5-", "1 000", "1a", "--1", "- 1",
+using Texto = NosDoisAjustes;
+INSTANTIATE_TEST_SUITE_P(Ajustes, Texto, ::testing::Bool(), nomeDoAjuste);
+
+TEST_P(Texto, TextThatIsNoNumberIsRefusedByEveryParser) {
+    for (const char* s : {"", "   ", "-", "+", ",", ".", "abc", "1,2,3", "5-", "1 000", "1a", "--1", "- 1",
                           "1E", "1E+", ".5", "1.", "1.,5", "1,5.0", "0x10", "inf", "nan", "1E5,5"}) {
-        nosDoisAjustes(t, [](const std::string& s, const Separadores& sep) {
-            EXPECT_FALSE(lerMoney(s, sep));
-            EXPECT_FALSE(lerDouble(s, sep));
-            EXPECT_FALSE(lerInteiro16(s, sep));
-        });
+        EXPECT_FALSE(lerMoney(t(s), sep()) || lerDouble(t(s), sep()) || lerInteiro16(t(s), sep())) << s;
     }
 }
 
-TEST(Ler, MoneyIsExactDecimalRoundedHalfToEven) {
-    struct Caso { const char* texto; std::optional<std::int64_t> dezMilesimos; };
-    const Caso casos[] = {
+TEST_P(Texto, MoneyIsExactDecimalRoundedHalfToEven) {
+    const std::pair<const char*, std::optional<std::int64_t>> casos[] = {
         {"1.234,57", 12345700}, {"  -1.234,5678\t", -12345678}, {"0,12345", 1234}, {"0,12355", 1236},
         {"0,123451", 1235}, {"+7", 70000}, {",5", 5000}, {"5,", 50000}, {"1.2.3", 1230000}, {"-0", 0},
         {"000.001,00", 10000}, {"1E+3", 10000000}, {"1,5E+2", 1500000}, {"5E-5", 0}, {"1,5E-4", 2},
@@ -36,14 +40,10 @@ TEST(Ler, MoneyIsExactDecimalRoundedHalfToEven) {
         {"-922337203685477,5808", kMin}, {"922337203685477,5808", std::nullopt},
         {"922337203685477,58075", std::nullopt}, {"-922337203685477,5809", std::nullopt}, {"1E+400", std::nullopt},
     };
-    for (const Caso& c : casos) {
-        nosDoisAjustes(c.texto, [&](const std::string& t, const Separadores& sep) {
-            EXPECT_EQ(lerMoney(t, sep), c.dezMilesimos ? std::optional(dm(*c.dezMilesimos)) : std::nullopt);
-        });
-    }
+    for (const auto& [s, v] : casos) EXPECT_EQ(lerMoney(t(s), sep()), v ? std::optional(dm(*v)) : std::nullopt) << s;
 }
 
-TEST(Ler, SeparatorsAreTakenAsGiven) {
+TEST_P(Texto, SeparatorsAreTakenAsGiven) {
     const Separadores semGrupo{".", ""};
     EXPECT_EQ(lerMoney("7.5", semGrupo), dm(75000));
     EXPECT_FALSE(lerMoney("1,000", semGrupo));
@@ -53,34 +53,23 @@ TEST(Ler, SeparatorsAreTakenAsGiven) {
     EXPECT_FALSE(lerMoney("1.5", largos));
 }
 
-TEST(Ler, DoubleIsTheNearestOne) {
-    struct Caso { const char* texto; std::optional<double> valor; };
-    const Caso casos[] = {
+TEST_P(Texto, DoubleIsTheNearestOne) {
+    const std::pair<const char*, std::optional<double>> casos[] = {
         {"0,1", 0.1}, {"1,5E+20", 1.5e20}, {"1E-05", 1e-5}, {"0,30000000000000004", 0.30000000000000004},
         {"9007199254740993", 9007199254740992.0}, {"123.456.789.012.345.678.901.234.567.890", 1.2345678901234568e29},
         {"4,9406564584124654E-324", 4.9406564584124654e-324}, {"1E-400", 0.0}, {"1E+400", std::nullopt},
     };
-    for (const Caso& c : casos) {
-        nosDoisAjustes(c.texto, [&](const std::string& t, const Separadores& sep) {
-            EXPECT_EQ(lerDouble(t, sep), c.valor);
-        });
-    }
+    for (const auto& [s, v] : casos) EXPECT_EQ(lerDouble(t(s), sep()), v) << s;
 }
 
-TEST(Ler, IntegersRoundHalfToEvenWithinTheirRange) {
-    struct Caso { const char* texto; std::optional<std::int16_t> valor; };
-    const Caso casos[] = {{"32767", 32767}, {"-32768", -32768}, {"32768", std::nullopt}, {"-32769", std::nullopt},
-                          {"2,5", 2}, {"3,5", 4}, {"-2,5", -2}, {"1E+2", 100}, {"32767,5", std::nullopt}};
-    for (const Caso& c : casos) {
-        nosDoisAjustes(c.texto, [&](const std::string& t, const Separadores& sep) {
-            EXPECT_EQ(lerInteiro16(t, sep), c.valor);
-        });
-    }
-    EXPECT_EQ(arredondarInt32(2.5), 2);
-    EXPECT_EQ(arredondarInt32(-3.5), -4);
-    EXPECT_EQ(arredondarInt32(-2147483648.5), -2147483648);
-    EXPECT_FALSE(arredondarInt32(2147483647.5));
-    EXPECT_FALSE(arredondarInt32(std::nan("")));
+TEST_P(Texto, IntegersRoundHalfToEvenWithinTheirRange) {
+    const std::pair<const char*, std::optional<std::int16_t>> casos[] = {
+        {"32767", 32767}, {"-32768", -32768}, {"32768", std::nullopt}, {"-32769", std::nullopt},
+        {"2,5", 2}, {"3,5", 4}, {"-2,5", -2}, {"1E+2", 100}, {"32767,5", std::nullopt}};
+    for (const auto& [s, v] : casos) EXPECT_EQ(lerInteiro16(t(s), sep()), v) << s;
+    const std::pair<double, std::optional<std::int32_t>> duplos[] = {
+        {2.5, 2}, {-3.5, -4}, {-2147483648.5, -2147483648}, {2147483647.5, std::nullopt}, {NAN, std::nullopt}};
+    for (const auto& [x, v] : duplos) EXPECT_EQ(arredondarInt32(x), v) << x;
 }
 
 TEST(Money, ArithmeticFailsBeyondTheRange) {
@@ -93,82 +82,59 @@ TEST(Money, ArithmeticFailsBeyondTheRange) {
 }
 
 TEST(Money, ConversionsWithDouble) {
-    // The products by 10,000 are 2.5, 3.5 and -2.5 exactly: halves go to even.
-    EXPECT_EQ(Money::deDouble(0.00025), dm(2));
-    EXPECT_EQ(Money::deDouble(0.00035), dm(4));
-    EXPECT_EQ(Money::deDouble(-0.00025), dm(-2));
-    EXPECT_EQ(Money::deDouble(-922337203685477.5808), dm(kMin));
-    EXPECT_FALSE(Money::deDouble(922337203685477.5807));  // 2^63 as a double
-    EXPECT_FALSE(Money::deDouble(std::nan("")));
+    // The products by 10,000 of the first three are 2.5, 3.5 and -2.5 exactly: halves go to even.
+    // 922337203685477.5807 as a double is 2^63 ten-thousandths, just beyond the range.
+    const std::pair<double, std::optional<std::int64_t>> casos[] = {
+        {0.00025, 2}, {0.00035, 4}, {-0.00025, -2}, {-922337203685477.5808, kMin},
+        {922337203685477.5807, std::nullopt}, {NAN, std::nullopt}};
+    for (const auto& [x, v] : casos) EXPECT_EQ(Money::deDouble(x), v ? std::optional(dm(*v)) : std::nullopt) << x;
     // The nearest double, also beyond 2^53 ten-thousandths.
-    EXPECT_EQ(dm(kMax).paraDouble(), 922337203685477.5807);
-    EXPECT_EQ(dm((std::int64_t{1} << 53) + 1).paraDouble(), 900719925474.0993);
-    EXPECT_EQ(dm(1234565).paraDouble(), 123.4565);
+    const std::pair<std::int64_t, double> duplos[] = {
+        {kMax, 922337203685477.5807}, {(std::int64_t{1} << 53) + 1, 900719925474.0993}, {1234565, 123.4565}};
+    for (const auto& [d, x] : duplos) EXPECT_EQ(dm(d).paraDouble(), x) << d;
 }
 
-TEST(Formatar, ResultsRoundHalvesAwayFromZeroAfterFifteenDigits) {
-    struct Caso { double valor; const char* textoBr; };
-    const Caso casos[] = {
+TEST_P(Texto, ResultsRoundHalvesAwayFromZeroAfterFifteenDigits) {
+    const std::pair<double, const char*> casos[] = {
         {2850 * 0.65 / 100, "18,53"}, {1234.565, "1.234,57"}, {-2.5, "-2,50"}, {-0.5, "-0,50"},
         {1800, "1.800,00"}, {123.455, "123,46"}, {999.995, "1.000,00"}, {-0.005, "-0,01"},
         {-0.001, "0,00"}, {-0.0, "0,00"}, {1e20, "100.000.000.000.000.000.000,00"},
     };
-    for (const Caso& c : casos) {
-        nosDoisAjustes(c.textoBr, [&](const std::string& esperado, const Separadores& sep) {
-            EXPECT_EQ(formatarMoeda(c.valor, sep), esperado);
-        });
-    }
-    const std::string enorme = formatarMoeda(1e308, Separadores::brasil());
-    EXPECT_EQ(enorme.substr(0, 7), "100.000");
+    for (const auto& [v, s] : casos) EXPECT_EQ(formatarMoeda(v, sep()), t(s));
+    const std::string enorme = formatarMoeda(1e308, sep());
+    EXPECT_EQ(enorme.substr(0, 7), t("100.000"));
     EXPECT_EQ(enorme.size(), 309u + 102u + 3u);  // 309 digits, 102 group marks, ",00"
-
     const std::pair<std::int64_t, const char*> money[] = {
         {1250, "0,13"}, {12345650, "1.234,57"}, {-50, "-0,01"}, {-49, "0,00"}, {kMin, "-922.337.203.685.477,58"}};
-    for (const auto& [v, textoBr] : money) {
-        nosDoisAjustes(textoBr, [&](const std::string& esperado, const Separadores& sep) {
-            EXPECT_EQ(formatarMoeda(dm(v), sep), esperado);
-        });
-    }
+    for (const auto& [v, s] : money) EXPECT_EQ(formatarMoeda(dm(v), sep()), t(s));
 }
 
-TEST(Formatar, DisplayPatterns) {
-    struct Caso { double valor; const char* padrao; const char* textoBr; };
-    const Caso casos[] = {
+TEST_P(Texto, DisplayPatterns) {
+    const struct { double valor; const char* padrao; const char* texto; } casos[] = {
         {1800, "0.00", "1800,00"}, {11.126, "0.00", "11,13"}, {12.05, "0.0", "12,1"}, {-2.5, "0", "-3"},
         {-0.4, "0", "0"}, {1234.5, "#,##0.0", "1.234,5"}, {1234567.891, "#,##0.00", "1.234.567,89"},
         {1234.5, "outro", "1234,50"},
     };
-    for (const Caso& c : casos) {
-        nosDoisAjustes(c.textoBr, [&](const std::string& esperado, const Separadores& sep) {
-            EXPECT_EQ(formatarPadrao(c.valor, c.padrao, sep), esperado);
-        });
-    }
-    EXPECT_EQ(formatarPadrao(dm(19039500), "#,##0.0", Separadores::brasil()), "1.904,0");
+    for (const auto& c : casos) EXPECT_EQ(formatarPadrao(c.valor, c.padrao, sep()), t(c.texto)) << c.padrao;
+    EXPECT_EQ(formatarPadrao(dm(19039500), "#,##0.0", sep()), t("1.904,0"));
 }
 
-TEST(Texto, PlainNumberReadsBack) {
-    struct Caso { double valor; const char* textoBr; };
-    const Caso casos[] = {
+TEST_P(Texto, PlainNumberReadsBack) {
+    const std::pair<double, const char*> casos[] = {
         {12, "12"}, {7.5, "7,5"}, {1.0 / 3, "0,333333333333333"}, {2.0 / 3, "0,666666666666667"},
         {0.1 + 0.2, "0,3"}, {-11.126, "-11,126"}, {0.0001, "0,0001"}, {1e15, "1E+15"}, {1.5e20, "1,5E+20"},
         {1e-5, "1E-05"}, {-2.5e-7, "-2,5E-07"}, {1e308, "1E+308"}, {999999999999999, "999999999999999"},
         {999999999999999.9, "1E+15"}, {-0.0, "0"}, {4.9406564584124654e-324, "4,94065645841247E-324"},
     };
-    for (const Caso& c : casos) {
-        nosDoisAjustes(c.textoBr, [&](const std::string& esperado, const Separadores& sep) {
-            EXPECT_EQ(textoNumero(c.valor, sep), esperado);
-            const auto lido = lerDouble(esperado, sep);
-            ASSERT_TRUE(lido);
-            EXPECT_EQ(textoNumero(*lido, sep), esperado);
-        });
+    for (const auto& [v, s] : casos) {
+        EXPECT_EQ(textoNumero(v, sep()), t(s));
+        EXPECT_EQ(textoNumero(lerDouble(t(s), sep()).value_or(NAN), sep()), t(s)) << "read back";
     }
     const std::pair<std::int64_t, const char*> money[] = {
         {1428000, "142,8"}, {6780000, "678"}, {-1, "-0,0001"}, {kMin, "-922337203685477,5808"}};
-    for (const auto& [v, textoBr] : money) {
-        nosDoisAjustes(textoBr, [&](const std::string& esperado, const Separadores& sep) {
-            EXPECT_EQ(textoMoney(dm(v), sep), esperado);
-            EXPECT_EQ(lerMoney(esperado, sep), dm(v));
-        });
+    for (const auto& [v, s] : money) {
+        EXPECT_EQ(textoMoney(dm(v), sep()), t(s));
+        EXPECT_EQ(lerMoney(t(s), sep()), dm(v));
     }
     EXPECT_EQ(textoInteiro(kMin), "-9223372036854775808");
 }
