@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include <array>
 #include <string_view>
@@ -113,29 +114,32 @@ void Simulador::iniciar() {
 }
 
 void Simulador::mostrarParametros() {
-    for (const LinhaMostrar& linha : kMostrar) {
-        std::visit(
-            [&](auto membro) {
-                using T = std::remove_reference_t<decltype(estado_.*membro)>;
-                const T valor = estado_.*membro;
-                if (linha.forma == kIndiceLista) {
-                    if constexpr (std::is_same_v<T, std::int16_t>) mostrarIndice(linha.controle, valor);
-                    return;
-                }
-                std::string texto;
-                if (!linha.forma.empty()) {
-                    if constexpr (!std::is_same_v<T, std::int16_t>) texto = formatarPadrao(valor, linha.forma, sep_);
-                } else if constexpr (std::is_same_v<T, std::int16_t>) {
-                    texto = textoInteiro(valor);
-                } else if constexpr (std::is_same_v<T, double>) {
-                    texto = textoNumero(valor, sep_);
-                }
-                escreverTexto(linha.controle, texto);
-                // The state holds what the field shows, also when the text happened to be
-                // the one already shown and so ran no handler (0.001 shown as 0,00 is 0).
-                if (const Manipulador* m = manipuladorDe(linha.controle)) armazenar(*m);
-            },
-            linha.origem);
+    {
+        const QScopedValueRollback calmo(mostrandoParametros_, true);
+        for (const LinhaMostrar& linha : kMostrar) {
+            std::visit(
+                [&](auto membro) {
+                    using T = std::remove_reference_t<decltype(estado_.*membro)>;
+                    const T valor = estado_.*membro;
+                    if (linha.forma == kIndiceLista) {
+                        if constexpr (std::is_same_v<T, std::int16_t>) mostrarIndice(linha.controle, valor);
+                        return;
+                    }
+                    std::string texto;
+                    if (!linha.forma.empty()) {
+                        if constexpr (!std::is_same_v<T, std::int16_t>) texto = formatarPadrao(valor, linha.forma, sep_);
+                    } else if constexpr (std::is_same_v<T, std::int16_t>) {
+                        texto = textoInteiro(valor);
+                    } else if constexpr (std::is_same_v<T, double>) {
+                        texto = textoNumero(valor, sep_);
+                    }
+                    escreverTexto(linha.controle, texto);
+                    // The state holds what the field shows, also when the text happened to be
+                    // the one already shown and so ran no handler (0.001 shown as 0,00 is 0).
+                    if (const Manipulador* m = manipuladorDe(linha.controle)) armazenar(*m);
+                },
+                linha.origem);
+        }
     }
     lista("selecModalidade").setCurrentIndex(0);
 }

@@ -151,7 +151,7 @@ void Simulador::aoMudarCampo(const Manipulador& m) {
             if (armazenar(m)) estado_.montarTabelaIR();
             return;
         case Seguinte::Calcular:
-            if (armazenar(m)) calcular();
+            if (armazenar(m) && !mostrandoParametros_) calcular();
             return;
         case Seguinte::PassosA: {
             // A factor written by the hours' steps is only stored: the hours the user typed
@@ -179,7 +179,7 @@ void Simulador::aoMudarCampo(const Manipulador& m) {
                 const QScopedValueRollback guarda(escrevendoDePassosB_, true);
                 escreverTexto("fatorNoturno", *fator);
             }
-            calcular();
+            if (!mostrandoParametros_) calcular();
             return;
         }
     }

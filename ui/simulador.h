@@ -95,6 +95,9 @@ private:
     // the value and starts no steps back the other way.
     bool escrevendoDePassosA_ = false;
     bool escrevendoDePassosB_ = false;
+    // While start-up fills the fields, the handlers store but do not calculate: the runs at
+    // the end of start-up calculate once every field holds its value.
+    bool mostrandoParametros_ = false;
 };
 
 }  // namespace vestamar

@@ -135,19 +135,23 @@ void ETextctl::setPasswordchar(const QString& mascara) {
     setEchoMode(mascara.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
 }
 
-void ETextctl::setNormalfont(const QFont& fonte) { m_normalfont = fonte; aplicarVisual(); }
-void ETextctl::setFocusfont(const QFont& fonte) { m_focusfont = fonte; aplicarVisual(); }
-void ETextctl::setNormalfontcolor(const QColor& cor) { m_normalfontcolor = cor; aplicarVisual(); }
-void ETextctl::setFocusfontcolor(const QColor& cor) { m_focusfontcolor = cor; aplicarVisual(); }
-void ETextctl::setBackcolor(const QColor& cor) { m_backcolor = cor; aplicarVisual(); }
-void ETextctl::setFocusbackcolor(const QColor& cor) { m_focusbackcolor = cor; aplicarVisual(); }
+// A look of the other state (with or without focus) shows only when the focus changes.
+void ETextctl::setNormalfont(const QFont& fonte) { m_normalfont = fonte; if (!m_comFoco) aplicarVisual(); }
+void ETextctl::setFocusfont(const QFont& fonte) { m_focusfont = fonte; if (m_comFoco) aplicarVisual(); }
+void ETextctl::setNormalfontcolor(const QColor& cor) { m_normalfontcolor = cor; if (!m_comFoco) aplicarVisual(); }
+void ETextctl::setFocusfontcolor(const QColor& cor) { m_focusfontcolor = cor; if (m_comFoco) aplicarVisual(); }
+void ETextctl::setBackcolor(const QColor& cor) { m_backcolor = cor; if (!m_comFoco) aplicarVisual(); }
+void ETextctl::setFocusbackcolor(const QColor& cor) { m_focusbackcolor = cor; if (m_comFoco) aplicarVisual(); }
 void ETextctl::setNormalbordercolor(const QColor& cor) { m_normalbordercolor = cor; update(); }
 void ETextctl::setFocusbordercolor(const QColor& cor) { m_focusbordercolor = cor; update(); }
 void ETextctl::setNormalborderpattern(int padrao) { m_normalborderpattern = padrao; update(); }
 void ETextctl::setFocusborderpattern(int padrao) { m_focusborderpattern = padrao; update(); }
 
 void ETextctl::aplicarVisual() {
-    setFont(m_comFoco ? m_focusfont : m_normalfont);
+    // Font and palette changes ripple through the style, so only real changes are made: the
+    // window builds 81 fields at start-up.
+    const QFont& fonte = m_comFoco ? m_focusfont : m_normalfont;
+    if (!(font() == fonte)) setFont(fonte);
     QPalette paleta = palette();
     const QColor fundo = m_comFoco ? m_focusbackcolor : m_backcolor;
     const QColor tinta = m_comFoco ? m_focusfontcolor : m_normalfontcolor;
@@ -156,7 +160,7 @@ void ETextctl::aplicarVisual() {
         paleta.setColor(grupo, QPalette::Window, fundo);
         paleta.setColor(grupo, QPalette::Text, tinta);
     }
-    setPalette(paleta);
+    if (!(paleta == palette())) setPalette(paleta);
     update();
 }
 

@@ -6,8 +6,11 @@
 namespace vestamar {
 
 QString faceInstalada(const QStringList& preferidas) {
+    // The installed faces, asked once: asking the font database about one face at a time goes
+    // through the system's font configuration, slowly, for each of hundreds of controls.
+    static const QStringList instaladas = QFontDatabase::families();
     for (const QString& face : preferidas) {
-        if (QFontDatabase::hasFamily(face)) return face;
+        if (instaladas.contains(face, Qt::CaseInsensitive)) return face;
     }
     return preferidas.isEmpty() ? QString() : preferidas.last();
 }
