@@ -117,8 +117,9 @@ AmbienteImpressao& ambienteImpressao() {
 }
 
 QString arquivoPdfSugerido() {
+    // The documents folder when the user has one (many Linux homes have none), else home.
     QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (pasta.isEmpty()) pasta = QDir::homePath();
+    if (pasta.isEmpty() || !QDir(pasta).exists()) pasta = QDir::homePath();
     return QDir(pasta).filePath(kNomeDocumento + QStringLiteral(".pdf"));
 }
 

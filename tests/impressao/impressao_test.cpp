@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
@@ -160,6 +161,19 @@ TEST_F(Impressao, HelpAbreAPaginaDeAjudaSemMudarAJanela) {
     EXPECT_EQ(navegador.abertos[0].toString(),
               "http://ajuda.vestamar.com.br/index.php?View=entry&EntryID=47");
     EXPECT_TRUE(ofertas.isEmpty());
+}
+
+// The PDF is offered in the documents folder, or in the home folder when there is none.
+TEST(ArquivoPdf, SugeridoNosDocumentosOuNaPastaPessoal) {
+    const QByteArray casaOriginal = qgetenv("HOME");
+    QTemporaryDir casa;
+    qputenv("HOME", casa.path().toLocal8Bit());
+    const QString semDocumentos = arquivoPdfSugerido();
+    QDir(casa.path()).mkdir(QStringLiteral("Documents"));
+    const QString comDocumentos = arquivoPdfSugerido();
+    qputenv("HOME", casaOriginal);
+    EXPECT_EQ(semDocumentos, casa.filePath(QStringLiteral("vestaMar - Simulação.pdf")));
+    EXPECT_EQ(comDocumentos, casa.filePath(QStringLiteral("Documents/vestaMar - Simulação.pdf")));
 }
 
 }  // namespace
