@@ -1,5 +1,7 @@
 #include "money.h"
 
+#include "aritmetica.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -28,9 +30,9 @@ double arredondarParaPar(double x) {
 }  // namespace
 
 std::optional<Money> Money::deInteiro(std::int64_t unidades) {
-    std::int64_t v = 0;
-    if (__builtin_mul_overflow(unidades, kEscala, &v)) return std::nullopt;
-    return deDezMilesimos(v);
+    const auto v = produtoExato(unidades, kEscala);
+    if (!v) return std::nullopt;
+    return deDezMilesimos(*v);
 }
 
 std::optional<Money> Money::deDouble(double valor) {
@@ -62,21 +64,21 @@ double Money::paraDouble() const {
 }
 
 std::optional<Money> somar(Money a, Money b) {
-    std::int64_t v = 0;
-    if (__builtin_add_overflow(a.dezMilesimos(), b.dezMilesimos(), &v)) return std::nullopt;
-    return Money::deDezMilesimos(v);
+    const auto v = somaExata(a.dezMilesimos(), b.dezMilesimos());
+    if (!v) return std::nullopt;
+    return Money::deDezMilesimos(*v);
 }
 
 std::optional<Money> subtrair(Money a, Money b) {
-    std::int64_t v = 0;
-    if (__builtin_sub_overflow(a.dezMilesimos(), b.dezMilesimos(), &v)) return std::nullopt;
-    return Money::deDezMilesimos(v);
+    const auto v = diferencaExata(a.dezMilesimos(), b.dezMilesimos());
+    if (!v) return std::nullopt;
+    return Money::deDezMilesimos(*v);
 }
 
 std::optional<Money> multiplicar(Money a, std::int16_t fator) {
-    std::int64_t v = 0;
-    if (__builtin_mul_overflow(a.dezMilesimos(), static_cast<std::int64_t>(fator), &v)) return std::nullopt;
-    return Money::deDezMilesimos(v);
+    const auto v = produtoExato(a.dezMilesimos(), static_cast<std::int64_t>(fator));
+    if (!v) return std::nullopt;
+    return Money::deDezMilesimos(*v);
 }
 
 }  // namespace vestamar

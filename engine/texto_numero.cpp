@@ -1,5 +1,7 @@
 #include "texto_numero.h"
 
+#include "aritmetica.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -117,22 +119,21 @@ std::optional<std::uint64_t> inteiroParaPar(const Decimal& d, std::int64_t casas
     if (manter < 0) return 0;                      // below a tenth of the unit
     if (manter + (k > 0 ? k : 0) > 20) return std::nullopt;
 
-    std::uint64_t v = 0;
-    for (std::int64_t i = 0; i < manter; ++i) {
-        if (__builtin_mul_overflow(v, 10u, &v) || __builtin_add_overflow(v, unsigned(d.digitos[i] - '0'), &v))
-            return std::nullopt;
+    std::optional<std::uint64_t> v = 0;
+    for (std::int64_t i = 0; v && i < manter; ++i) {
+        v = produtoExato<std::uint64_t>(*v, 10);
+        if (v) v = somaExata<std::uint64_t>(*v, static_cast<std::uint64_t>(d.digitos[i] - '0'));
     }
-    for (std::int64_t i = 0; i < k; ++i) {
-        if (__builtin_mul_overflow(v, 10u, &v)) return std::nullopt;
-    }
+    for (std::int64_t i = 0; v && i < k; ++i) v = produtoExato<std::uint64_t>(*v, 10);
+    if (!v) return std::nullopt;
     if (manter < len) {
         // Trailing zeros were removed, so any digit after the first dropped one is non-zero.
         const char primeiro = d.digitos[manter];
         const bool maisDigitos = manter + 1 < len;
-        const bool subir = primeiro > '5' || (primeiro == '5' && (maisDigitos || v % 2 == 1));
-        if (subir && __builtin_add_overflow(v, 1u, &v)) return std::nullopt;
+        const bool subir = primeiro > '5' || (primeiro == '5' && (maisDigitos || *v % 2 == 1));
+        if (subir) v = somaExata<std::uint64_t>(*v, 1);
     }
-    if (v > limite) return std::nullopt;
+    if (!v || *v > limite) return std::nullopt;
     return v;
 }
 
