@@ -63,6 +63,11 @@ std::string conteudoParametros(bool padroes, const ParametrosSimulacao& estado,
 // value is a number that fits the field's type; every other line is skipped.
 void lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado, const Separadores& sep);
 
+// Converts a number's text to the type of a state field and stores it there. False, with
+// nothing stored, when the text is not a number of that type (empty, letters, out of range).
+bool guardarTexto(ParametrosSimulacao& estado, const CampoParametro& campo, std::string_view texto,
+                  const Separadores& sep);
+
 // Puts the default value of every key into the state.
 void aplicarPadroes(ParametrosSimulacao& estado);
 

@@ -65,21 +65,7 @@ Separadores separadoresDoValor(std::string_view valor, const Separadores& region
 void guardar(const ChaveParametro& chave, std::string_view texto, ParametrosSimulacao& estado,
              const Separadores& regional) {
     const std::string_view valor = aparar(texto);
-    const Separadores sep = separadoresDoValor(valor, regional);
-    std::visit(
-        [&](auto campo) {
-            using T = std::remove_reference_t<decltype(estado.*campo)>;
-            std::optional<T> lido;
-            if constexpr (std::is_same_v<T, double>) {
-                lido = lerDouble(valor, sep);
-            } else if constexpr (std::is_same_v<T, Money>) {
-                lido = lerMoney(valor, sep);
-            } else {
-                lido = lerInteiro16(valor, sep);
-            }
-            if (lido) estado.*campo = *lido;
-        },
-        chave.campo);
+    guardarTexto(estado, chave.campo, valor, separadoresDoValor(valor, regional));
 }
 
 // One line, without its line end: key, "=", value up to the next "=" (the rest is ignored).
@@ -110,6 +96,25 @@ std::optional<std::string> lerArquivo(const fs::path& caminho) {
 }
 
 }  // namespace
+
+bool guardarTexto(ParametrosSimulacao& estado, const CampoParametro& campo, std::string_view texto,
+                  const Separadores& sep) {
+    return std::visit(
+        [&](auto membro) {
+            using T = std::remove_reference_t<decltype(estado.*membro)>;
+            std::optional<T> lido;
+            if constexpr (std::is_same_v<T, double>) {
+                lido = lerDouble(texto, sep);
+            } else if constexpr (std::is_same_v<T, Money>) {
+                lido = lerMoney(texto, sep);
+            } else {
+                lido = lerInteiro16(texto, sep);
+            }
+            if (lido) estado.*membro = *lido;
+            return lido.has_value();
+        },
+        campo);
+}
 
 void lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado, const Separadores& sep) {
     if (conteudo.substr(0, kMarcaBom.size()) == kMarcaBom) conteudo.remove_prefix(kMarcaBom.size());

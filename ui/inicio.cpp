@@ -147,7 +147,7 @@ void Simulador::mostrarParametros() {
 void Simulador::sair() {
     const ResultadoGravacao r = gravarParametros(false, pasta_, estado_, sep_);
     if (!r.ok) {
-        const QString caminho = QString::fromStdString((pasta_ / kNomeArquivo).string());
+        const QString caminho = QString::fromStdU16String((pasta_ / kNomeArquivo).u16string());
         const QString mensagem =
             QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n"
                            "Sair sem gravar? As alterações desta sessão serão perdidas.")

@@ -4,8 +4,6 @@
 
 #include <array>
 #include <optional>
-#include <type_traits>
-#include <variant>
 
 #include "etextctl.h"
 #include "parametros.h"
@@ -89,19 +87,6 @@ const Manipulador* manipuladorDe(std::string_view campo) {
 
 namespace {
 
-// The field's text converted to the type of its state field; empty when it does not
-// convert (empty, a lone sign or mark, letters, out of the type's range).
-template <typename T>
-std::optional<T> converter(const std::string& texto, const Separadores& sep) {
-    if constexpr (std::is_same_v<T, double>) {
-        return lerDouble(texto, sep);
-    } else if constexpr (std::is_same_v<T, Money>) {
-        return lerMoney(texto, sep);
-    } else {
-        return lerInteiro16(texto, sep);
-    }
-}
-
 // Night hours per shift from the night-hours factor and the shift's length, as text; empty
 // when either does not convert or the product leaves the 32-bit range.
 std::optional<std::string> horasDoFator(const std::string& fator, const std::string& horasDia,
@@ -129,18 +114,7 @@ std::optional<std::string> fatorDasHoras(const std::string& horas, const std::st
 
 }  // namespace
 
-bool Simulador::armazenar(const Manipulador& m) {
-    const std::string texto = lerTexto(m.campo);
-    return std::visit(
-        [&](auto membro) {
-            using T = std::remove_reference_t<decltype(estado_.*membro)>;
-            const std::optional<T> valor = converter<T>(texto, sep_);
-            if (!valor) return false;
-            estado_.*membro = *valor;
-            return true;
-        },
-        m.alvo);
-}
+bool Simulador::armazenar(const Manipulador& m) { return guardarTexto(estado_, m.alvo, lerTexto(m.campo), sep_); }
 
 void Simulador::aoMudarCampo(const Manipulador& m) {
     switch (m.seguinte) {
