@@ -1,4 +1,5 @@
 #include "frmcalcprod.h"
+#include "regional.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,10 +33,6 @@ const QColor kAzulMarcador(0, 0, 255);
 const QColor kBordaPainel(128, 128, 128);
 const QColor kBordaPainelFoco(180, 180, 180);
 const QColor kFundoPainelFoco(238, 239, 237);
-
-QString qtexto(std::string_view texto) {
-    return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
-}
 
 const QStringList& faceArial() {
     static const QStringList faces{QStringLiteral("Arial")};

@@ -16,14 +16,11 @@
 
 #include "cbutton.h"
 #include "frmcalcprod.h"
+#include "regional.h"
 
 namespace vestamar {
 
 namespace {
-
-QString qtexto(std::string_view texto) {
-    return QString::fromUtf8(texto.data(), static_cast<qsizetype>(texto.size()));
-}
 
 // The controls that stay off paper, in the order they are hidden and shown again: the
 // banner, the five buttons and the two scenario headings.

@@ -14,6 +14,7 @@
 
 #include "etextctl.h"
 #include "frmcalcprod.h"
+#include "regional.h"
 #include "simulador.h"
 
 namespace vestamar {
@@ -35,8 +36,6 @@ constexpr std::array<ListaOpcao, 5> kListasOpcao{{
     {"incideISS", &ParametrosSimulacao::incideISS, "Nota Fiscal", "Taxa Administrativa"},
     {"selecBaseDSR", &ParametrosSimulacao::baseDSR, "Produção", "Prod+Adic"},
 }};
-
-QString qtexto(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Production worked out from the hours of one scenario: the amount per hour times the number
 // of shifts in exact money, then times the hours per shift as a double. Empty on overflow.

@@ -12,6 +12,7 @@
 #include "frmcalcprod.h"
 #include "impressao.h"
 #include "manipuladores.h"
+#include "regional.h"
 
 namespace vestamar {
 
@@ -59,9 +60,8 @@ void Simulador::informarFalha() {
         mostrarFalha();
         return;
     }
-    QMessageBox caixa(QMessageBox::Warning, QString::fromUtf8(kTituloFalha.data(), kTituloFalha.size()),
-                      QString::fromUtf8(kMensagemFalha.data(), kMensagemFalha.size()),
-                      QMessageBox::Ok, &janela_);
+    QMessageBox caixa(QMessageBox::Warning, qtexto(kTituloFalha), qtexto(kMensagemFalha), QMessageBox::Ok,
+                      &janela_);
     caixa.exec();
 }
 
