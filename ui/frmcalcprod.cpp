@@ -1,5 +1,4 @@
 #include "frmcalcprod.h"
-#include "regional.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,6 +16,7 @@
 #include "controls/etextctl.h"
 #include "controls/fontes.h"
 #include "layout_janela.h"
+#include "regional.h"
 
 // The banner and the icons are compiled into this static library; their registration has to
 // be asked for by name, or the linker leaves it out.
