@@ -64,6 +64,16 @@ struct ParametrosSimulacao {
     // Work-accident insurance
     double percSeg = 0, percSeg2 = 0;
 
+    // Income tax from 2026 on, off while all are 0: the reduction of the monthly withholding
+    // (reducaoIR 1: on) and the simplified discount used instead of the legal deductions
+    // when it is larger.
+    std::int16_t reducaoIR = 0;
+    Money reducaoIRIsencao;   // income up to which the withholding is zero
+    Money reducaoIRLimite;    // income above which nothing is reduced
+    Money reducaoIRParcela;   // reduction = parcela - fator x income, in between
+    double reducaoIRFator = 0;
+    Money descontoSimplificado;
+
     // Income-tax brackets used by the calculation: row 0 is all zero, rows 1 to 4 copy the
     // bracket fields as they stood when montarTabelaIR last ran.
     std::array<LinhaIR, 5> tabelaIR{};
