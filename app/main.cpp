@@ -3,10 +3,12 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QScreen>
 
 #include <filesystem>
 
 #include "frmcalcprod.h"
+#include "moldura.h"
 #include "regional.h"
 #include "simulador.h"
 
@@ -30,7 +32,13 @@ int main(int argc, char** argv) {
     vestamar::FrmCalcProd janela;
     QApplication::setWindowIcon(janela.windowIcon());
     vestamar::Simulador simulador(janela, pastaDoPrograma(), vestamar::separadoresDoSistema());
-    simulador.iniciar();
-    janela.show();
+    if (!simulador.iniciar()) return 0;
+    // On a screen too small for the window (large scaling), its content scrolls in a frame.
+    const auto moldura = vestamar::molduraSeNaoCouber(janela, QGuiApplication::primaryScreen()->availableGeometry());
+    if (moldura) {
+        moldura->show();
+    } else {
+        janela.show();
+    }
     return QApplication::exec();
 }

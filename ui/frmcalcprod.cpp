@@ -98,7 +98,14 @@ QLabel* novoMarcador(const Controle& c, QWidget* pai) {
     return r;
 }
 
-ETextctl* novoCampo(const Controle& c, QWidget* pai) {
+// A field's initial text, written in the layout with a decimal comma, in the user's marks.
+QString textoInicial(std::string_view texto, const Separadores& sep) {
+    QString t = qtexto(texto);
+    t.replace(u',', qtexto(sep.decimal));
+    return t;
+}
+
+ETextctl* novoCampo(const Controle& c, QWidget* pai, const Separadores& sep) {
     auto* f = new ETextctl(pai);
     const QFont fonte = fonteDaJanela(faceArial(), 8.25, true);
     f->setNormalfont(fonte);
@@ -124,7 +131,7 @@ ETextctl* novoCampo(const Controle& c, QWidget* pai) {
     f->setMaxlength(0);
     f->setTextformat(qtexto(c.padrao));
     f->setLocked(c.bloqueado);
-    f->setText(qtexto(c.texto));
+    f->setText(textoInicial(c.texto, sep));
     f->setAccessibleName(qtexto(c.acessivel));
     return f;
 }
@@ -218,7 +225,7 @@ QRect FrmCalcProd::retanguloTwips(const QWidget* controle) {
     return {twips(r.x()), twips(r.y()), twips(r.width()), twips(r.height())};
 }
 
-FrmCalcProd::FrmCalcProd(QWidget* parent) : QWidget(parent) {
+FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(parent) {
     registrarRecursos();
     setObjectName(QStringLiteral("frmcalcProd"));
     setWindowTitle(QStringLiteral("vestaMar - Simulação de Resultados"));
@@ -226,13 +233,13 @@ FrmCalcProd::FrmCalcProd(QWidget* parent) : QWidget(parent) {
     pintarFundo(this, Qt::white);
     // Nothing reacts to a change of size: the client area keeps its designed size.
     setFixedSize(pixels(kLarguraClienteTwips), pixels(kAlturaClienteTwips));
-    montar();
+    montar(sep);
     ordenarTabulacao();
     empilhar();
     if (QWidget* primeiro = controle("selecModalidade")) primeiro->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmCalcProd::montar() {
+void FrmCalcProd::montar(const Separadores& sep) {
     for (const Controle& c : layoutJanela()) {
         QWidget* pai = c.conteiner.empty() ? this : controle(c.conteiner);
         QWidget* w = nullptr;
@@ -245,7 +252,7 @@ void FrmCalcProd::montar() {
             case Tipo::Lista: w = novaLista(c, pai); break;
             case Tipo::Botao: w = novoBotao(c, pai); break;
             case Tipo::Campo: {
-                ETextctl* f = novoCampo(c, pai);
+                ETextctl* f = novoCampo(c, pai, sep);
                 m_campos.push_back(f);
                 w = f;
                 break;

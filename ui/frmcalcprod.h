@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "regional.h"
+
 class QComboBox;
 class QLabel;
 
@@ -26,7 +28,8 @@ class FrmCalcProd : public QWidget {
     Q_OBJECT
 
 public:
-    explicit FrmCalcProd(QWidget* parent = nullptr);
+    // `sep`: the regional number marks the fields' initial texts are shown with.
+    explicit FrmCalcProd(const Separadores& sep = separadoresDoSistema(), QWidget* parent = nullptr);
 
     // The control of that name, or nullptr when there is none of that kind.
     QWidget* controle(std::string_view nome) const;
@@ -47,7 +50,7 @@ public:
     static QRect retanguloTwips(const QWidget* controle);
 
 private:
-    void montar();
+    void montar(const Separadores& sep);
     void ordenarTabulacao();
     void empilhar();
 

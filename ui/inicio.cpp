@@ -3,8 +3,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QLockFile>
 #include <QScopedValueRollback>
 
 #include <array>
@@ -34,9 +33,9 @@ struct LinhaMostrar {
     std::string_view forma;  // a pattern, kTextoSimples or kIndiceLista
 };
 
-// The parameters in the order they are shown. The night hours are written before the
-// shift's length: the length's handler rewrites the factor from the hours the field shows,
-// so in the other order the saved hours and factor would be replaced by 0.
+// The parameters in the order they are shown. While they are shown the night-hours handlers
+// only store: the hours, the shift's length and the factor each take the saved value, whatever
+// the others show at that moment.
 constexpr std::array<LinhaMostrar, 53> kMostrar{{
     {"percTxMan", &P::percTxMan, "0.00"},
     {"percTxMan2", &P::percTxMan2, "0.00"},
@@ -101,8 +100,18 @@ inline constexpr int kLarguraInicialTwips = 7700;
 
 }  // namespace
 
-void Simulador::iniciar() {
+bool Simulador::iniciar() {
     lerParametros(pasta_, estado_, sep_);
+    if (!travarArquivo()) {
+        const int r = fazerPergunta(
+            {QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
+                            "Se continuar, os parâmetros desta cópia só serão gravados ao sair se você "
+                            "confirmar, para não apagar os da outra.")
+                 .arg(caminhoArquivo()),
+             {QStringLiteral("Continuar"), QStringLiteral("Sair")},
+             1});
+        if (r != 0) return false;
+    }
     janela_.setWindowTitle(kLegenda);
     janela_.setFixedWidth(FrmCalcProd::pixels(kLarguraInicialTwips));
     controle("Frame1").hide();
@@ -111,6 +120,7 @@ void Simulador::iniciar() {
     estado_.montarTabelaIR();
     mostrarParametros();
     calcular();
+    return true;
 }
 
 void Simulador::mostrarParametros() {
@@ -144,26 +154,51 @@ void Simulador::mostrarParametros() {
     lista("selecModalidade").setCurrentIndex(0);
 }
 
+QString Simulador::caminhoArquivo() const {
+    return QString::fromStdU16String((pasta_ / kNomeArquivo).u16string());
+}
+
+bool Simulador::travarArquivo() {
+    if (!trava_) {
+        trava_ = std::make_unique<QLockFile>(caminhoArquivo() + QStringLiteral(".lock"));
+        // The lock is held for the whole session: only a lock left by a copy that is no longer
+        // running is taken over, however old.
+        trava_->setStaleLockTime(0);
+    }
+    if (trava_->isLocked() || trava_->tryLock(0)) return true;
+    // A folder where no lock can be made (read-only) has no second copy to fear from here.
+    return trava_->error() != QLockFile::LockFailedError;
+}
+
+bool Simulador::gravarComOutraCopia(bool& ficar) {
+    const int r = fazerPergunta(
+        {QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
+                        "Gravar os parâmetros desta cópia por cima dos dela?")
+             .arg(caminhoArquivo()),
+         {QStringLiteral("Gravar"), QStringLiteral("Sair sem gravar"), QStringLiteral("Cancelar")},
+         2});
+    ficar = r == 2;
+    return r == 0;
+}
+
 void Simulador::sair() {
-    const ResultadoGravacao r = gravarParametros(false, pasta_, estado_, sep_);
-    if (!r.ok) {
-        const QString caminho = QString::fromStdU16String((pasta_ / kNomeArquivo).u16string());
-        const QString mensagem =
-            QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n"
-                           "Sair sem gravar? As alterações desta sessão serão perdidas.")
-                .arg(caminho, QString::fromStdString(r.motivo));
-        bool sairSemGravar = false;
-        if (perguntarSairSemGravar) {
-            sairSemGravar = perguntarSairSemGravar(mensagem);
-        } else {
-            QMessageBox caixa(QMessageBox::Warning, QStringLiteral("Atenção !"), mensagem,
-                              QMessageBox::NoButton, &janela_);
-            QPushButton* sim = caixa.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
-            caixa.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
-            caixa.exec();
-            sairSemGravar = caixa.clickedButton() == sim;
+    bool gravar = true;
+    if (!travarArquivo()) {
+        bool ficar = false;
+        gravar = gravarComOutraCopia(ficar);
+        if (ficar) return;
+    }
+    if (gravar) {
+        const ResultadoGravacao r = gravarParametros(false, pasta_, estado_, sep_);
+        if (!r.ok) {
+            const int resposta = fazerPergunta(
+                {QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n"
+                                "Sair sem gravar? As alterações desta sessão serão perdidas.")
+                     .arg(caminhoArquivo(), QString::fromStdString(r.motivo)),
+                 {QStringLiteral("Sim"), QStringLiteral("Não")},
+                 1});
+            if (resposta != 0) return;
         }
-        if (!sairSemGravar) return;
     }
     janela_.close();
     QCoreApplication::quit();

@@ -128,32 +128,29 @@ void Simulador::aoMudarCampo(const Manipulador& m) {
             if (armazenar(m) && !mostrandoParametros_) calcular();
             return;
         case Seguinte::PassosA: {
-            // A factor written by the hours' steps is only stored: the hours the user typed
-            // stay as typed.
-            if (escrevendoDePassosB_) {
-                armazenar(m);
-                return;
+            if (!armazenar(m)) return;
+            // A factor written by the hours' steps, or shown at start-up, is only stored: the
+            // hours stay as typed or as saved.
+            if (escrevendoDePassosB_ || mostrandoParametros_) return;
+            // The hours follow the factor when they can be worked out; otherwise they stay as
+            // they are and the factor alone is kept. An edit of the panel calculates nothing:
+            // the new factor shows in the results at the next calculation.
+            if (const auto horas = horasDoFator(lerTexto("fatorNoturno"), lerTexto("QuantHorasDia2"), sep_)) {
+                const QScopedValueRollback guarda(escrevendoDePassosA_, true);
+                escreverTexto("HorasNoturnas", *horas);
             }
-            const auto horas = horasDoFator(lerTexto("fatorNoturno"), lerTexto("QuantHorasDia2"), sep_);
-            if (!horas || !armazenar(m)) return;
-            // An edit of the panel calculates nothing: the hours are stored, and the new
-            // factor shows in the results at the next calculation.
-            const QScopedValueRollback guarda(escrevendoDePassosA_, true);
-            escreverTexto("HorasNoturnas", *horas);
             return;
         }
         case Seguinte::PassosBCalcular: {
-            if (escrevendoDePassosA_) {
-                armazenar(m);
-                return;
-            }
-            const auto fator = fatorDasHoras(lerTexto("HorasNoturnas"), lerTexto("QuantHorasDia2"), sep_);
-            if (!fator || !armazenar(m)) return;
-            {
+            if (!armazenar(m)) return;
+            if (escrevendoDePassosA_ || mostrandoParametros_) return;
+            // The factor follows the hours when it can be worked out (not for a shift of 0
+            // hours); the value typed is stored and calculated either way.
+            if (const auto fator = fatorDasHoras(lerTexto("HorasNoturnas"), lerTexto("QuantHorasDia2"), sep_)) {
                 const QScopedValueRollback guarda(escrevendoDePassosB_, true);
                 escreverTexto("fatorNoturno", *fator);
             }
-            if (!mostrandoParametros_) calcular();
+            calcular();
             return;
         }
     }

@@ -14,6 +14,7 @@
 
 #include "etextctl.h"
 #include "frmcalcprod.h"
+#include "layout_janela.h"
 #include "regional.h"
 #include "simulador.h"
 
@@ -130,6 +131,36 @@ void Simulador::abrirTabelas() {
     controle("Frame1").show();
     controle("Label85").hide();
     controle("selecModalidade").hide();
+    cobrirColunas(true);
+}
+
+void Simulador::cobrirColunas(bool cobrir) {
+    if (cobrir == !focoDasColunas_.empty()) return;
+    if (!cobrir) {
+        for (const auto& [w, politica] : focoDasColunas_) w->setFocusPolicy(politica);
+        focoDasColunas_.clear();
+        return;
+    }
+    // The fields and lists of the window that lie under the open panel take no focus, so Tab
+    // and Shift+Tab go round the panel and the buttons below it, and no key reaches a figure
+    // the user cannot see.
+    const QWidget& painel = controle("Frame1");
+    bool focoCoberto = false;
+    for (const Controle& c : layoutJanela()) {
+        if (!c.conteiner.empty() || (c.tipo != Tipo::Campo && c.tipo != Tipo::Lista)) continue;
+        QWidget& w = controle(c.nome);
+        if (!w.geometry().intersects(painel.geometry())) continue;
+        focoCoberto = focoCoberto || w.hasFocus();
+        focoDasColunas_.emplace_back(&w, w.focusPolicy());
+        w.setFocusPolicy(Qt::NoFocus);
+    }
+    if (!focoCoberto) return;
+    // The first field of the panel in the tab order takes the focus over.
+    const Controle* primeiro = nullptr;
+    for (const Controle& c : layoutJanela()) {
+        if (c.conteiner == "Frame1" && c.tab >= 0 && !c.pulado && (!primeiro || c.tab < primeiro->tab)) primeiro = &c;
+    }
+    if (primeiro) controle(primeiro->nome).setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace vestamar

@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QLockFile>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <utility>
 
@@ -20,6 +22,22 @@ Simulador::Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separador
                      QObject* parent)
     : QObject(parent), janela_(janela), pasta_(std::move(pasta)), sep_(std::move(sep)) {
     conectar();
+}
+
+Simulador::~Simulador() = default;
+
+int Simulador::fazerPergunta(const Pergunta& p) {
+    if (perguntar) return perguntar(p);
+    QMessageBox caixa(QMessageBox::Warning, qtexto(kTituloFalha), p.texto, QMessageBox::NoButton, &janela_);
+    QList<QPushButton*> botoes;
+    for (const QString& rotulo : p.botoes) botoes << caixa.addButton(rotulo, QMessageBox::AcceptRole);
+    if (p.padrao >= 0 && p.padrao < botoes.size()) {
+        caixa.setDefaultButton(botoes[p.padrao]);
+        caixa.setEscapeButton(botoes[p.padrao]);
+    }
+    caixa.exec();
+    const auto i = botoes.indexOf(qobject_cast<QPushButton*>(caixa.clickedButton()));
+    return i < 0 ? p.padrao : static_cast<int>(i);
 }
 
 void Simulador::conectar() {
@@ -50,6 +68,7 @@ void Simulador::mostrarResultados() {
     controle("Frame1").hide();
     controle("Label85").show();
     controle("selecModalidade").show();
+    cobrirColunas(false);
     // Let the window repaint before the arithmetic, but hold the user's input back: a key
     // processed here would run its handler inside this run, with the field changing under it.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -60,9 +79,7 @@ void Simulador::informarFalha() {
         mostrarFalha();
         return;
     }
-    QMessageBox caixa(QMessageBox::Warning, qtexto(kTituloFalha), qtexto(kMensagemFalha), QMessageBox::Ok,
-                      &janela_);
-    caixa.exec();
+    fazerPergunta({qtexto(kMensagemFalha), {QStringLiteral("OK")}, 0});
 }
 
 // ---- Access to the window's controls -------------------------------------------------

@@ -7,12 +7,16 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "arquivo_parametros.h"
 #include "calculo.h"
@@ -20,6 +24,7 @@
 #include "texto_numero.h"
 
 class QComboBox;
+class QLockFile;
 class QWidget;
 
 namespace vestamar {
@@ -35,10 +40,12 @@ public:
     // `pasta` is the folder of vestaMar.ini (the executable's folder in the program).
     Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep,
               QObject* parent = nullptr);
+    ~Simulador() override;
 
     // The start-up sequence: reads the file, prepares the window, shows every parameter and
-    // calculates. The window is then ready to be shown.
-    void iniciar();
+    // calculates. The window is then ready to be shown. False when the user chose to leave at
+    // once (another copy of the program is using the same file).
+    bool iniciar();
 
     ParametrosSimulacao& estado() { return estado_; }
     const ParametrosSimulacao& estado() const { return estado_; }
@@ -56,10 +63,18 @@ public:
     // Writes every parameter of the state into its entry field or list.
     void mostrarParametros();
 
-    // Seams for the tests: the failure dialog of a run, and the question asked when `Sair`
-    // cannot save (true: leave without saving).
+    // A message to the user, with the buttons offered (the first is at the left) and the one
+    // that Enter presses.
+    struct Pergunta {
+        QString texto;
+        QStringList botoes;
+        int padrao = 0;
+    };
+
+    // Seams for the tests: the failure dialog of a run, and every other message or question
+    // (the answer is the index of the button pressed).
     std::function<void()> mostrarFalha;
-    std::function<bool(const QString& mensagem)> perguntarSairSemGravar;
+    std::function<int(const Pergunta&)> perguntar;
 
     // The calculation's view of the window.
     std::string lerTexto(std::string_view campo) override;
@@ -70,6 +85,15 @@ public:
 
 private:
     void conectar();
+    int fazerPergunta(const Pergunta& p);
+    // The parameter file's path, as the user reads it.
+    QString caminhoArquivo() const;
+    // The file's lock: taken at start-up, and again at `Sair` when another copy had it then.
+    // False when another running copy holds it.
+    bool travarArquivo();
+    // `Sair` with the file locked by another copy: true to save all the same; sets `ficar`
+    // when the user would rather stay.
+    bool gravarComOutraCopia(bool& ficar);
     void aoMudarCampo(const Manipulador& m);
     // Stores the field's text into its state field; false when the text does not convert.
     bool armazenar(const Manipulador& m);
@@ -84,6 +108,9 @@ private:
     ETextctl& campo(std::string_view nome) const;
     QComboBox& lista(std::string_view nome) const;
     QWidget& controle(std::string_view nome) const;
+    // While the panel is open, the window's fields and lists under it take no focus; closing
+    // it gives each its focus back.
+    void cobrirColunas(bool cobrir);
     void moverTopo(std::string_view nome, int topoTwips);
     void moverEsquerda(std::string_view nome, int esquerdaTwips);
 
@@ -98,6 +125,10 @@ private:
     // While start-up fills the fields, the handlers store but do not calculate: the runs at
     // the end of start-up calculate once every field holds its value.
     bool mostrandoParametros_ = false;
+    // Held from start-up to the end while this copy is the only one using the file.
+    std::unique_ptr<QLockFile> trava_;
+    // The controls under the open panel, with the focus each had before.
+    std::vector<std::pair<QWidget*, Qt::FocusPolicy>> focoDasColunas_;
 };
 
 }  // namespace vestamar

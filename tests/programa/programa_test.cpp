@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSysInfo>
 #include <QTimer>
 #include <QTest>
 
@@ -59,6 +60,9 @@ public:
     std::unique_ptr<FrmCalcProd> janela;
     std::unique_ptr<Simulador> sim;
     int falhas = 0;
+    // Every message the program showed, and the answer given: a button's caption, or Enter.
+    std::vector<Simulador::Pergunta> perguntas;
+    QString responder;
 
     void SetUp() override {
         std::random_device rd;
@@ -86,13 +90,24 @@ public:
         gravarArquivo(arquivo, c.substr(2));
     }
 
-    void iniciar() {
+    bool iniciar() {
         sim.reset();
         janela = std::make_unique<FrmCalcProd>();
-        sim = std::make_unique<Simulador>(*janela, pasta, separadoresDoSistema());
-        sim->mostrarFalha = [this] { ++falhas; };
-        sim->iniciar();
+        sim = novoSimulador(*janela);
+        if (!sim->iniciar()) return false;
         janela->show();
+        return true;
+    }
+
+    std::unique_ptr<Simulador> novoSimulador(FrmCalcProd& j) {
+        auto s = std::make_unique<Simulador>(j, pasta, separadoresDoSistema());
+        s->mostrarFalha = [this] { ++falhas; };
+        s->perguntar = [this](const Simulador::Pergunta& p) {
+            perguntas.push_back(p);
+            const auto i = p.botoes.indexOf(responder);
+            return i < 0 ? p.padrao : static_cast<int>(i);
+        };
+        return s;
     }
 
     ETextctl* campo(const char* nome) const { return janela->campo(nome); }
@@ -212,10 +227,66 @@ TEST_F(Programa, HorasNoturnasEFatorAndamEmUmSoSentido) {
     EXPECT_EQ(texto("HorasNoturnas"), "7,0");
     EXPECT_DOUBLE_EQ(sim->estado().fatorNoturno, 58.33);
     EXPECT_DOUBLE_EQ(sim->estado().horasNoturnas, 7);
-    // A shift of 0 hours gives no factor: nothing is stored and the partner keeps its text.
-    digitar("QuantHorasDia2", "0");
-    EXPECT_DOUBLE_EQ(sim->estado().quantHorasDia2, 12);
-    EXPECT_EQ(texto("fatorNoturno"), "58,33");
+}
+
+// A value whose partner cannot be worked out (a shift of 0 hours, a ratio or a number of
+// hours beyond the 32-bit range) is still stored and calculated; only the partner stays.
+TEST_F(Programa, NoturnasSemParceiroGuardamOQueOCampoMostra) {
+    iniciar();
+    escolher("selecModalidade", 1);
+    struct Caso {
+        const char* campo;
+        const char* digitado;
+        const char* parceiro;
+        const char* producao2;  // ProdBruta2 once calculated; nullptr: a panel field, no run
+    };
+    for (const Caso& c : {Caso{"QuantHorasDia2", "0", "fatorNoturno", "0,00"},
+                          Caso{"HorasNoturnas", "5", "fatorNoturno", "0,00"},
+                          Caso{"QuantHorasDia2", "12", "fatorNoturno", "1800,00"},
+                          Caso{"fatorNoturno", "999999999999", "HorasNoturnas", nullptr},
+                          Caso{"HorasNoturnas", "99999999999", "fatorNoturno", "1800,00"}}) {
+        const QString parceiro = texto(c.parceiro);
+        // Pasted whole: typed key by key, the first digits would have a partner.
+        campo(c.campo)->selectAll();
+        campo(c.campo)->insert(QString::fromUtf8(c.digitado));
+        if (std::string_view(c.digitado) != "12") {
+            EXPECT_EQ(texto(c.parceiro), parceiro) << c.campo << "=" << c.digitado;
+        }
+        if (c.producao2) {
+            EXPECT_EQ(texto("ProdBruta2"), c.producao2) << c.campo << "=" << c.digitado << " calculates at once";
+        }
+    }
+    EXPECT_DOUBLE_EQ(sim->estado().horasNoturnas, 99999999999);
+    EXPECT_DOUBLE_EQ(sim->estado().fatorNoturno, 999999999999);
+    clicar("Sair");
+    EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(false, sim->estado(), Separadores::brasil()));
+}
+
+// Start-up shows the three night-hours fields exactly as saved, whatever the others show.
+TEST_F(Programa, InicioMostraAsNoturnasComoGravadasAmbos) {
+    struct Caso {
+        const char* horasDia;
+        const char* horas, *fator;    // shown
+        double horasEstado, fatorEstado;
+    };
+    const bool virgula = separadoresDoSistema().decimal == ",";
+    for (const Caso& c : {Caso{"0", "4", virgula ? "50,00" : "50.00", 4, 50},
+                          Caso{"12", "4", virgula ? "33,33" : "33.33", 4, 33.33}}) {
+        const bool semTurno = std::string_view(c.horasDia) == "0";
+        arquivoComPadroes({{"horasNoturnas", "4"}, {"quantHorasDia2", c.horasDia},
+                           {"fatorNoturno", semTurno ? "50" : "33,33"}});
+        iniciar();
+        EXPECT_EQ(texto("HorasNoturnas"), c.horas);
+        EXPECT_EQ(texto("QuantHorasDia2"), c.horasDia);
+        EXPECT_EQ(texto("fatorNoturno"), c.fator);
+        EXPECT_DOUBLE_EQ(sim->estado().horasNoturnas, c.horasEstado);
+        EXPECT_DOUBLE_EQ(sim->estado().fatorNoturno, c.fatorEstado);
+        clicar("Sair");
+        const std::string linhas = std::string("\r\nquantHorasDia2=") + c.horasDia + "\r\nhorasNoturnas=4\r\n";
+        EXPECT_NE(lerArquivo(arquivo).find(linhas), std::string::npos);
+        EXPECT_NE(lerArquivo(arquivo).find(semTurno ? "\r\nfatorNoturno=50\r\n" : "\r\nfatorNoturno=33"),
+                  std::string::npos);
+    }
 }
 
 TEST_F(Programa, PainelAbertoPorTabelasAteOProximoCalculo) {
@@ -283,6 +354,7 @@ TEST_F(Programa, OpcoesEFaixasSoValemNoProximoCalculo) {
 TEST_F(Programa, FalhaMostraUmaVezODialogoDeAtencaoEPreservaOsResultados) {
     iniciar();
     sim->mostrarFalha = nullptr;  // the real dialog
+    sim->perguntar = nullptr;
     QStringList vistos;
     // Answers each dialog as soon as it is up.
     QTimer vigia;
@@ -319,22 +391,82 @@ TEST_F(Programa, SairGravaNaOrdemDaTabelaEFecharNaoGrava) {
 
 TEST_F(Programa, SairSemConseguirGravarPerguntaEFicaOuSai) {
     iniciar();
-    QString pergunta;
-    bool resposta = false;
-    sim->perguntarSairSemGravar = [&](const QString& m) {
-        pergunta = m;
-        return resposta;
-    };
     // The folder is gone: nothing can be written there.
     fs::remove_all(pasta);
     gravarArquivo(pasta, "not a folder");
     clicar("Sair");
-    EXPECT_TRUE(pergunta.contains(QStringLiteral("vestaMar.ini")));
-    EXPECT_TRUE(janela->isVisible()) << "\"Não\" stays in the program";
-    resposta = true;
+    ASSERT_EQ(perguntas.size(), 1U);
+    const Simulador::Pergunta& p = perguntas[0];
+    EXPECT_EQ(p.texto.count(QStringLiteral("vestaMar.ini")), 1) << p.texto.toStdString();
+    EXPECT_EQ(p.botoes.value(p.padrao), QStringLiteral("Não")) << "Enter keeps the user's changes";
+    EXPECT_TRUE(janela->isVisible());
+    responder = QStringLiteral("Sim");
     clicar("Sair");
     EXPECT_FALSE(janela->isVisible());
     fs::remove(pasta);
+}
+
+TEST_F(Programa, SegundaCopiaNoMesmoArquivoAvisaESoGravaSeConfirmado) {
+    iniciar();
+    FrmCalcProd outraJanela;
+    auto outra = novoSimulador(outraJanela);
+    responder = QStringLiteral("Sair");
+    EXPECT_FALSE(outra->iniciar()) << "the second copy may leave at once";
+    ASSERT_EQ(perguntas.size(), 1U);
+    EXPECT_EQ(perguntas[0].botoes.value(perguntas[0].padrao), QStringLiteral("Sair"));
+    outra = novoSimulador(outraJanela);
+    responder = QStringLiteral("Continuar");
+    ASSERT_TRUE(outra->iniciar());
+    outraJanela.show();
+    const std::string antes = lerArquivo(arquivo);
+    outra->estado().percTxAdm = 40;
+    // At Sair the second copy asks; Enter stays, "Sair sem gravar" leaves the file alone.
+    responder.clear();
+    QTest::mouseClick(outraJanela.botao("Sair"), Qt::LeftButton);
+    EXPECT_TRUE(outraJanela.isVisible());
+    EXPECT_EQ(perguntas.back().botoes.value(perguntas.back().padrao), QStringLiteral("Cancelar"));
+    responder = QStringLiteral("Sair sem gravar");
+    QTest::mouseClick(outraJanela.botao("Sair"), Qt::LeftButton);
+    EXPECT_FALSE(outraJanela.isVisible());
+    EXPECT_EQ(lerArquivo(arquivo), antes);
+    // Once the first copy has ended, the lock is free and the second saves without asking.
+    sim.reset();
+    perguntas.clear();
+    outraJanela.show();
+    QTest::mouseClick(outraJanela.botao("Sair"), Qt::LeftButton);
+    EXPECT_TRUE(perguntas.empty());
+    EXPECT_NE(lerArquivo(arquivo).find("\r\npercTxAdm=40\r\n"), std::string::npos);
+    outra.reset();
+    // A lock left behind by a copy that is no longer running is taken over in silence.
+    gravarArquivo(pasta / "vestaMar.ini.lock",
+                  "999999\nvestamar\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    EXPECT_TRUE(iniciar());
+    EXPECT_TRUE(perguntas.empty());
+}
+
+// While the panel is open, Tab and Shift+Tab go round the panel and the buttons below it;
+// no key reaches the figures hidden under it. Closing the panel gives the columns back.
+TEST_F(Programa, TabGiraDentroDoPainelAberto) {
+    iniciar();
+    campo("ProdBruta")->setFocus();
+    sim->abrirTabelas();
+    QWidget* painel = janela->controle("Frame1");
+    ASSERT_TRUE(painel->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    EXPECT_EQ(texto("ProdBruta"), "1.800,00");
+    for (const auto tecla : {Qt::NoModifier, Qt::ShiftModifier}) {
+        QWidget* inicio = QApplication::focusWidget();
+        for (int i = 0; i < 60; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, tecla);
+            QWidget* w = QApplication::focusWidget();
+            ASSERT_TRUE(painel->isAncestorOf(w) || qobject_cast<cbutton*>(w)) << w->objectName().toStdString();
+        }
+        EXPECT_TRUE(painel->isAncestorOf(inicio));
+    }
+    clicar("Calcular");
+    campo("ProdBruta")->setFocus();
+    QTest::keyClick(campo("ProdBruta"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), campo("valorAjCusto"));
 }
 
 TEST_F(Programa, PrimeiroInicioComPontoDecimal) {
