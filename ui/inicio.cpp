@@ -150,8 +150,9 @@ void Simulador::mostrarParametros() {
                 },
                 linha.origem);
         }
+        // "Mensal" shows the monthly productions; the run at the end of start-up calculates.
+        lista("selecModalidade").setCurrentIndex(0);
     }
-    lista("selecModalidade").setCurrentIndex(0);
 }
 
 QString Simulador::caminhoArquivo() const {

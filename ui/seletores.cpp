@@ -102,7 +102,7 @@ void Simulador::aoMudarModalidade() {
         const auto depois = producaoDeHoras(estado_.valorHora2, estado_.quantDias2, estado_.quantHorasDia2);
         escrever("ProdBruta2", depois ? qtexto(formatarPadrao(*depois, "0.00", sep_)) : QString());
     }
-    calcular();
+    if (!mostrandoParametros_) calcular();
 }
 
 void Simulador::ajustarModalidade(int modalidade) {

@@ -25,6 +25,7 @@
 #include "cbutton.h"
 #include "etextctl.h"
 #include "frmcalcprod.h"
+#include "moldura.h"
 #include "regional.h"
 #include "simulador.h"
 
@@ -442,6 +443,44 @@ TEST_F(Programa, SegundaCopiaNoMesmoArquivoAvisaESoGravaSeConfirmado) {
                   "999999\nvestamar\n" + QSysInfo::machineHostName().toStdString() + "\n");
     EXPECT_TRUE(iniciar());
     EXPECT_TRUE(perguntas.empty());
+}
+
+// A start-up whose calculation fails at its first step: one dialog, and every result shows
+// its initial text in the user's marks.
+TEST_F(Programa, InicioQueFalhaAvisaUmaVezAmbos) {
+    arquivoComPadroes({{"percTxMan", "1E+308"}});
+    iniciar();
+    EXPECT_EQ(falhas, 1);
+    const QString zero = separadoresDoSistema().decimal == "," ? QStringLiteral("0,00") : QStringLiteral("0.00");
+    int resultados = 0;
+    for (ETextctl* c : janela->campos()) {
+        if (!c->locked() || c->focusPolicy() != Qt::ClickFocus) continue;
+        ++resultados;
+        EXPECT_EQ(c->text(), zero) << c->objectName().toStdString();
+    }
+    EXPECT_EQ(resultados, 31);
+}
+
+TEST(Janela, TextosIniciaisValemOMesmoNosDoisSeparadores) {
+    FrmCalcProd virgula(Separadores::brasil());
+    FrmCalcProd ponto(Separadores::ponto());
+    ASSERT_EQ(virgula.campos().size(), ponto.campos().size());
+    for (std::size_t i = 0; i < virgula.campos().size(); ++i) {
+        const auto a = lerDouble(virgula.campos()[i]->text().toStdString(), Separadores::brasil());
+        const auto b = lerDouble(ponto.campos()[i]->text().toStdString(), Separadores::ponto());
+        ASSERT_TRUE(a && b) << virgula.campos()[i]->objectName().toStdString();
+        EXPECT_EQ(*a, *b) << virgula.campos()[i]->objectName().toStdString();
+    }
+}
+
+TEST(Janela, MolduraSoQuandoAJanelaNaoCabe) {
+    FrmCalcProd janela;
+    EXPECT_EQ(molduraSeNaoCouber(janela, QRect(0, 0, 1920, 1080)), nullptr);
+    const QRect pequena(0, 0, 1024, janela.height() / 2);
+    const auto moldura = molduraSeNaoCouber(janela, pequena);
+    ASSERT_NE(moldura, nullptr);
+    EXPECT_LE(moldura->height(), pequena.height());
+    EXPECT_EQ(moldura->widget(), &janela);
 }
 
 // While the panel is open, Tab and Shift+Tab go round the panel and the buttons below it;
