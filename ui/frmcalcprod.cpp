@@ -16,6 +16,7 @@
 #include "controls/etextctl.h"
 #include "controls/fontes.h"
 #include "layout_janela.h"
+#include "parametros_janela.h"
 #include "regional.h"
 
 // The banner and the icons are compiled into this static library; their registration has to
@@ -129,7 +130,8 @@ ETextctl* novoCampo(const Controle& c, QWidget* pai, const Separadores& sep) {
     f->setOnfocusselect(false);
     f->setEnterexitkey(true);
     f->setMaxlength(0);
-    f->setTextformat(qtexto(c.padrao));
+    const ParametroJanela* parametro = parametroDoControle(c.nome);
+    f->setTextformat(qtexto(parametro ? parametro->formatoCampo : c.padrao));
     f->setLocked(c.bloqueado);
     f->setText(textoInicial(c.texto, sep));
     f->setAccessibleName(qtexto(c.acessivel));
@@ -214,16 +216,6 @@ int FrmCalcProd::pixels(int twips) {
     return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15);
 }
 
-int FrmCalcProd::twips(int pixels) { return pixels * 15; }
-
-void FrmCalcProd::moverTwips(QWidget* controle, int esquerda, int topo) {
-    if (controle) controle->move(pixels(esquerda), pixels(topo));
-}
-
-QRect FrmCalcProd::retanguloTwips(const QWidget* controle) {
-    const QRect r = controle->geometry();
-    return {twips(r.x()), twips(r.y()), twips(r.width()), twips(r.height())};
-}
 
 FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(parent) {
     registrarRecursos();
@@ -310,8 +302,5 @@ cbutton* FrmCalcProd::botao(std::string_view nome) const {
     return qobject_cast<cbutton*>(controle(nome));
 }
 
-QLabel* FrmCalcProd::rotulo(std::string_view nome) const {
-    return qobject_cast<QLabel*>(controle(nome));
-}
 
 }  // namespace vestamar

@@ -36,18 +36,12 @@ public:
     ETextctl* campo(std::string_view nome) const;
     QComboBox* lista(std::string_view nome) const;
     cbutton* botao(std::string_view nome) const;
-    QLabel* rotulo(std::string_view nome) const;
 
     // Every formatted field, in the order of the layout table.
     const std::vector<ETextctl*>& campos() const { return m_campos; }
 
-    // Twips and pixels: 15 twips make one device-independent pixel.
+    // Twips to pixels: 15 twips make one device-independent pixel.
     static int pixels(int twips);
-    static int twips(int pixels);
-    // Moves a control to a left and top in twips, within its container.
-    static void moverTwips(QWidget* controle, int esquerda, int topo);
-    // A control's rectangle in twips, within its container.
-    static QRect retanguloTwips(const QWidget* controle);
 
 private:
     void montar(const Separadores& sep);

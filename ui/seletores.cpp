@@ -15,28 +15,13 @@
 #include "etextctl.h"
 #include "frmcalcprod.h"
 #include "layout_janela.h"
+#include "parametros_janela.h"
 #include "regional.h"
 #include "simulador.h"
 
 namespace vestamar {
 
 namespace {
-
-struct ListaOpcao {
-    std::string_view lista;
-    std::int16_t ParametrosSimulacao::*campo;
-    std::string_view item0, item1;
-};
-
-// The option lists in the order start-up fills them, with the state field each choice is
-// stored into.
-constexpr std::array<ListaOpcao, 5> kListasOpcao{{
-    {"incideTxAdmProd", &ParametrosSimulacao::itaProd, "Não", "Sim"},
-    {"incideTxAdmDAR", &ParametrosSimulacao::itaDAR, "Não", "Sim"},
-    {"incideTxAdmAjuda", &ParametrosSimulacao::itaAjuda, "Não", "Sim"},
-    {"incideISS", &ParametrosSimulacao::incideISS, "Nota Fiscal", "Taxa Administrativa"},
-    {"selecBaseDSR", &ParametrosSimulacao::baseDSR, "Produção", "Prod+Adic"},
-}};
 
 // Production worked out from the hours of one scenario: the amount per hour times the number
 // of shifts in exact money, then times the hours per shift as a double. Empty on overflow.
@@ -51,12 +36,13 @@ std::optional<double> producaoDeHoras(Money valorHora, std::int16_t dias, double
 }  // namespace
 
 void Simulador::preencherListas() {
-    for (const ListaOpcao& o : kListasOpcao) {
-        QComboBox& l = lista(o.lista);
+    for (const ParametroJanela& p : parametrosJanela()) {
+        if (!p.ehLista()) continue;
+        QComboBox& l = lista(p.controle);
         const QSignalBlocker bloqueio(l);
         l.clear();
-        l.addItem(qtexto(o.item0));
-        l.addItem(qtexto(o.item1));
+        l.addItem(qtexto(p.item0));
+        l.addItem(qtexto(p.item1));
         l.setCurrentIndex(-1);
     }
     QComboBox& modalidade = lista("selecModalidade");
@@ -68,10 +54,12 @@ void Simulador::preencherListas() {
 }
 
 void Simulador::conectarListas() {
-    for (const ListaOpcao& o : kListasOpcao) {
+    for (const ParametroJanela& p : parametrosJanela()) {
+        if (!p.ehLista()) continue;
         // The choice is stored and nothing else happens: it shows at the next calculation.
-        connect(&lista(o.lista), &QComboBox::currentIndexChanged, this,
-                [this, campo = o.campo](int indice) { estado_.*campo = static_cast<std::int16_t>(indice); });
+        const auto campo = std::get<std::int16_t ParametrosSimulacao::*>(p.chaveArquivo().campo);
+        connect(&lista(p.controle), &QComboBox::currentIndexChanged, this,
+                [this, campo](int indice) { estado_.*campo = static_cast<std::int16_t>(indice); });
     }
     connect(&lista("selecModalidade"), &QComboBox::currentIndexChanged, this,
             [this] { aoMudarModalidade(); });

@@ -13,7 +13,7 @@
 #include "etextctl.h"
 #include "frmcalcprod.h"
 #include "impressao.h"
-#include "manipuladores.h"
+#include "parametros_janela.h"
 #include "regional.h"
 
 namespace vestamar {
@@ -41,8 +41,8 @@ int Simulador::fazerPergunta(const Pergunta& p) {
 }
 
 void Simulador::conectar() {
-    for (const Manipulador& m : manipuladores()) {
-        connect(&campo(m.campo), &ETextctl::Change, this, [this, &m] { aoMudarCampo(m); });
+    for (const ParametroJanela& p : parametrosJanela()) {
+        if (p.ehCampo()) connect(&campo(p.controle), &ETextctl::Change, this, [this, &p] { aoMudarCampo(p); });
     }
     conectarListas();
     connect(janela_.botao("Calcular"), &cbutton::Click, this, &Simulador::calcular);

@@ -31,7 +31,7 @@ namespace vestamar {
 
 class ETextctl;
 class FrmCalcProd;
-struct Manipulador;
+struct ParametroJanela;
 
 class Simulador : public QObject, public VisaoCalculo {
     Q_OBJECT
@@ -94,11 +94,9 @@ private:
     // `Sair` with the file locked by another copy: true to save all the same; sets `ficar`
     // when the user would rather stay.
     bool gravarComOutraCopia(bool& ficar);
-    void aoMudarCampo(const Manipulador& m);
+    void aoMudarCampo(const ParametroJanela& m);
     // Stores the field's text into its state field; false when the text does not convert.
-    bool armazenar(const Manipulador& m);
-    void passosA();
-    void passosB();
+    bool armazenar(const ParametroJanela& m);
     void aoMudarModalidade();
     void preencherListas();
     void conectarListas();
@@ -118,10 +116,10 @@ private:
     std::filesystem::path pasta_;
     Separadores sep_;
     ParametrosSimulacao estado_;
-    // A write by the night-hours steps into the partner field: that field's handler stores
-    // the value and starts no steps back the other way.
-    bool escrevendoDePassosA_ = false;
-    bool escrevendoDePassosB_ = false;
+    // A write of the night hours from the factor, or of the factor from the hours, into the
+    // partner field: that field's handler stores the value and works out nothing back.
+    bool escrevendoHorasDoFator_ = false;
+    bool escrevendoFatorDasHoras_ = false;
     // While start-up fills the fields, the handlers store but do not calculate: the runs at
     // the end of start-up calculate once every field holds its value.
     bool mostrandoParametros_ = false;

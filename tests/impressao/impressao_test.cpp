@@ -50,7 +50,7 @@ protected:
     void SetUp() override {  // the window as start-up leaves it, with some text in a field
         janela.setFixedWidth(FrmCalcProd::pixels(7700));
         janela.controle("Frame1")->hide();
-        FrmCalcProd::moverTwips(janela.controle("Titulo"), 0, 240);
+        janela.controle("Titulo")->move(0, FrmCalcProd::pixels(240));
         janela.campo("liqPagar")->setText(QStringLiteral("12.345,67"));
         conectarImpressaoEAjuda(janela);
         janela.show();
@@ -124,7 +124,7 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         impressora = *c.impressora ? pasta.filePath(c.impressora) : QString();
         aceitaPdf = c.aceita;
         destinoPdf = pasta.filePath(c.destino);
-        FrmCalcProd::moverTwips(janela.controle("Frame1"), 0, 1800);
+        janela.controle("Frame1")->move(0, FrmCalcProd::pixels(1800));
         janela.controle("Frame1")->setVisible(c.painel);
         clicarEConferir("Imprimir");
         EXPECT_EQ(ofertas.size(), *c.mensagem ? 1 : 0);
