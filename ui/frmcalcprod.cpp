@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <array>
@@ -98,6 +99,8 @@ QLabel* novoMarcador(const Controle& c, QWidget* pai) {
     pintarFundo(r, Qt::white, kAzulMarcador);
     return r;
 }
+
+constexpr std::string_view kNomePainel = "Frame1";
 
 // A field's initial text, written in the layout with a decimal comma, in the user's marks.
 QString textoInicial(std::string_view texto, const Separadores& sep) {
@@ -216,8 +219,7 @@ int FrmCalcProd::pixels(int twips) {
     return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15);
 }
 
-
-FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(parent) {
+FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(parent), m_sep(sep) {
     registrarRecursos();
     setObjectName(QStringLiteral("frmcalcProd"));
     setWindowTitle(QStringLiteral("vestaMar - Simulação de Resultados"));
@@ -225,14 +227,50 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
     pintarFundo(this, Qt::white);
     // Nothing reacts to a change of size: the client area keeps its designed size.
     setFixedSize(pixels(kLarguraClienteTwips), pixels(kAlturaClienteTwips));
-    montar(sep);
+    // The panel's values wait here until it is built.
+    for (const Controle& c : layoutJanela()) {
+        if (c.conteiner != kNomePainel) continue;
+        if (c.tipo == Tipo::Campo) m_textosPainel.emplace(std::string(c.nome), textoInicial(c.texto, sep));
+        if (c.tipo == Tipo::Lista) m_listasPainel.emplace(std::string(c.nome), ListaGuardada{});
+    }
+    montar(false);
     ordenarTabulacao();
     empilhar();
     if (QWidget* primeiro = controle("selecModalidade")) primeiro->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmCalcProd::montar(const Separadores& sep) {
+bool FrmCalcProd::doPainel(std::string_view nome) const {
+    return nome == kNomePainel || m_textosPainel.count(nome) != 0 || m_listasPainel.count(nome) != 0 ||
+           std::any_of(layoutJanela().begin(), layoutJanela().end(),
+                       [&](const Controle& c) { return c.nome == nome && c.conteiner == kNomePainel; });
+}
+
+void FrmCalcProd::construirPainel() {
+    if (m_painel) return;
+    montar(true);
+    // The panel's fields take their kept texts, its lists their items and choice, before the
+    // window listens to them: nothing is announced, as nothing changes.
+    for (auto& [nome, texto] : m_textosPainel) {
+        ETextctl* f = qobject_cast<ETextctl*>(controle(nome));
+        const QSignalBlocker bloqueio(f);
+        f->setText(texto);
+    }
+    for (auto& [nome, guardada] : m_listasPainel) {
+        QComboBox* l = qobject_cast<QComboBox*>(controle(nome));
+        const QSignalBlocker bloqueio(l);
+        l->addItems(guardada.itens);
+        l->setCurrentIndex(guardada.indice);
+    }
+    m_textosPainel.clear();
+    m_listasPainel.clear();
+    ordenarTabulacao();
+    empilhar();
+}
+
+void FrmCalcProd::montar(bool painel) {
     for (const Controle& c : layoutJanela()) {
+        const bool noPainel = c.nome == kNomePainel || c.conteiner == kNomePainel;
+        if (noPainel != painel) continue;
         QWidget* pai = c.conteiner.empty() ? this : controle(c.conteiner);
         QWidget* w = nullptr;
         switch (c.tipo) {
@@ -240,11 +278,22 @@ void FrmCalcProd::montar(const Separadores& sep) {
             case Tipo::Marcador: w = novoMarcador(c, pai); break;
             case Tipo::Linha: w = novaLinha(c, pai); break;
             case Tipo::Imagem: w = novaImagem(pai); break;
-            case Tipo::Painel: w = novoPainel(pai); break;
-            case Tipo::Lista: w = novaLista(c, pai); break;
+            case Tipo::Painel:
+                w = novoPainel(pai);
+                w->hide();
+                m_painel = w;
+                break;
+            case Tipo::Lista: {
+                QComboBox* l = novaLista(c, pai);
+                connect(l, &QComboBox::currentIndexChanged, this,
+                        [this, l](int i) { emit listaAlterada(l->objectName(), i); });
+                w = l;
+                break;
+            }
             case Tipo::Botao: w = novoBotao(c, pai); break;
             case Tipo::Campo: {
-                ETextctl* f = novoCampo(c, pai, sep);
+                ETextctl* f = novoCampo(c, pai, m_sep);
+                connect(f, &ETextctl::Change, this, [this, f] { emit campoAlterado(f->objectName()); });
                 m_campos.push_back(f);
                 w = f;
                 break;
@@ -260,13 +309,23 @@ void FrmCalcProd::montar(const Separadores& sep) {
         }
         m_controles.emplace(std::string(c.nome), w);
     }
+    if (painel) {
+        // Fields in the order of the layout table, the panel's where they stand in it.
+        std::vector<ETextctl*> ordem;
+        for (const Controle& c : layoutJanela()) {
+            if (c.tipo == Tipo::Campo) ordem.push_back(qobject_cast<ETextctl*>(m_controles.find(c.nome)->second));
+        }
+        m_campos = std::move(ordem);
+    }
 }
 
 void FrmCalcProd::ordenarTabulacao() {
     std::vector<std::pair<int, QWidget*>> ordem;
     for (const Controle& c : layoutJanela()) {
         if (c.tipo != Tipo::Campo && c.tipo != Tipo::Lista && c.tipo != Tipo::Botao) continue;
-        QWidget* w = controle(c.nome);
+        const auto it = m_controles.find(c.nome);
+        if (it == m_controles.end()) continue;  // the panel, not built yet
+        QWidget* w = it->second;
         // A skipped control keeps its place and takes a click, but Tab and Enter pass it by.
         w->setFocusPolicy(c.pulado ? Qt::ClickFocus : Qt::StrongFocus);
         ordem.emplace_back(c.tab, w);
@@ -280,27 +339,89 @@ void FrmCalcProd::ordenarTabulacao() {
 void FrmCalcProd::empilhar() {
     for (int nivel = 0; nivel <= camada(Tipo::Painel); ++nivel) {
         for (const Controle& c : layoutJanela()) {
-            if (camada(c.tipo) == nivel) controle(c.nome)->raise();
+            const auto it = m_controles.find(c.nome);
+            if (camada(c.tipo) == nivel && it != m_controles.end()) it->second->raise();
         }
     }
 }
 
-QWidget* FrmCalcProd::controle(std::string_view nome) const {
-    const auto it = m_controles.find(nome);
+QWidget* FrmCalcProd::controle(std::string_view nome) {
+    auto it = m_controles.find(nome);
+    if (it == m_controles.end() && !m_painel && doPainel(nome)) {
+        construirPainel();
+        it = m_controles.find(nome);
+    }
     return it == m_controles.end() ? nullptr : it->second;
 }
 
-ETextctl* FrmCalcProd::campo(std::string_view nome) const {
-    return qobject_cast<ETextctl*>(controle(nome));
+ETextctl* FrmCalcProd::campo(std::string_view nome) { return qobject_cast<ETextctl*>(controle(nome)); }
+
+QComboBox* FrmCalcProd::lista(std::string_view nome) { return qobject_cast<QComboBox*>(controle(nome)); }
+
+cbutton* FrmCalcProd::botao(std::string_view nome) { return qobject_cast<cbutton*>(controle(nome)); }
+
+const std::vector<ETextctl*>& FrmCalcProd::campos() {
+    construirPainel();
+    return m_campos;
 }
 
-QComboBox* FrmCalcProd::lista(std::string_view nome) const {
-    return qobject_cast<QComboBox*>(controle(nome));
+QString FrmCalcProd::texto(std::string_view nome) const {
+    if (const auto it = m_textosPainel.find(nome); it != m_textosPainel.end()) return it->second;
+    const auto it = m_controles.find(nome);
+    const auto* f = it == m_controles.end() ? nullptr : qobject_cast<const ETextctl*>(it->second);
+    return f ? f->text() : QString();
 }
 
-cbutton* FrmCalcProd::botao(std::string_view nome) const {
-    return qobject_cast<cbutton*>(controle(nome));
+void FrmCalcProd::escreverTexto(std::string_view nome, const QString& texto) {
+    if (const auto it = m_textosPainel.find(nome); it != m_textosPainel.end()) {
+        if (it->second == texto) return;
+        it->second = texto;
+        emit campoAlterado(qtexto(nome));
+        return;
+    }
+    if (ETextctl* f = campo(nome)) f->setText(texto);
 }
 
+int FrmCalcProd::indice(std::string_view nome) const {
+    if (const auto it = m_listasPainel.find(nome); it != m_listasPainel.end()) return it->second.indice;
+    const auto it = m_controles.find(nome);
+    const auto* l = it == m_controles.end() ? nullptr : qobject_cast<const QComboBox*>(it->second);
+    return l ? l->currentIndex() : -1;
+}
+
+void FrmCalcProd::definirItens(std::string_view nome, const QStringList& itens) {
+    if (const auto it = m_listasPainel.find(nome); it != m_listasPainel.end()) {
+        it->second = {itens, -1};
+        return;
+    }
+    if (QComboBox* l = lista(nome)) {
+        const QSignalBlocker bloqueio(l);
+        l->clear();
+        l->addItems(itens);
+        l->setCurrentIndex(-1);
+    }
+}
+
+void FrmCalcProd::escolher(std::string_view nome, int indice) {
+    if (const auto it = m_listasPainel.find(nome); it != m_listasPainel.end()) {
+        ListaGuardada& l = it->second;
+        if (indice < -1 || indice >= l.itens.size()) {
+            l.indice = -1;
+            return;
+        }
+        if (indice == l.indice) return;
+        l.indice = indice;
+        emit listaAlterada(qtexto(nome), indice);
+        return;
+    }
+    QComboBox* l = lista(nome);
+    if (!l) return;
+    if (indice < -1 || indice >= l->count()) {
+        const QSignalBlocker bloqueio(l);
+        l->setCurrentIndex(-1);
+        return;
+    }
+    l->setCurrentIndex(indice);
+}
 
 }  // namespace vestamar

@@ -2,11 +2,17 @@
 // The program's one window, `frmcalcProd`, built from the layout table (layout_janela.h).
 //
 // The window comes up as laid out: every control at its place with its
-// caption or initial text, the parameter-tables panel `Frame1` visible at its place on the
-// right, the lists without items. Start-up, the entry handlers, the selectors and printing
-// attach to the controls by their names through the look-ups below.
+// caption or initial text, the lists without items. Start-up, the entry handlers, the
+// selectors and printing attach to the controls by their names through the look-ups below.
+//
+// The parameter-tables panel `Frame1` and the controls in it are built only when first
+// needed: when it is opened, when a control of it is looked up by name, or when the fields
+// are listed. Until then the window keeps the texts of its fields and the items and choice
+// of its lists; the texts, indexes and items below read and write the same values whether
+// the panel exists or not, and a panel built late shows exactly what one built early would.
 
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 
 #include <map>
@@ -31,25 +37,57 @@ public:
     // `sep`: the regional number marks the fields' initial texts are shown with.
     explicit FrmCalcProd(const Separadores& sep = separadoresDoSistema(), QWidget* parent = nullptr);
 
-    // The control of that name, or nullptr when there is none of that kind.
-    QWidget* controle(std::string_view nome) const;
-    ETextctl* campo(std::string_view nome) const;
-    QComboBox* lista(std::string_view nome) const;
-    cbutton* botao(std::string_view nome) const;
+    // The control of that name, or nullptr when there is none of that kind. A control of the
+    // panel is built with the panel.
+    QWidget* controle(std::string_view nome);
+    ETextctl* campo(std::string_view nome);
+    QComboBox* lista(std::string_view nome);
+    cbutton* botao(std::string_view nome);
 
-    // Every formatted field, in the order of the layout table.
-    const std::vector<ETextctl*>& campos() const { return m_campos; }
+    // Every formatted field, in the order of the layout table (the panel's included).
+    const std::vector<ETextctl*>& campos();
 
+    // A field's text; writing a different text raises campoAlterado, as typing does.
+    QString texto(std::string_view campo) const;
+    void escreverTexto(std::string_view campo, const QString& texto);
+    // A list's items and chosen index (-1: none). Choosing another item raises listaAlterada;
+    // an index with no item leaves the list without a choice and raises nothing.
+    int indice(std::string_view lista) const;
+    void definirItens(std::string_view lista, const QStringList& itens);
+    void escolher(std::string_view lista, int indice);
+
+    // The panel, nullptr while it is not built; construirPainel builds it, hidden.
+    QWidget* painel() const { return m_painel; }
+    void construirPainel();
+
+signals:
+    // A field's text changed, typed or written.
+    void campoAlterado(const QString& campo);
+    // A list's choice changed.
+    void listaAlterada(const QString& lista, int indice);
+
+public:
     // Twips to pixels: 15 twips make one device-independent pixel.
     static int pixels(int twips);
 
 private:
-    void montar(const Separadores& sep);
+    // Builds the controls of the window (painel false) or of the panel (painel true).
+    void montar(bool painel);
     void ordenarTabulacao();
     void empilhar();
+    bool doPainel(std::string_view nome) const;
 
+    Separadores m_sep;
     std::map<std::string, QWidget*, std::less<>> m_controles;
     std::vector<ETextctl*> m_campos;
+    QWidget* m_painel = nullptr;
+    // Until the panel is built: its fields' texts, and its lists' items and choices.
+    struct ListaGuardada {
+        QStringList itens;
+        int indice = -1;
+    };
+    std::map<std::string, QString, std::less<>> m_textosPainel;
+    std::map<std::string, ListaGuardada, std::less<>> m_listasPainel;
 };
 
 }  // namespace vestamar

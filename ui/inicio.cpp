@@ -41,7 +41,6 @@ bool Simulador::iniciar() {
     }
     janela_.setWindowTitle(kLegenda);
     janela_.setFixedWidth(FrmCalcProd::pixels(kLarguraInicialTwips));
-    controle("Frame1").hide();
     moverEsquerda("Titulo", 0);
     preencherListas();
     estado_.montarTabelaIR();
@@ -79,7 +78,7 @@ void Simulador::mostrarParametros() {
                 p.chaveArquivo().campo);
         }
         // "Mensal" shows the monthly productions; the run at the end of start-up calculates.
-        lista("selecModalidade").setCurrentIndex(0);
+        janela_.escolher("selecModalidade", 0);
     }
 }
 

@@ -37,47 +37,33 @@ std::optional<double> producaoDeHoras(Money valorHora, std::int16_t dias, double
 
 void Simulador::preencherListas() {
     for (const ParametroJanela& p : parametrosJanela()) {
-        if (!p.ehLista()) continue;
-        QComboBox& l = lista(p.controle);
-        const QSignalBlocker bloqueio(l);
-        l.clear();
-        l.addItem(qtexto(p.item0));
-        l.addItem(qtexto(p.item1));
-        l.setCurrentIndex(-1);
+        if (p.ehLista()) janela_.definirItens(p.controle, {qtexto(p.item0), qtexto(p.item1)});
     }
-    QComboBox& modalidade = lista("selecModalidade");
-    const QSignalBlocker bloqueio(modalidade);
-    modalidade.clear();
-    modalidade.addItem(QStringLiteral("Mensal"));
-    modalidade.addItem(QStringLiteral("Plantões"));
-    modalidade.setCurrentIndex(-1);
+    janela_.definirItens("selecModalidade", {QStringLiteral("Mensal"), QStringLiteral("Plantões")});
 }
 
 void Simulador::conectarListas() {
-    for (const ParametroJanela& p : parametrosJanela()) {
-        if (!p.ehLista()) continue;
-        // The choice is stored and nothing else happens: it shows at the next calculation.
-        const auto campo = std::get<std::int16_t ParametrosSimulacao::*>(p.chaveArquivo().campo);
-        connect(&lista(p.controle), &QComboBox::currentIndexChanged, this,
-                [this, campo](int indice) { estado_.*campo = static_cast<std::int16_t>(indice); });
-    }
-    connect(&lista("selecModalidade"), &QComboBox::currentIndexChanged, this,
-            [this] { aoMudarModalidade(); });
+    connect(&janela_, &FrmCalcProd::listaAlterada, this, [this](const QString& nome, int indice) {
+        if (nome == QStringLiteral("selecModalidade")) {
+            aoMudarModalidade();
+            return;
+        }
+        // An option's choice is stored and nothing else happens: it shows at the next
+        // calculation.
+        const ParametroJanela* p = parametroDoControle(nome.toStdString());
+        if (!p || !p->ehLista()) return;
+        estado_.*std::get<std::int16_t ParametrosSimulacao::*>(p->chaveArquivo().campo) =
+            static_cast<std::int16_t>(indice);
+    });
 }
 
 void Simulador::mostrarIndice(std::string_view nome, std::int16_t indice) {
-    QComboBox& l = lista(nome);
-    if (indice >= -1 && indice < l.count()) {
-        l.setCurrentIndex(indice);
-    } else {
-        // No such item: the list shows no choice, and the state keeps the file's value.
-        const QSignalBlocker bloqueio(l);
-        l.setCurrentIndex(-1);
-    }
+    // No such item: the list shows no choice, and the state keeps the file's value.
+    janela_.escolher(nome, indice);
 }
 
 void Simulador::aoMudarModalidade() {
-    const int m = lista("selecModalidade").currentIndex();
+    const int m = janela_.indice("selecModalidade");
     ajustarModalidade(m);
     if (m == 0) {
         escrever("ProdBruta", qtexto(formatarPadrao(estado_.prodBruta, "#,##0.00", sep_)));
@@ -115,6 +101,7 @@ void Simulador::ajustarModalidade(int modalidade) {
 
 void Simulador::abrirTabelas() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    janela_.construirPainel();
     moverEsquerda("Frame1", 0);
     controle("Frame1").show();
     controle("Label85").hide();

@@ -41,9 +41,11 @@ int Simulador::fazerPergunta(const Pergunta& p) {
 }
 
 void Simulador::conectar() {
-    for (const ParametroJanela& p : parametrosJanela()) {
-        if (p.ehCampo()) connect(&campo(p.controle), &ETextctl::Change, this, [this, &p] { aoMudarCampo(p); });
-    }
+    // Every field's change, typed or written, built or kept while the panel waits.
+    connect(&janela_, &FrmCalcProd::campoAlterado, this, [this](const QString& nome) {
+        const ParametroJanela* p = parametroDoControle(nome.toStdString());
+        if (p && p->ehCampo()) aoMudarCampo(*p);
+    });
     conectarListas();
     connect(janela_.botao("Calcular"), &cbutton::Click, this, &Simulador::calcular);
     connect(janela_.botao("Tabelas"), &cbutton::Click, this, &Simulador::abrirTabelas);
@@ -55,17 +57,19 @@ void Simulador::calcular() { executarCalculo(*this, estado_, sep_); }
 
 // ---- The calculation's view of the window ----------------------------------------------
 
-std::string Simulador::lerTexto(std::string_view nome) { return campo(nome).text().toStdString(); }
+std::string Simulador::lerTexto(std::string_view nome) { return janela_.texto(nome).toStdString(); }
 
 void Simulador::escreverTexto(std::string_view nome, const std::string& texto) {
     escrever(nome, QString::fromStdString(texto));
 }
 
-int Simulador::lerIndice(std::string_view nome) { return lista(nome).currentIndex(); }
+int Simulador::lerIndice(std::string_view nome) { return janela_.indice(nome); }
 
 void Simulador::mostrarResultados() {
-    moverEsquerda("Frame1", 7600);
-    controle("Frame1").hide();
+    if (QWidget* painel = janela_.painel()) {
+        painel->move(FrmCalcProd::pixels(7600), painel->y());
+        painel->hide();
+    }
     controle("Label85").show();
     controle("selecModalidade").show();
     cobrirColunas(false);
@@ -84,10 +88,9 @@ void Simulador::informarFalha() {
 
 // ---- Access to the window's controls -------------------------------------------------
 
-void Simulador::escrever(std::string_view nome, const QString& texto) { campo(nome).setText(texto); }
+void Simulador::escrever(std::string_view nome, const QString& texto) { janela_.escreverTexto(nome, texto); }
 
 ETextctl& Simulador::campo(std::string_view nome) const { return *janela_.campo(nome); }
-QComboBox& Simulador::lista(std::string_view nome) const { return *janela_.lista(nome); }
 QWidget& Simulador::controle(std::string_view nome) const { return *janela_.controle(nome); }
 
 void Simulador::moverTopo(std::string_view nome, int topoTwips) {

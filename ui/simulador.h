@@ -104,7 +104,6 @@ private:
     void mostrarIndice(std::string_view lista, std::int16_t indice);
     void escrever(std::string_view campo, const QString& texto);
     ETextctl& campo(std::string_view nome) const;
-    QComboBox& lista(std::string_view nome) const;
     QWidget& controle(std::string_view nome) const;
     // While the panel is open, the window's fields and lists under it take no focus; closing
     // it gives each its focus back.

@@ -84,7 +84,7 @@ protected:
 
     // The ink where a control of the window lands on the page rasterised at 50 dpi (the
     // window fills the printable width): pixels darker than paper, and coloured ones.
-    std::pair<int, int> tinta(const QImage& pagina, const char* nome) const {
+    std::pair<int, int> tinta(const QImage& pagina, const char* nome) {
         const QWidget* c = janela.controle(nome);
         const QRect area = folha.paintRectPixels(50);
         const qreal s = area.width() / qreal(janela.width());

@@ -25,6 +25,7 @@
 #include "cbutton.h"
 #include "etextctl.h"
 #include "frmcalcprod.h"
+#include "layout_janela.h"
 #include "moldura.h"
 #include "regional.h"
 #include "simulador.h"
@@ -481,6 +482,50 @@ TEST(Janela, MolduraSoQuandoAJanelaNaoCabe) {
     ASSERT_NE(moldura, nullptr);
     EXPECT_LE(moldura->height(), pequena.height());
     EXPECT_EQ(moldura->widget(), &janela);
+}
+
+// The panel is built on first use: start-up leaves it unbuilt, and a panel built late is the
+// same as one built before start-up, down to the pixel and the saved file.
+TEST_F(Programa, PainelConstruidoTardeIgualAoConstruidoCedo) {
+    arquivoComPadroes({{"percNoturno", "20"}, {"incideISS", "0"}, {"baseDSR", "7"}, {"percSeg", "1,5"}});
+    const std::string conteudo = lerArquivo(arquivo);
+    iniciar();
+    QApplication::processEvents();
+    EXPECT_EQ(janela->painel(), nullptr) << "start-up builds no panel";
+
+    const fs::path outraPasta = pasta / "cedo";
+    fs::create_directories(outraPasta);
+    gravarArquivo(outraPasta / "vestaMar.ini", conteudo);
+    FrmCalcProd cedo;
+    cedo.construirPainel();
+    Simulador simCedo(cedo, outraPasta, separadoresDoSistema());
+    simCedo.mostrarFalha = [this] { ++falhas; };
+    ASSERT_TRUE(simCedo.iniciar());
+    cedo.show();
+    for (Simulador* s : {sim.get(), &simCedo}) s->abrirTabelas();
+    QApplication::processEvents();
+    ASSERT_NE(janela->painel(), nullptr);
+
+    for (const Controle& c : layoutJanela()) {
+        if (c.conteiner != "Frame1") continue;
+        QWidget* a = cedo.controle(c.nome);
+        QWidget* b = janela->controle(c.nome);
+        EXPECT_EQ(a->geometry(), b->geometry()) << c.nome;
+        EXPECT_EQ(a->property("text"), b->property("text")) << c.nome;
+        EXPECT_EQ(a->property("currentText"), b->property("currentText")) << c.nome;
+        EXPECT_EQ(a->property("currentIndex"), b->property("currentIndex")) << c.nome;
+        EXPECT_EQ(a->font(), b->font()) << c.nome;
+        EXPECT_EQ(a->accessibleName(), b->accessibleName()) << c.nome;
+        EXPECT_EQ(a->focusPolicy(), b->focusPolicy()) << c.nome;
+        EXPECT_EQ(a->nextInFocusChain()->objectName(), b->nextInFocusChain()->objectName()) << c.nome;
+    }
+    // Drawn alike once neither shows the keyboard focus, which only the active window has.
+    for (FrmCalcProd* j : {&cedo, janela.get()}) j->botao("Calcular")->setFocus();
+    EXPECT_TRUE(cedo.painel()->grab().toImage() == janela->painel()->grab().toImage());
+    QTest::mouseClick(cedo.botao("Sair"), Qt::LeftButton);
+    clicar("Sair");
+    EXPECT_EQ(lerArquivo(arquivo), lerArquivo(outraPasta / "vestaMar.ini"));
+    EXPECT_EQ(falhas, 0);
 }
 
 // While the panel is open, Tab and Shift+Tab go round the panel and the buttons below it;

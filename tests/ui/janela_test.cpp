@@ -124,7 +124,8 @@ TEST_F(Janela, LabelsUseArialMetricsAndEveryCaptionFitsItsBox) {
 TEST_F(Janela, StackingPutsTheBannerOverTheTitleAndThePanelOverTheColumns) {
     // Titulo and Image1 overlap from Left 7440 to 7500.
     EXPECT_EQ(janela.childAt(498, 30), janela.controle("Image1"));
-    QWidget* painel = janela.controle("Frame1");
+    QWidget* painel = janela.controle("Frame1");  // built hidden on first use
+    painel->show();
     painel->move(0, FrmCalcProd::pixels(1800));
     const QPoint noResultado = janela.controle("valMargem2")->geometry().center();
     EXPECT_TRUE(painel->isAncestorOf(janela.childAt(noResultado)) || janela.childAt(noResultado) == painel);
@@ -132,6 +133,7 @@ TEST_F(Janela, StackingPutsTheBannerOverTheTitleAndThePanelOverTheColumns) {
 
 // The whole walk with Tab, then again with Enter on the fields, which leaves a field as Tab does.
 TEST_F(Janela, TabAndEnterFollowTheLaidOutOrderAndPassOverSkippedControls) {
+    janela.controle("Frame1")->show();  // the panel is built hidden on first use
     ASSERT_TRUE(ativar(janela));
     const std::vector<std::string> esperado = {
         "selecModalidade", "QuantDias", "QuantHorasDia", "ValorHora", "ProdBruta", "valorAjCusto", "QuantDias2",
