@@ -30,7 +30,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vestaMar"));
     vestamar::FrmCalcProd janela;
-    QApplication::setWindowIcon(janela.windowIcon());
     vestamar::Simulador simulador(janela, pastaDoPrograma(), vestamar::separadoresDoSistema());
     if (!simulador.iniciar()) return 0;
     // On a screen too small for the window (large scaling), its content scrolls in a frame.

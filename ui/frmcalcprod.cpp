@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -223,7 +224,6 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
     registrarRecursos();
     setObjectName(QStringLiteral("frmcalcProd"));
     setWindowTitle(QStringLiteral("vestaMar - Simulação de Resultados"));
-    setWindowIcon(iconeDoPrograma());
     pintarFundo(this, Qt::white);
     // Nothing reacts to a change of size: the client area keeps its designed size.
     setFixedSize(pixels(kLarguraClienteTwips), pixels(kAlturaClienteTwips));
@@ -237,6 +237,16 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
     ordenarTabulacao();
     empilhar();
     if (QWidget* primeiro = controle("selecModalidade")) primeiro->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmCalcProd::paintEvent(QPaintEvent* evento) {
+    QWidget::paintEvent(evento);
+    // The icon is read and handed to the window system once the window has been drawn, so
+    // that its decoding does not delay the first sight of the window.
+    if (!m_iconePedido) {
+        m_iconePedido = true;
+        QTimer::singleShot(0, this, [this] { setWindowIcon(iconeDoPrograma()); });
+    }
 }
 
 bool FrmCalcProd::doPainel(std::string_view nome) const {

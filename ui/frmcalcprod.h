@@ -70,6 +70,9 @@ public:
     // Twips to pixels: 15 twips make one device-independent pixel.
     static int pixels(int twips);
 
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+
 private:
     // Builds the controls of the window (painel false) or of the panel (painel true).
     void montar(bool painel);
@@ -81,6 +84,7 @@ private:
     std::map<std::string, QWidget*, std::less<>> m_controles;
     std::vector<ETextctl*> m_campos;
     QWidget* m_painel = nullptr;
+    bool m_iconePedido = false;
     // Until the panel is built: its fields' texts, and its lists' items and choices.
     struct ListaGuardada {
         QStringList itens;

@@ -13,6 +13,7 @@ MolduraRolavel::MolduraRolavel(FrmCalcProd& janela, const QRect& disponivel) : j
     setWindowTitle(janela.windowTitle());
     setWindowIcon(janela.windowIcon());
     connect(&janela, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
+    connect(&janela, &QWidget::windowIconChanged, this, &QWidget::setWindowIcon);
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(false);
     setWidget(&janela);

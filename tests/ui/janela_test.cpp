@@ -162,3 +162,13 @@ TEST_F(Janela, SkippedControlsStillTakeAClick) {
         EXPECT_EQ(foco(), nome);
     }
 }
+
+// The icon is decoded only after the window has first been drawn, then has every size.
+TEST_F(Janela, IconAfterTheFirstFrame) {
+    EXPECT_TRUE(janela.windowIcon().isNull());
+    janela.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+    for (int i = 0; i < 100 && janela.windowIcon().isNull(); ++i) QTest::qWait(10);
+    ASSERT_FALSE(janela.windowIcon().isNull());
+    EXPECT_EQ(janela.windowIcon().availableSizes().size(), 4);
+}
