@@ -145,7 +145,7 @@ void Simulador::mostrarParametros() {
 }
 
 void Simulador::sair() {
-    const ResultadoGravacao r = gravarParametros(false, pasta_, estado_, sep_);
+    const ResultadoGravacao r = gravarParametros(Conteudo::Estado, pasta_, estado_, sep_);
     if (!r.ok) {
         const QString caminho = QString::fromStdU16String((pasta_ / kNomeArquivo).u16string());
         const QString mensagem =

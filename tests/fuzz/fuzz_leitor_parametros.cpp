@@ -33,13 +33,13 @@ void conferir(std::string_view conteudo, const Separadores& sep, const Separador
     vestamar::lerConteudo(conteudo, lido, sep);
     conferirFinitos(lido);
 
-    const std::string escrito = vestamar::conteudoParametros(false, lido, sep);
+    const std::string escrito = vestamar::conteudoParametros(vestamar::Conteudo::Estado, lido, sep);
     for (char c : escrito) exigir(c > 0);  // ASCII, no NUL
 
     for (const Separadores* leitura : {&sep, &outra}) {
         ParametrosSimulacao relido;
         vestamar::lerConteudo(escrito, relido, *leitura);
-        exigir(vestamar::conteudoParametros(false, relido, sep) == escrito);
+        exigir(vestamar::conteudoParametros(vestamar::Conteudo::Estado, relido, sep) == escrito);
     }
 }
 

@@ -75,7 +75,7 @@ public:
 
     // A file of defaults with some values replaced; an empty value leaves the key out.
     void arquivoComPadroes(const std::vector<std::pair<std::string, std::string>>& trocas) {
-        ASSERT_TRUE(gravarParametros(true, pasta, ParametrosSimulacao{}, Separadores::brasil()).ok);
+        ASSERT_TRUE(gravarParametros(Conteudo::Padroes, pasta, ParametrosSimulacao{}, Separadores::brasil()).ok);
         std::string c = "\r\n" + lerArquivo(arquivo);
         for (const auto& [chave, valor] : trocas) {
             const auto i = c.find("\r\n" + chave + "=");
@@ -163,7 +163,7 @@ TEST_F(Programa, ArquivoDadoEArredondadoComoMostradoENoturnasMantidas) {
     // holds what is shown.
     EXPECT_EQ(sim->estado().percSeg, 0.0);
     clicar("Sair");
-    EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(false, sim->estado(), Separadores::brasil()));
+    EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(Conteudo::Estado, sim->estado(), Separadores::brasil()));
     EXPECT_NE(lerArquivo(arquivo).find("\r\nhorasNoturnas=6\r\n"), std::string::npos);
 }
 
@@ -313,7 +313,7 @@ TEST_F(Programa, SairGravaNaOrdemDaTabelaEFecharNaoGrava) {
     clicar("Sair");
     EXPECT_FALSE(janela->isVisible());
     // The whole state, in the order of a save.
-    EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(false, sim->estado(), Separadores::brasil()));
+    EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(Conteudo::Estado, sim->estado(), Separadores::brasil()));
     EXPECT_NE(lerArquivo(arquivo).find("\r\npercTxAdm=30\r\n"), std::string::npos);
 }
 
