@@ -70,7 +70,7 @@ bool guardar(const ChaveParametro& chave, std::string_view texto, ParametrosSimu
 }
 
 // One line, without its line end: key, "=", value up to the next "=" (the rest is ignored).
-// A line that is only a key has no value to read.
+// A line that is only a key has an empty value, which cannot be read.
 void lerLinha(std::string_view linha, ParametrosSimulacao& estado, const Separadores& sep,
               ResultadoLeitura& resultado) {
     const std::size_t igual = std::min(linha.find('='), linha.size());
@@ -78,7 +78,7 @@ void lerLinha(std::string_view linha, ParametrosSimulacao& estado, const Separad
     if (chave == nullptr) return;
     std::string_view valor = linha.substr(std::min(igual + 1, linha.size()));
     valor = valor.substr(0, valor.find('='));
-    if (igual == linha.size() || !guardar(*chave, valor, estado, sep)) {
+    if (!guardar(*chave, valor, estado, sep)) {
         resultado.ilegiveis.push_back({chave->chave, std::string(linha)});
     }
 }

@@ -248,7 +248,7 @@ TEST(Gravacao, SegueLigacoesEMantemDono) {
     const fs::path programa = pasta.caminho / "programa", comum = pasta.caminho / "comum", alvo = comum / "alvo.ini";
     fs::create_directories(programa);
     fs::create_directories(comum);
-    gravarBytes(alvo, "percINSS=9\r\n");
+    gravarBytes(alvo, "percINSS=9\r\npercSeg=x\r\n");
     const gid_t grupo = ::geteuid() == 0 ? 65534 : ::getegid();
     ASSERT_EQ(::chown(alvo.c_str(), static_cast<uid_t>(-1), grupo), 0);
     fs::permissions(alvo, static_cast<fs::perms>(0604));  // no umask gives this
@@ -256,13 +256,13 @@ TEST(Gravacao, SegueLigacoesEMantemDono) {
     fs::create_symlink(alvo, comum / "meio");
     EXPECT_EQ(caminhoArquivo(programa), alvo);
     P p;
-    lerParametros(programa, p, kBrasil);
+    EXPECT_EQ(lerParametros(programa, p, kBrasil).ilegiveis.at(0).linha, "percSeg=x");
     ASSERT_TRUE(copiarArquivoParametros(programa).ok);
     p.percSeg = 8;
     const auto r = gravarParametros(Conteudo::Estado, programa, p, kBrasil);
     EXPECT_TRUE(r.ok && r.arquivo == alvo) << r.motivo << r.arquivo;
     EXPECT_EQ(lerBytes(alvo), conteudoParametros(Conteudo::Estado, p, kBrasil));
-    EXPECT_EQ(lerBytes(comum / "alvo.ini.bak"), "percINSS=9\r\n");
+    EXPECT_EQ(lerBytes(comum / "alvo.ini.bak"), "percINSS=9\r\npercSeg=x\r\n");
     for (const fs::path& f : {alvo, comum / "alvo.ini.bak"}) {
         EXPECT_EQ(infoDe(f).st_mode & 07777, 0604u) << f;
         EXPECT_EQ(infoDe(f).st_gid, grupo) << f;
