@@ -232,29 +232,23 @@ std::optional<std::string> lerArquivo(const fs::path& caminho) {
     return conteudo;
 }
 
-fs::path seguirLigacoes(const fs::path& caminho, std::error_code& ec) {
-    ec.clear();
+fs::path seguirLigacoes(const fs::path& caminho) {
     fs::path atual = caminho;
     // The limit of most systems for links met while resolving one path.
     for (int passo = 0; passo < 40; ++passo) {
-        std::error_code erro;
-        if (!fs::is_symlink(atual, erro)) return atual;
-        const fs::path alvo = fs::read_symlink(atual, erro);
-        if (erro) {
-            ec = erro;
-            return caminho;
-        }
+        std::error_code ec;
+        if (!fs::is_symlink(atual, ec)) return atual;
+        const fs::path alvo = fs::read_symlink(atual, ec);
+        if (ec) break;
         atual = alvo.is_absolute() ? alvo : atual.parent_path() / alvo;
     }
-    ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
     return caminho;
 }
 
 ResultadoGravacao gravarArquivo(const fs::path& caminho, std::string_view conteudo,
                                 const FuncaoRenomear& renomear, const fs::path& modelo) {
+    const fs::path destino = seguirLigacoes(caminho);
     std::error_code ec;
-    const fs::path destino = seguirLigacoes(caminho, ec);
-    if (ec) return falha(destino, ec, Etapa::AbrirArquivo);
     if (fs::is_directory(destino, ec)) {
         return falha(destino, std::make_error_code(std::errc::is_a_directory), Etapa::AbrirArquivo);
     }

@@ -16,9 +16,9 @@ namespace vestamar::disco {
 std::optional<std::string> lerArquivo(const std::filesystem::path& caminho);
 
 // The final target of a chain of symbolic links, relative targets taken from the link's
-// folder; the path itself when it is no link or does not exist. On a loop, the error
-// too_many_symbolic_link_levels and the path as given.
-std::filesystem::path seguirLigacoes(const std::filesystem::path& caminho, std::error_code& ec);
+// folder; the path itself when it is no link, or when the chain cannot be followed (a loop:
+// opening the path then fails with the system's own error).
+std::filesystem::path seguirLigacoes(const std::filesystem::path& caminho);
 
 // Writes `conteudo` as the whole of the file at `caminho` (its links followed): see
 // gravarParametros. A file that does not exist yet takes the permissions and group of

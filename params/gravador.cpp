@@ -83,10 +83,7 @@ std::string conteudoParametros(Conteudo tipo, const ParametrosSimulacao& estado,
     return conteudo;
 }
 
-fs::path caminhoArquivo(const fs::path& pasta) {
-    std::error_code ec;
-    return disco::seguirLigacoes(pasta / kNomeArquivo, ec);
-}
+fs::path caminhoArquivo(const fs::path& pasta) { return disco::seguirLigacoes(pasta / kNomeArquivo); }
 
 ResultadoGravacao gravarParametros(Conteudo tipo, const fs::path& pasta, const ParametrosSimulacao& estado,
                                    const Separadores& sep, const FuncaoRenomear& renomear) {

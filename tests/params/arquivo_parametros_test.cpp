@@ -131,11 +131,12 @@ TEST(IdaEVolta, EstadosAleatoriosEntreConfiguracoes) {
             for (int i = 0; i < 60; ++i) {
                 P estado;
                 for (const ChaveParametro& c : kChaves) {
-                    const std::uint64_t bits = i == 0 ? 0x7FEFFFFFFFFFFFFF : gerador();
+                    const std::uint64_t bits = gerador();
                     std::visit([&](auto f) {
                         using T = std::remove_reference_t<decltype(estado.*f)>;
                         if constexpr (std::is_same_v<T, double>) {
-                            const double d = bits % 3 ? std::bit_cast<double>(bits) : static_cast<double>(bits % 1000000) / 64;
+                            const double d = i == 0       ? std::numeric_limits<double>::max()
+                                             : bits % 3 ? std::bit_cast<double>(bits) : static_cast<double>(bits % 1000000) / 64;
                             estado.*f = std::isfinite(d) ? d : -std::numeric_limits<double>::denorm_min();
                         } else if constexpr (std::is_same_v<T, Money>) {
                             estado.*f = dm(i == 0 ? std::numeric_limits<std::int64_t>::min() : static_cast<std::int64_t>(bits));
