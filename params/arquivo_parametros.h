@@ -66,6 +66,11 @@ struct ResultadoGravacao {
 // The path unchanged when it is no link, or when its links cannot be followed.
 std::filesystem::path caminhoArquivo(const std::filesystem::path& pasta);
 
+// The step that moves the finished temporary file over the parameter file; when empty,
+// std::filesystem::rename. Tests pass a failing one to check that nothing is lost.
+using FuncaoRenomear =
+    std::function<std::error_code(const std::filesystem::path& de, const std::filesystem::path& para)>;
+
 // Writes the parameter file whole, as QSaveFile does: when vestaMar.ini is a symbolic link its
 // final target is written, in the target's folder. The content goes to a temporary file
 // there, is flushed to the disk, takes the old file's permissions (and, where the system
@@ -74,7 +79,8 @@ std::filesystem::path caminhoArquivo(const std::filesystem::path& pasta);
 // be created beside a file that can be written (a folder without write permission), the file
 // is rewritten in place instead.
 ResultadoGravacao gravarParametros(Conteudo conteudo, const std::filesystem::path& pasta,
-                                   const ParametrosSimulacao& estado, const Separadores& sep);
+                                   const ParametrosSimulacao& estado, const Separadores& sep,
+                                   const FuncaoRenomear& renomear = {});
 
 // Reads pasta/vestaMar.ini into the state, first writing a file of defaults when none exists.
 // Always returns; when the file cannot be created or read the state holds the defaults.
@@ -107,14 +113,5 @@ bool guardarTexto(ParametrosSimulacao& estado, const CampoParametro& campo, std:
 
 // Puts the default value of every key into the state.
 void aplicarPadroes(ParametrosSimulacao& estado);
-
-// The step that moves the finished temporary file over vestaMar.ini. The plain overload uses
-// std::filesystem::rename; tests pass a failing one to check that nothing is lost.
-using FuncaoRenomear =
-    std::function<std::error_code(const std::filesystem::path& de, const std::filesystem::path& para)>;
-
-ResultadoGravacao gravarParametros(Conteudo conteudo, const std::filesystem::path& pasta,
-                                   const ParametrosSimulacao& estado, const Separadores& sep,
-                                   const FuncaoRenomear& renomear);
 
 }  // namespace vestamar

@@ -204,6 +204,12 @@ void sincronizarPasta([[maybe_unused]] const fs::path& pasta) {
 #endif
 }
 
+std::error_code renomearNoSistema(const fs::path& de, const fs::path& para) {
+    std::error_code ec;
+    fs::rename(de, para, ec);
+    return ec;
+}
+
 // The direct write, for a file that can be written in a folder that cannot.
 ResultadoGravacao reescrever(const fs::path& destino, std::string_view conteudo) {
     errno = 0;
@@ -283,7 +289,7 @@ ResultadoGravacao gravarArquivo(const fs::path& caminho, std::string_view conteu
     passarDono(novo, dono);
     ec = gravarTudo(novo, conteudo);
     if (!ec) ec = concluir(novo, conteudo.size());
-    if (!ec) ec = renomear(temporario, destino);
+    if (!ec) ec = renomear ? renomear(temporario, destino) : renomearNoSistema(temporario, destino);
     if (ec) {
         novo.fechar();
         std::error_code ignorado;
@@ -292,12 +298,6 @@ ResultadoGravacao gravarArquivo(const fs::path& caminho, std::string_view conteu
     }
     sincronizarPasta(pasta);
     return {true, destino, {}};
-}
-
-std::error_code renomearNoSistema(const fs::path& de, const fs::path& para) {
-    std::error_code ec;
-    fs::rename(de, para, ec);
-    return ec;
 }
 
 }  // namespace vestamar::disco

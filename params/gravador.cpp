@@ -90,18 +90,13 @@ ResultadoGravacao gravarParametros(Conteudo tipo, const fs::path& pasta, const P
     return disco::gravarArquivo(pasta / kNomeArquivo, conteudoParametros(tipo, estado, sep), renomear);
 }
 
-ResultadoGravacao gravarParametros(Conteudo tipo, const fs::path& pasta, const ParametrosSimulacao& estado,
-                                   const Separadores& sep) {
-    return gravarParametros(tipo, pasta, estado, sep, disco::renomearNoSistema);
-}
-
 ResultadoGravacao copiarArquivoParametros(const fs::path& pasta) {
     const fs::path original = caminhoArquivo(pasta);
     const std::optional<std::string> conteudo = disco::lerArquivo(original);
     if (!conteudo) return {false, original, "Não foi possível ler o arquivo de parâmetros."};
     fs::path copia = original;
     copia += kExtensaoCopia;
-    return disco::gravarArquivo(copia, *conteudo, disco::renomearNoSistema, original);
+    return disco::gravarArquivo(copia, *conteudo, {}, original);
 }
 
 }  // namespace vestamar

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <bit>
 #include <clocale>
 #include <fstream>
 #include <limits>
@@ -81,16 +80,13 @@ TEST(ArquivoNovo, BytesExatosEmCadaConfiguracao) {
 }
 
 // Saved files byte for byte: the keys in table order (in a file of defaults percDAR, percDAR2
-// and percDSR stand after inssTerc), then all six optional lines as soon as one is not 0.
-// Each file, also when written under the other decimal mark, reads back to the same state
-// and is saved again unchanged.
+// and percDSR stand after inssTerc), then all six optional lines as soon as one is not 0; a
+// decimal mark other than the comma is written as a point. Each file reads back to the same
+// state under any regional setting and is saved again unchanged.
 TEST(Gravacao, ArquivoSalvoByteAByte) {
     const struct { void (*muda)(P&); std::string_view de, para; } casos[] = {
         {[](P& p) { p.percSeg = -5; p.percSeg2 = 0.333333333333333; p.reducaoIRFator = -0.0; },
          "percSeg=0\r\npercSeg2=0\r\n", "percSeg=-5\r\npercSeg2=0,333333333333333\r\n"},
-        {[](P& p) { p.descontoSimplificado = dm(6072000); }, "baseDSR=1\r\n",
-         "baseDSR=1\r\nreducaoIR=0\r\nreducaoIRIsencao=0\r\nreducaoIRLimite=0\r\nreducaoIRParcela=0\r\n"
-         "reducaoIRFator=0\r\ndescontoSimplificado=607,2\r\n"},
         {[](P& p) { p.reducaoIR = 1; p.reducaoIRIsencao = dm(50000000); p.reducaoIRLimite = dm(73500000);
                     p.reducaoIRParcela = dm(9786200); p.reducaoIRFator = 0.133145; }, "baseDSR=1\r\n",
          "baseDSR=1\r\nreducaoIR=1\r\nreducaoIRIsencao=5000\r\nreducaoIRLimite=7350\r\nreducaoIRParcela=978,62\r\n"
@@ -106,10 +102,10 @@ TEST(Gravacao, ArquivoSalvoByteAByte) {
         virgula.replace(virgula.find(caso.de), caso.de.size(), caso.para);
         std::string ponto = virgula;
         std::replace(ponto.begin(), ponto.end(), ',', '.');
-        for (const auto& [sep, escrito] : {std::pair{kBrasil, virgula}, std::pair{kPonto, ponto}}) {
+        for (const auto& [sep, escrito] : {std::pair{kBrasil, virgula}, std::pair{kPonto, ponto}, std::pair{kArabe, ponto}}) {
             PastaTemporaria pasta;
             gravarBytes(pasta.ini(), escrito);
-            for (const Separadores* leitura : {&kBrasil, &kPonto}) {
+            for (const Separadores* leitura : {&kBrasil, &kPonto, &kFrances, &kArabe}) {
                 P lido;
                 EXPECT_TRUE(lerParametros(pasta.caminho, lido, *leitura).ilegiveis.empty());
                 EXPECT_TRUE(iguais(lido, esperado)) << escrito;
@@ -117,40 +113,6 @@ TEST(Gravacao, ArquivoSalvoByteAByte) {
             ASSERT_TRUE(gravarParametros(Conteudo::Estado, pasta.caminho, esperado, sep).ok);
             EXPECT_EQ(lerBytes(pasta.ini()), escrito);
             EXPECT_EQ(entradas(pasta.caminho), 1);
-        }
-    }
-}
-
-// Random states (every double from huge to subnormal, money over its whole range, any 16-bit
-// integer, negatives everywhere; the ends of each range first), written under one regional
-// setting and read under any other, are written again to the same plain ASCII text.
-TEST(IdaEVolta, EstadosAleatoriosEntreConfiguracoes) {
-    std::mt19937_64 gerador(20240611);
-    for (const Separadores* escrita : {&kBrasil, &kPonto, &kFrances, &kArabe}) {
-        for (const Separadores* leitura : {&kBrasil, &kPonto, &kFrances, &kArabe}) {
-            for (int i = 0; i < 60; ++i) {
-                P estado;
-                for (const ChaveParametro& c : kChaves) {
-                    const std::uint64_t bits = gerador();
-                    std::visit([&](auto f) {
-                        using T = std::remove_reference_t<decltype(estado.*f)>;
-                        if constexpr (std::is_same_v<T, double>) {
-                            const double d = i == 0       ? std::numeric_limits<double>::max()
-                                             : bits % 3 ? std::bit_cast<double>(bits) : static_cast<double>(bits % 1000000) / 64;
-                            estado.*f = std::isfinite(d) ? d : -std::numeric_limits<double>::denorm_min();
-                        } else if constexpr (std::is_same_v<T, Money>) {
-                            estado.*f = dm(i == 0 ? std::numeric_limits<std::int64_t>::min() : static_cast<std::int64_t>(bits));
-                        } else {
-                            estado.*f = static_cast<std::int16_t>(i == 0 ? 0x8000 : bits);
-                        }
-                    }, c.campo);
-                }
-                const std::string texto = conteudoParametros(Conteudo::Estado, estado, *escrita);
-                ASSERT_TRUE(std::all_of(texto.begin(), texto.end(), [](char ch) { return ch > 0; }));
-                P lido;
-                ASSERT_TRUE(lerConteudo(texto, lido, *leitura).ilegiveis.empty()) << texto;
-                ASSERT_EQ(conteudoParametros(Conteudo::Estado, lido, *escrita), texto);
-            }
         }
     }
 }
@@ -165,13 +127,11 @@ TEST(Leitura, CasosDeBorda) {
         {" percINSS=9\r\npercINSS =9\r\npercINSS\t=9\r\n", kBrasil, nada, ""},
         {"percINSS= 9 \r\npercTxMan=\t5,5\t\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.percTxMan = 5.5; }, ""},
         {"percINSS=9=5\r\nquantDeps=1\r\nquantDeps=2\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.quantDeps = 2; }, ""},
-        {"percentIR1=7,5\r\npercentIR2=7.5\r\n", kBrasil, [](P& p) { p.percentIR1 = p.percentIR2 = 7.5; }, ""},
-        {"percentIR1=7,5\r\npercentIR2=7.5\r\nreducaoIRParcela=978,62\r\n", kPonto,
-         [](P& p) { p.percentIR1 = p.percentIR2 = 7.5; p.reducaoIRParcela = dm(9786200); }, ""},
-        {"aPartir1=1.903,99\r\naPartir2=1,5E+3\r\n", kBrasil, [](P& p) { p.aPartir1 = dm(19039900); p.aPartir2 = dm(15000000); }, ""},
+        {"percentIR1=7,5\r\npercentIR2=7.5\r\nreducaoIRParcela=978,62\r\npercSeg=1,5E+20\r\npercSeg2=1E-05\r\n", kPonto,
+         [](P& p) { p.percentIR1 = p.percentIR2 = 7.5; p.reducaoIRParcela = dm(9786200); p.percSeg = 1.5e20; p.percSeg2 = 1e-5; }, ""},
+        {"aPartir1=1.903,99\r\naPartir2=1,5E+3\r\nDesconto1=-1,23456\r\n", kBrasil,
+         [](P& p) { p.aPartir1 = dm(19039900); p.aPartir2 = dm(15000000); p.Desconto1 = dm(-12346); }, ""},
         {"aPartir1=1,903.99\r\naPartir2=1.903,99\r\n", kPonto, [](P& p) { p.aPartir1 = dm(19039900); }, "aPartir2 "},
-        {"Desconto1=-1,23456\r\n", kBrasil, [](P& p) { p.Desconto1 = dm(-12346); }, ""},
-        {"percSeg=1,5E+20\r\npercSeg2=1E-05\r\n", kPonto, [](P& p) { p.percSeg = 1.5e20; p.percSeg2 = 1e-5; }, ""},
         {"quantDias=10,5\r\nquantDias2=11,5\r\nquantDeps=-32768\r\n", kBrasil,
          [](P& p) { p.quantDias = 10; p.quantDias2 = 12; p.quantDeps = -32768; }, ""},
         {"quantDeps=32768\r\nquantDeps=-32769\r\naPartir1=1E+15\r\npercINSS=1E+999\r\npercINSS=9,5,5\r\npercINSS=\r\n"
@@ -193,6 +153,8 @@ TEST(Leitura, CasosDeBorda) {
     }
     P p;
     EXPECT_EQ(lerConteudo("percINSS=9\r\npercentISS=5 ; al\xEDquota\r\n", p, kBrasil).ilegiveis.at(0).linha, "percentISS=5 ; al\xEDquota");
+    p.percSeg = std::numeric_limits<double>::max();  // written as a text that still reads back
+    EXPECT_TRUE(lerConteudo(conteudoParametros(Conteudo::Estado, p, kBrasil), p, kBrasil).ilegiveis.empty());
 }
 
 // Saves that cannot be done leave every file as it was and say why, without the path: the
@@ -210,14 +172,9 @@ TEST(Falhas, NadaMudaEOMotivoEhDito) {
         EXPECT_EQ(lerBytes(de), conteudoParametros(Conteudo::Estado, padroes(), kBrasil));
         return std::make_error_code(std::errc::io_error);
     };
-    const FuncaoRenomear sistema = [](const fs::path& de, const fs::path& para) {
-        std::error_code ec;
-        fs::rename(de, para, ec);
-        return ec;
-    };
     for (const auto& [alvo, renomear, motivo] : {std::tuple{normal, falha, "Erro de leitura ou gravação no disco."},
-                                                 std::tuple{arquivo, sistema, "A pasta do arquivo não existe."},
-                                                 std::tuple{ocupada, sistema, "Existe uma pasta com o nome do arquivo."}}) {
+                                                 std::tuple{arquivo, FuncaoRenomear{}, "A pasta do arquivo não existe."},
+                                                 std::tuple{ocupada, FuncaoRenomear{}, "Existe uma pasta com o nome do arquivo."}}) {
         const auto r = gravarParametros(Conteudo::Estado, alvo, padroes(), kBrasil, renomear);
         EXPECT_FALSE(r.ok) << alvo;
         EXPECT_EQ(r.arquivo, alvo / kNomeArquivo);
@@ -226,10 +183,8 @@ TEST(Falhas, NadaMudaEOMotivoEhDito) {
     EXPECT_EQ(lerBytes(normal / kNomeArquivo), "percINSS=9\r\nzzz\r\n");
     EXPECT_EQ(lerBytes(arquivo), "abc");
     EXPECT_EQ(entradas(normal) + entradas(ocupada), 2);
-    for (const fs::path& alvo : {arquivo, ocupada}) {
-        P estado;
-        lerParametros(alvo, estado, kBrasil);
-        EXPECT_TRUE(iguais(estado, padroes())) << alvo;
+    for (P estado; const fs::path& alvo : {arquivo, ocupada}) {
+        EXPECT_TRUE(lerParametros(alvo, estado, kBrasil).ilegiveis.empty() && iguais(estado, padroes())) << alvo;
     }
 }
 
@@ -242,8 +197,7 @@ struct stat infoDe(const fs::path& p) {
 
 // vestaMar.ini a link (relative) to a link (absolute) to a file in another folder: the save
 // and the copy go to the target, in its folder, with its permissions and group (root may give
-// any group, another user only his own); the links stay. A link to nothing gets a file of
-// defaults as its target; a loop of links is reported and changes nothing.
+// any group, another user only his own); the links stay. A loop of links is reported.
 TEST(Gravacao, SegueLigacoesEMantemDono) {
     PastaTemporaria pasta;
     const fs::path programa = pasta.caminho / "programa", comum = pasta.caminho / "comum", alvo = comum / "alvo.ini";
@@ -275,9 +229,6 @@ TEST(Gravacao, SegueLigacoesEMantemDono) {
     EXPECT_EQ(entradas(comum), 3);
 
     fs::remove(alvo);
-    lerParametros(programa, p, kBrasil);
-    EXPECT_EQ(lerBytes(alvo), dourado("vestaMar-virgula.ini"));
-    fs::remove(alvo);
     fs::create_symlink("meio", alvo);
     const auto ciclo = gravarParametros(Conteudo::Estado, programa, p, kBrasil);
     EXPECT_FALSE(ciclo.ok);
@@ -288,7 +239,7 @@ TEST(Gravacao, SegueLigacoesEMantemDono) {
 // Permissions as an ordinary user meets them (root may write anything: the CTest entry
 // params.sem_privilegios runs this as nobody). A file the user may not change is not saved
 // over, whatever its folder allows; a file that may be changed in a folder that may not is
-// rewritten in place, from a longer and from a shorter content.
+// rewritten in place (and cut to its new length).
 TEST(SemPrivilegios, PermissoesDoArquivoEDaPasta) {
     if (::geteuid() == 0) GTEST_SKIP() << "root ignores permissions; params.sem_privilegios runs this as nobody";
     const std::string_view protegido = "Sem permissão para alterar o arquivo: ele é somente leitura, pertence a "
@@ -297,27 +248,23 @@ TEST(SemPrivilegios, PermissoesDoArquivoEDaPasta) {
         {0444, 0755, protegido}, {0444, 0555, protegido}, {0640, 0555, ""},
         {0, 0555, "Sem permissão para criar arquivos na pasta."},  // no file
     };
-    const std::string novo = conteudoParametros(Conteudo::Estado, padroes(), kBrasil);
+    const std::string novo = conteudoParametros(Conteudo::Estado, padroes(), kBrasil), antigo = novo + ";;;\r\n";
     for (const auto& caso : casos) {
         PastaTemporaria pasta;
-        for (const std::string& antigo : {novo + std::string(300, ';'), std::string("percINSS=9\r\n")}) {
-            if (caso.arquivo != 0) {
-                if (fs::exists(pasta.ini())) fs::permissions(pasta.ini(), fs::perms::owner_write, fs::perm_options::add);
-                gravarBytes(pasta.ini(), antigo);
-                fs::permissions(pasta.ini(), static_cast<fs::perms>(caso.arquivo));
-            }
-            fs::permissions(pasta.caminho, static_cast<fs::perms>(caso.pasta));
-            const ino_t antes = caso.arquivo != 0 ? infoDe(pasta.ini()).st_ino : 0;
-            const auto r = gravarParametros(Conteudo::Estado, pasta.caminho, padroes(), kBrasil);
-            fs::permissions(pasta.caminho, fs::perms::owner_all);
-            EXPECT_EQ(r.ok, caso.motivo.empty()) << caso.arquivo << ' ' << caso.pasta;
-            EXPECT_EQ(r.motivo, caso.motivo);
-            EXPECT_EQ(entradas(pasta.caminho), caso.arquivo != 0 ? 1 : 0);
-            if (caso.arquivo == 0) continue;
-            EXPECT_EQ(lerBytes(pasta.ini()), r.ok ? novo : antigo);
-            EXPECT_EQ(infoDe(pasta.ini()).st_ino, antes);
-            EXPECT_EQ(infoDe(pasta.ini()).st_mode & 07777, caso.arquivo);
-        }
+        if (caso.arquivo != 0) gravarBytes(pasta.ini(), antigo);
+        std::error_code semArquivo;
+        fs::permissions(pasta.ini(), static_cast<fs::perms>(caso.arquivo), semArquivo);
+        fs::permissions(pasta.caminho, static_cast<fs::perms>(caso.pasta));
+        const ino_t antes = caso.arquivo != 0 ? infoDe(pasta.ini()).st_ino : 0;
+        const auto r = gravarParametros(Conteudo::Estado, pasta.caminho, padroes(), kBrasil);
+        fs::permissions(pasta.caminho, fs::perms::owner_all);
+        EXPECT_EQ(r.ok, caso.motivo.empty()) << caso.arquivo << ' ' << caso.pasta;
+        EXPECT_EQ(r.motivo, caso.motivo);
+        EXPECT_EQ(entradas(pasta.caminho), caso.arquivo != 0 ? 1 : 0);
+        if (caso.arquivo == 0) continue;
+        EXPECT_EQ(lerBytes(pasta.ini()), r.ok ? novo : antigo);
+        EXPECT_EQ(infoDe(pasta.ini()).st_ino, antes);
+        EXPECT_EQ(infoDe(pasta.ini()).st_mode & 07777, caso.arquivo);
     }
 }
 #endif
