@@ -37,14 +37,6 @@ const ChaveParametro* acharChave(std::string_view texto) {
     return nullptr;
 }
 
-bool branco(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view aparar(std::string_view texto) {
-    while (!texto.empty() && branco(texto.front())) texto.remove_prefix(1);
-    while (!texto.empty() && branco(texto.back())) texto.remove_suffix(1);
-    return texto;
-}
-
 bool contem(std::string_view texto, std::string_view marca) {
     return !marca.empty() && texto.find(marca) != std::string_view::npos;
 }
@@ -63,9 +55,9 @@ Separadores separadoresDoValor(std::string_view valor, const Separadores& region
 }
 
 // Stores the value into the key's field when it is a number of the field's type.
-bool guardar(const ChaveParametro& chave, std::string_view texto, ParametrosSimulacao& estado,
+// The number's own parsing takes the blanks around it.
+bool guardar(const ChaveParametro& chave, std::string_view valor, ParametrosSimulacao& estado,
              const Separadores& regional) {
-    const std::string_view valor = aparar(texto);
     return guardarTexto(estado, chave.campo, valor, separadoresDoValor(valor, regional));
 }
 
