@@ -80,28 +80,20 @@ TEST(ArquivoNovo, BytesExatosEmCadaConfiguracao) {
 }
 
 // Saved files byte for byte: the keys in table order (in a file of defaults percDAR, percDAR2
-// and percDSR stand after inssTerc), then all six optional lines as soon as one is not 0; a
-// decimal mark other than the comma is written as a point. Each file reads back to the same
-// state under any regional setting and is saved again unchanged.
+// and percDSR stand after inssTerc), a file of 2026 tables with all six optional lines (one 0)
+// after the others; a decimal mark other than the comma is written as a point. Each file reads
+// back to the same state under any regional setting and is saved again unchanged.
 TEST(Gravacao, ArquivoSalvoByteAByte) {
-    const struct { void (*muda)(P&); std::string_view de, para; } casos[] = {
-        {[](P& p) { p.percSeg = -5; p.percSeg2 = 0.333333333333333; p.reducaoIRFator = -0.0; },
-         "percSeg=0\r\npercSeg2=0\r\n", "percSeg=-5\r\npercSeg2=0,333333333333333\r\n"},
-        {[](P& p) { p.reducaoIR = 1; p.reducaoIRIsencao = dm(50000000); p.reducaoIRLimite = dm(73500000);
-                    p.reducaoIRParcela = dm(9786200); p.reducaoIRFator = 0.133145; }, "baseDSR=1\r\n",
-         "baseDSR=1\r\nreducaoIR=1\r\nreducaoIRIsencao=5000\r\nreducaoIRLimite=7350\r\nreducaoIRParcela=978,62\r\n"
-         "reducaoIRFator=0,133145\r\ndescontoSimplificado=0\r\n"},
-    };
-    for (const auto& caso : casos) {
-        P esperado = padroes();
-        caso.muda(esperado);
-        std::string virgula = dourado("vestaMar-virgula.ini");
-        const std::string dar = "percDAR=0\r\npercDAR2=0\r\npercDSR=0\r\n";
-        virgula.erase(virgula.find(dar), dar.size());
-        virgula.insert(virgula.find("aPartir1="), dar);
-        virgula.replace(virgula.find(caso.de), caso.de.size(), caso.para);
+    std::string salvo = dourado("vestaMar-virgula.ini");
+    const std::string dar = "percDAR=0\r\npercDAR2=0\r\npercDSR=0\r\n", seg = "percSeg=0\r\npercSeg2=0\r\n";
+    salvo.erase(salvo.find(dar), dar.size());
+    salvo.insert(salvo.find("aPartir1="), dar);
+    salvo.replace(salvo.find(seg), seg.size(), "percSeg=-5\r\npercSeg2=0,333333333333333\r\n");
+    for (const std::string& virgula : {salvo, dourado("vestaMar-2026.ini")}) {
         std::string ponto = virgula;
         std::replace(ponto.begin(), ponto.end(), ',', '.');
+        P esperado;
+        lerConteudo(virgula, esperado, kBrasil);
         for (const auto& [sep, escrito] : {std::pair{kBrasil, virgula}, std::pair{kPonto, ponto}, std::pair{kArabe, ponto}}) {
             PastaTemporaria pasta;
             gravarBytes(pasta.ini(), escrito);
