@@ -1,9 +1,10 @@
-// The 56 keys of vestaMar.ini, in the order a save writes them.
+// The keys of vestaMar.ini, in the order a save writes them.
 //
-// Each entry gives the key as spelled in the file, its type, the text written for it into a
-// new file (with a decimal comma; the writer swaps in the regional mark), its line in a new
-// file and the state field it fills. A new file follows this order except that percDAR,
-// percDAR2 and percDSR come after inssTerc, as lines 38 to 40.
+// Each entry gives the key as spelled in the file, its type, its default value (with a
+// decimal comma), its line in a file of defaults and the state field it fills. A file of
+// defaults follows this order except that percDAR, percDAR2 and percDSR come after inssTerc,
+// as lines 38 to 40. The last six, for the income tax from 2026 on, are optional: off at 0,
+// and written only when one of them is not 0.
 
 #include "arquivo_parametros.h"
 
@@ -14,9 +15,10 @@ using P = ParametrosSimulacao;
 constexpr auto D = TipoParametro::Double;
 constexpr auto M = TipoParametro::Money;
 constexpr auto I = TipoParametro::Inteiro;
+constexpr bool kOpcional = true;
 }  // namespace
 
-const std::array<ChaveParametro, 56> kChaves{{
+const std::array<ChaveParametro, 62> kChaves{{
     {"percINSS", D, "11", 1, &P::percINSS},
     {"percTxMan", D, "5", 2, &P::percTxMan},
     {"percTxMan2", D, "5", 3, &P::percTxMan2},
@@ -73,6 +75,12 @@ const std::array<ChaveParametro, 56> kChaves{{
     {"percSeg", D, "0", 54, &P::percSeg},
     {"percSeg2", D, "0", 55, &P::percSeg2},
     {"baseDSR", I, "1", 56, &P::baseDSR},
+    {"reducaoIR", I, "0", 57, &P::reducaoIR, kOpcional},
+    {"reducaoIRIsencao", M, "0", 58, &P::reducaoIRIsencao, kOpcional},
+    {"reducaoIRLimite", M, "0", 59, &P::reducaoIRLimite, kOpcional},
+    {"reducaoIRParcela", M, "0", 60, &P::reducaoIRParcela, kOpcional},
+    {"reducaoIRFator", D, "0", 61, &P::reducaoIRFator, kOpcional},
+    {"descontoSimplificado", M, "0", 62, &P::descontoSimplificado, kOpcional},
 }};
 
 }  // namespace vestamar

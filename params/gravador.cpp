@@ -1,29 +1,12 @@
-// Writing vestaMar.ini.
-//
-// The content is built in memory first, then written to a temporary file beside the real
-// one, flushed to the disk and renamed over it. A crash, a full disk or a power cut therefore
-// leaves either the old file or the new one, never a truncated mix.
+// Writing vestaMar.ini: its content, built in memory, and the save through disco.cpp.
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <chrono>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <memory>
-#include <random>
 #include <type_traits>
 
 #include "arquivo_parametros.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#elif __has_include(<unistd.h>)
-#include <fcntl.h>
-#include <unistd.h>
-#define VESTAMAR_POSIX 1
-#endif
+#include "disco.h"
 
 namespace vestamar {
 
@@ -67,160 +50,53 @@ std::string textoValor(const ChaveParametro& chave, const ParametrosSimulacao& e
         chave.campo);
 }
 
-// The default text of a key under the file's decimal mark (defaults are never grouped).
-std::string textoPadrao(const ChaveParametro& chave, const Separadores& sep) {
-    std::string texto;
-    for (char c : chave.padrao) {
-        if (c == ',') {
-            texto += sep.decimal;
-        } else {
-            texto += c;
-        }
-    }
-    return texto;
-}
-
-std::string textoCaminho(const fs::path& caminho) {
-    const auto u8 = caminho.u8string();
-    return std::string(u8.begin(), u8.end());
-}
-
-std::error_code erroDoSistema() {
-    const int numero = errno;
-    if (numero == 0) return std::make_error_code(std::errc::io_error);
-    return {numero, std::generic_category()};
-}
-
-ResultadoGravacao falha(const fs::path& destino, std::error_code ec) {
-    return {false, "Não foi possível gravar o arquivo de parâmetros \"" + textoCaminho(destino) +
-                       "\": " + ec.message()};
-}
-
-std::uint32_t sufixoAleatorio() {
-    try {
-        std::random_device fonte;
-        return fonte();
-    } catch (...) {
-        const auto agora = std::chrono::steady_clock::now().time_since_epoch().count();
-        return static_cast<std::uint32_t>(agora);
-    }
-}
-
-std::string nomeTemporario(std::uint32_t sufixo) {
-    std::array<char, 8> hex{};
-    auto [fim, erro] = std::to_chars(hex.data(), hex.data() + hex.size(), sufixo, 16);
-    (void)erro;  // eight hex digits always fit
-    return std::string(kNomeArquivo) + "." + std::string(hex.data(), fim) + ".tmp";
-}
-
-struct FecharArquivo {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using Arquivo = std::unique_ptr<std::FILE, FecharArquivo>;
-
-// Opens a file that did not exist before ("x": fails rather than reuse another's file).
-Arquivo criarExclusivo(const fs::path& caminho) {
-    errno = 0;
-#if defined(_WIN32)
-    return Arquivo(_wfopen(caminho.c_str(), L"wbx"));
-#else
-    return Arquivo(std::fopen(caminho.c_str(), "wbx"));
-#endif
-}
-
-// Writes, flushes and closes; the data is on the disk when this succeeds.
-std::error_code gravarEFechar(Arquivo arquivo, std::string_view conteudo) {
-    errno = 0;
-    if (std::fwrite(conteudo.data(), 1, conteudo.size(), arquivo.get()) != conteudo.size()) {
-        return erroDoSistema();
-    }
-    if (std::fflush(arquivo.get()) != 0) return erroDoSistema();
-#if defined(_WIN32)
-    if (_commit(_fileno(arquivo.get())) != 0) return erroDoSistema();
-#elif defined(VESTAMAR_POSIX)
-    if (::fsync(::fileno(arquivo.get())) != 0) return erroDoSistema();
-#endif
-    if (std::fclose(arquivo.release()) != 0) return erroDoSistema();
-    return {};
-}
-
-// Makes the rename itself durable: on POSIX systems the folder's entry is flushed apart from
-// the file's data. Best effort; the new file is already complete either way.
-void sincronizarPasta([[maybe_unused]] const fs::path& pasta) {
-#if defined(VESTAMAR_POSIX)
-    const fs::path alvo = pasta.empty() ? fs::path(".") : pasta;
-    const int fd = ::open(alvo.c_str(), O_RDONLY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#endif
-}
-
-std::error_code renomearNoSistema(const fs::path& de, const fs::path& para) {
-    std::error_code ec;
-    fs::rename(de, para, ec);
-    return ec;
+bool zero(const ChaveParametro& chave, const ParametrosSimulacao& estado) {
+    return std::visit(
+        [&](auto campo) { return estado.*campo == std::remove_cvref_t<decltype(estado.*campo)>{}; },
+        chave.campo);
 }
 
 }  // namespace
 
-std::string conteudoParametros(bool padroes, const ParametrosSimulacao& estado,
-                               const Separadores& sep) {
-    const Separadores arquivo = separadoresDoArquivo(sep);
+std::string conteudoParametros(Conteudo tipo, const ParametrosSimulacao& estado, const Separadores& sep) {
+    ParametrosSimulacao padroes;
+    if (tipo == Conteudo::Padroes) aplicarPadroes(padroes);
+    const ParametrosSimulacao& valores = tipo == Conteudo::Padroes ? padroes : estado;
+    const bool opcionais = std::any_of(kChaves.begin(), kChaves.end(), [&](const ChaveParametro& c) {
+        return c.opcional && !zero(c, valores);
+    });
+
     std::array<const ChaveParametro*, kChaves.size()> ordem{};
     for (std::size_t i = 0; i < kChaves.size(); ++i) {
-        const std::size_t linha = padroes ? static_cast<std::size_t>(kChaves[i].posicaoArquivoNovo - 1) : i;
+        const auto linha = tipo == Conteudo::Padroes ? static_cast<std::size_t>(kChaves[i].posicaoArquivoNovo - 1) : i;
         ordem[linha] = &kChaves[i];
     }
+    const Separadores arquivo = separadoresDoArquivo(sep);
     std::string conteudo;
     for (const ChaveParametro* chave : ordem) {
+        if (chave->opcional && !opcionais) continue;
         conteudo += chave->chave;
         conteudo += '=';
-        conteudo += padroes ? textoPadrao(*chave, arquivo) : textoValor(*chave, estado, arquivo);
+        conteudo += textoValor(*chave, valores, arquivo);
         conteudo += kFimLinha;
     }
     return conteudo;
 }
 
-ResultadoGravacao gravarParametros(bool padroes, const fs::path& pasta,
-                                   const ParametrosSimulacao& estado, const Separadores& sep,
-                                   const FuncaoRenomear& renomear) {
-    const fs::path destino = pasta / kNomeArquivo;
-    const std::string conteudo = conteudoParametros(padroes, estado, sep);
+fs::path caminhoArquivo(const fs::path& pasta) { return disco::seguirLigacoes(pasta / kNomeArquivo); }
 
-    fs::path temporario;
-    Arquivo arquivo;
-    std::error_code ec;
-    for (int tentativa = 0; tentativa < 8 && !arquivo; ++tentativa) {
-        temporario = pasta / nomeTemporario(sufixoAleatorio());
-        arquivo = criarExclusivo(temporario);
-        if (!arquivo) {
-            ec = erroDoSistema();
-            if (ec != std::errc::file_exists) break;
-        }
-    }
-    if (!arquivo) return falha(destino, ec);
-
-    std::error_code ignorado;
-    ec = gravarEFechar(std::move(arquivo), conteudo);
-    if (!ec) {
-        // The new file keeps the permissions the user gave the old one.
-        const fs::file_status antigo = fs::status(destino, ignorado);
-        if (fs::exists(antigo)) fs::permissions(temporario, antigo.permissions(), ignorado);
-        ec = renomear(temporario, destino);
-    }
-    if (ec) {
-        fs::remove(temporario, ignorado);
-        return falha(destino, ec);
-    }
-    sincronizarPasta(pasta);
-    return {true, {}};
+ResultadoGravacao gravarParametros(Conteudo tipo, const fs::path& pasta, const ParametrosSimulacao& estado,
+                                   const Separadores& sep, const FuncaoRenomear& renomear) {
+    return disco::gravarArquivo(pasta / kNomeArquivo, conteudoParametros(tipo, estado, sep), renomear);
 }
 
-ResultadoGravacao gravarParametros(bool padroes, const fs::path& pasta,
-                                   const ParametrosSimulacao& estado, const Separadores& sep) {
-    return gravarParametros(padroes, pasta, estado, sep, renomearNoSistema);
+ResultadoGravacao copiarArquivoParametros(const fs::path& pasta) {
+    const fs::path original = caminhoArquivo(pasta);
+    const std::optional<std::string> conteudo = disco::lerArquivo(original);
+    if (!conteudo) return {false, original, "Não foi possível ler o arquivo de parâmetros."};
+    fs::path copia = original;
+    copia += kExtensaoCopia;
+    return disco::gravarArquivo(copia, *conteudo, {}, original);
 }
 
 }  // namespace vestamar

@@ -1,16 +1,17 @@
 // Reading vestaMar.ini.
 //
 // The reader is forgiving: a line only changes a field when it names a known key and holds a
-// number that fits the field; everything else is skipped in silence, so a file edited by hand
-// or by another program never stops the start-up.
+// number that fits the field; everything else is skipped, so a file edited by hand or by
+// another program never stops the start-up. Lines with a known key whose value cannot be read
+// are handed back, so that the window can tell the user before a save drops them.
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <optional>
 #include <type_traits>
 
 #include "arquivo_parametros.h"
+#include "disco.h"
 
 namespace vestamar {
 
@@ -36,14 +37,6 @@ const ChaveParametro* acharChave(std::string_view texto) {
     return nullptr;
 }
 
-bool branco(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view aparar(std::string_view texto) {
-    while (!texto.empty() && branco(texto.front())) texto.remove_prefix(1);
-    while (!texto.empty() && branco(texto.back())) texto.remove_suffix(1);
-    return texto;
-}
-
 bool contem(std::string_view texto, std::string_view marca) {
     return !marca.empty() && texto.find(marca) != std::string_view::npos;
 }
@@ -62,37 +55,24 @@ Separadores separadoresDoValor(std::string_view valor, const Separadores& region
 }
 
 // Stores the value into the key's field when it is a number of the field's type.
-void guardar(const ChaveParametro& chave, std::string_view texto, ParametrosSimulacao& estado,
+// The number's own parsing takes the blanks around it.
+bool guardar(const ChaveParametro& chave, std::string_view valor, ParametrosSimulacao& estado,
              const Separadores& regional) {
-    const std::string_view valor = aparar(texto);
-    guardarTexto(estado, chave.campo, valor, separadoresDoValor(valor, regional));
+    return guardarTexto(estado, chave.campo, valor, separadoresDoValor(valor, regional));
 }
 
 // One line, without its line end: key, "=", value up to the next "=" (the rest is ignored).
-void lerLinha(std::string_view linha, ParametrosSimulacao& estado, const Separadores& sep) {
-    const std::size_t igual = linha.find('=');
-    if (igual == std::string_view::npos) return;
+// A line that is only a key has an empty value, which cannot be read.
+void lerLinha(std::string_view linha, ParametrosSimulacao& estado, const Separadores& sep,
+              ResultadoLeitura& resultado) {
+    const std::size_t igual = std::min(linha.find('='), linha.size());
     const ChaveParametro* chave = acharChave(linha.substr(0, igual));
     if (chave == nullptr) return;
-    std::string_view valor = linha.substr(igual + 1);
+    std::string_view valor = linha.substr(std::min(igual + 1, linha.size()));
     valor = valor.substr(0, valor.find('='));
-    guardar(*chave, valor, estado, sep);
-}
-
-// The whole file, or nothing when it is not a regular file or cannot be read.
-std::optional<std::string> lerArquivo(const fs::path& caminho) {
-    std::error_code ec;
-    if (!fs::is_regular_file(caminho, ec)) return std::nullopt;
-    std::ifstream entrada(caminho, std::ios::binary);
-    if (!entrada) return std::nullopt;
-    std::string conteudo;
-    std::array<char, 16384> bloco{};
-    while (entrada.read(bloco.data(), bloco.size()) || entrada.gcount() > 0) {
-        conteudo.append(bloco.data(), static_cast<std::size_t>(entrada.gcount()));
-        if (entrada.eof()) break;
+    if (!guardar(*chave, valor, estado, sep)) {
+        resultado.ilegiveis.push_back({chave->chave, std::string(linha)});
     }
-    if (entrada.bad()) return std::nullopt;
-    return conteudo;
 }
 
 }  // namespace
@@ -116,38 +96,43 @@ bool guardarTexto(ParametrosSimulacao& estado, const CampoParametro& campo, std:
         campo);
 }
 
-void lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado, const Separadores& sep) {
+ResultadoLeitura lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado,
+                             const Separadores& sep) {
+    ResultadoLeitura resultado;
     if (conteudo.substr(0, kMarcaBom.size()) == kMarcaBom) conteudo.remove_prefix(kMarcaBom.size());
     // CR LF, LF alone and CR alone all end a line; a last line without an end counts too.
     std::size_t inicio = 0;
     while (inicio < conteudo.size()) {
         std::size_t fim = conteudo.find_first_of("\r\n", inicio);
         if (fim == std::string_view::npos) fim = conteudo.size();
-        lerLinha(conteudo.substr(inicio, fim - inicio), estado, sep);
+        lerLinha(conteudo.substr(inicio, fim - inicio), estado, sep, resultado);
         inicio = fim + 1;
         if (fim < conteudo.size() && conteudo[fim] == '\r' && inicio < conteudo.size() &&
             conteudo[inicio] == '\n') {
             ++inicio;
         }
     }
+    return resultado;
 }
 
 void aplicarPadroes(ParametrosSimulacao& estado) {
-    const Separadores virgula = Separadores::brasil();
-    lerConteudo(conteudoParametros(true, estado, virgula), estado, virgula);
+    for (const ChaveParametro& chave : kChaves) {
+        guardarTexto(estado, chave.campo, chave.padrao, Separadores::brasil());
+    }
 }
 
-void lerParametros(const fs::path& pasta, ParametrosSimulacao& estado, const Separadores& sep) {
+ResultadoLeitura lerParametros(const fs::path& pasta, ParametrosSimulacao& estado,
+                               const Separadores& sep) {
     const fs::path caminho = pasta / kNomeArquivo;
     std::error_code ec;
     // An existing file is never rewritten here. A failed creation is not reported: the read
     // below then fails too and the defaults are used for this run.
-    if (!fs::exists(caminho, ec) && !ec) gravarParametros(true, pasta, estado, sep);
-    if (const std::optional<std::string> conteudo = lerArquivo(caminho)) {
-        lerConteudo(*conteudo, estado, sep);
-    } else {
-        aplicarPadroes(estado);
+    if (!fs::exists(caminho, ec) && !ec) gravarParametros(Conteudo::Padroes, pasta, estado, sep);
+    if (const std::optional<std::string> conteudo = disco::lerArquivo(caminho)) {
+        return lerConteudo(*conteudo, estado, sep);
     }
+    aplicarPadroes(estado);
+    return {};
 }
 
 }  // namespace vestamar

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QLockFile>
 #include <QScopedValueRollback>
+#include <QStringDecoder>
+#include <QTimer>
 
 #include <string_view>
 #include <type_traits>
@@ -28,7 +30,7 @@ inline constexpr int kLarguraInicialTwips = 7700;
 }  // namespace
 
 bool Simulador::iniciar() {
-    lerParametros(pasta_, estado_, sep_);
+    ilegiveis_ = lerParametros(pasta_, estado_, sep_).ilegiveis;
     if (!travarArquivo()) {
         const int r = fazerPergunta(
             {QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
@@ -46,6 +48,8 @@ bool Simulador::iniciar() {
     estado_.montarTabelaIR();
     mostrarParametros();
     calcular();
+    // Once the window is up, the user hears of lines of the file that could not be read.
+    QTimer::singleShot(0, this, &Simulador::avisarLinhasIlegiveis);
     return true;
 }
 
@@ -82,8 +86,29 @@ void Simulador::mostrarParametros() {
     }
 }
 
-QString Simulador::caminhoArquivo() const {
-    return QString::fromStdU16String((pasta_ / kNomeArquivo).u16string());
+QString Simulador::caminhoArquivo() const { return textoCaminho(vestamar::caminhoArquivo(pasta_)); }
+
+QString Simulador::textoCaminho(const std::filesystem::path& caminho) {
+    return QString::fromStdU16String(caminho.u16string());
+}
+
+void Simulador::avisarLinhasIlegiveis() {
+    if (ilegiveis_.empty()) return;
+    QString linhas;
+    for (const LinhaIlegivel& l : ilegiveis_) {
+        // The line as the user wrote it: UTF-8, or a single-byte code page of Windows.
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        QString texto = utf8(QByteArray::fromStdString(l.linha));
+        if (utf8.hasError()) texto = QString::fromLatin1(l.linha);
+        if (texto.size() > 60) texto = texto.left(59) + QStringLiteral("…");
+        linhas += QStringLiteral("\n    %1").arg(texto);
+    }
+    fazerPergunta({QStringLiteral("Algumas linhas do arquivo de parâmetros \"%1\" não puderam ser lidas:\n%2\n\n"
+                                  "Esses parâmetros começam em 0. Ao sair, o arquivo como está hoje será "
+                                  "guardado em \"%1%3\".")
+                       .arg(caminhoArquivo(), linhas, qtexto(kExtensaoCopia)),
+                   {QStringLiteral("OK")},
+                   0});
 }
 
 bool Simulador::travarArquivo() {
@@ -117,12 +142,15 @@ void Simulador::sair() {
         if (ficar) return;
     }
     if (gravar) {
-        const ResultadoGravacao r = gravarParametros(false, pasta_, estado_, sep_);
+        // Lines of the file that could not be read are dropped by this save: the file as the
+        // user wrote it is kept beside it first.
+        if (!ilegiveis_.empty()) copiarArquivoParametros(pasta_);
+        const ResultadoGravacao r = gravarParametros(Conteudo::Estado, pasta_, estado_, sep_);
         if (!r.ok) {
             const int resposta = fazerPergunta(
                 {QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n"
                                 "Sair sem gravar? As alterações desta sessão serão perdidas.")
-                     .arg(caminhoArquivo(), QString::fromStdString(r.motivo)),
+                     .arg(textoCaminho(r.arquivo), QString::fromStdString(r.motivo)),
                  {QStringLiteral("Sim"), QStringLiteral("Não")},
                  1});
             if (resposta != 0) return;

@@ -58,6 +58,8 @@ public:
     // `Sair`: saves the parameters and closes the window; when the file cannot be written
     // the user chooses between leaving without saving and staying.
     void sair();
+    // Tells the user which lines of the file could not be read, if any; once, after start-up.
+    void avisarLinhasIlegiveis();
     // Rearranges the window for a modality: 0 "Mensal", anything else "Plantões".
     void ajustarModalidade(int modalidade);
     // Writes every parameter of the state into its entry field or list.
@@ -86,8 +88,9 @@ public:
 private:
     void conectar();
     int fazerPergunta(const Pergunta& p);
-    // The parameter file's path, as the user reads it.
+    // The parameter file's path (links followed), as the user reads it.
     QString caminhoArquivo() const;
+    static QString textoCaminho(const std::filesystem::path& caminho);
     // The file's lock: taken at start-up, and again at `Sair` when another copy had it then.
     // False when another running copy holds it.
     bool travarArquivo();
@@ -122,6 +125,8 @@ private:
     // While start-up fills the fields, the handlers store but do not calculate: the runs at
     // the end of start-up calculate once every field holds its value.
     bool mostrandoParametros_ = false;
+    // The lines of the file that start-up could not read.
+    std::vector<LinhaIlegivel> ilegiveis_;
     // Held from start-up to the end while this copy is the only one using the file.
     std::unique_ptr<QLockFile> trava_;
     // The controls under the open panel, with the focus each had before.

@@ -1,5 +1,6 @@
 // Arbitrary bytes as the content of vestaMar.ini, read under each regional setting.
-// Checks that the reader returns, that every field holds a finite value of its type, and that
+// Checks that the reader returns, that every field holds a finite value of its type, that each
+// line reported as unreadable is a line of the content, and that
 // the state it produced survives a write and a read unchanged, under the same setting and
 // under the other one.
 
@@ -30,16 +31,18 @@ void conferirFinitos(const ParametrosSimulacao& estado) {
 
 void conferir(std::string_view conteudo, const Separadores& sep, const Separadores& outra) {
     ParametrosSimulacao lido;
-    vestamar::lerConteudo(conteudo, lido, sep);
+    for (const vestamar::LinhaIlegivel& linha : vestamar::lerConteudo(conteudo, lido, sep).ilegiveis) {
+        exigir(conteudo.find(linha.linha) != std::string_view::npos);
+    }
     conferirFinitos(lido);
 
-    const std::string escrito = vestamar::conteudoParametros(false, lido, sep);
+    const std::string escrito = vestamar::conteudoParametros(vestamar::Conteudo::Estado, lido, sep);
     for (char c : escrito) exigir(c > 0);  // ASCII, no NUL
 
     for (const Separadores* leitura : {&sep, &outra}) {
         ParametrosSimulacao relido;
         vestamar::lerConteudo(escrito, relido, *leitura);
-        exigir(vestamar::conteudoParametros(false, relido, sep) == escrito);
+        exigir(vestamar::conteudoParametros(vestamar::Conteudo::Estado, relido, sep) == escrito);
     }
 }
 

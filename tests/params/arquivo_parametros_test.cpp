@@ -1,14 +1,16 @@
 #include <algorithm>
-#include <bit>
-#include <charconv>
 #include <clocale>
-#include <cmath>
 #include <fstream>
 #include <limits>
 #include <random>
 #include <string>
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "arquivo_parametros.h"
 
@@ -38,9 +40,7 @@ std::string lerBytes(const fs::path& p) {
 }
 void gravarBytes(const fs::path& p, std::string_view b) { std::ofstream(p, std::ios::binary) << b; }
 std::string dourado(std::string_view nome) { return lerBytes(fs::path(VESTAMAR_DADOS_PARAMS) / nome); }
-long entradas(const fs::path& pasta) {
-    return std::distance(fs::directory_iterator(pasta), fs::directory_iterator());
-}
+long entradas(const fs::path& pasta) { return std::distance(fs::directory_iterator(pasta), fs::directory_iterator()); }
 
 // Field by field through the key table, naming every key that differs.
 ::testing::AssertionResult iguais(const P& a, const P& b) {
@@ -73,158 +73,193 @@ TEST(ArquivoNovo, BytesExatosEmCadaConfiguracao) {
                                     std::pair{kPonto, "vestaMar-ponto.ini"}}) {
         PastaTemporaria pasta;
         P estado;
-        lerParametros(pasta.caminho, estado, sep);
+        EXPECT_TRUE(lerParametros(pasta.caminho, estado, sep).ilegiveis.empty());
         EXPECT_EQ(lerBytes(pasta.ini()), dourado(nome)) << nome;
         EXPECT_TRUE(iguais(estado, padroes())) << nome;
     }
 }
 
-// A save writes all keys in table order, whatever order and lines the file had.
-TEST(Gravacao, OrdemDaTabelaETextosDosValores) {
-    PastaTemporaria pasta;
-    gravarBytes(pasta.ini(), "zzz=1\r\n; comentario\r\nquantDeps=1\r\nquantDeps=2\r\n");
-    P estado = padroes();
-    lerParametros(pasta.caminho, estado, kBrasil);
-    estado.percSeg = -5;
-    estado.percSeg2 = 1.0 / 3;
-    estado.quantDeps = 0;
-    ASSERT_TRUE(gravarParametros(false, pasta.caminho, estado, kBrasil).ok);
-    EXPECT_EQ(entradas(pasta.caminho), 1);
-    // The file of defaults with percDAR, percDAR2 and percDSR back after percTxAdm2.
-    std::string esperado = dourado("vestaMar-virgula.ini");
+// Saved files byte for byte: the keys in table order (in a file of defaults percDAR, percDAR2
+// and percDSR stand after inssTerc), a file of 2026 tables with all six optional lines (one 0)
+// after the others; a decimal mark other than the comma is written as a point. Each file reads
+// back to the same state under any regional setting and is saved again unchanged.
+TEST(Gravacao, ArquivoSalvoByteAByte) {
+    std::string salvo = dourado("vestaMar-virgula.ini");
     const std::string dar = "percDAR=0\r\npercDAR2=0\r\npercDSR=0\r\n", seg = "percSeg=0\r\npercSeg2=0\r\n";
-    esperado.erase(esperado.find(dar), dar.size());
-    esperado.insert(esperado.find("aPartir1="), dar);
-    esperado.replace(esperado.find(seg), seg.size(), "percSeg=-5\r\npercSeg2=0,333333333333333\r\n");
-    EXPECT_EQ(lerBytes(pasta.ini()), esperado);
-}
-
-// The value rounded to 15 significant digits, as the file keeps a double.
-double quinzeDigitos(double x) {
-    char t[40];
-    const auto fim = std::to_chars(t, t + sizeof t, x, std::chars_format::scientific, 14).ptr;
-    double y = 0;
-    if (std::from_chars(t, fim, y).ec != std::errc{}) return std::copysign(1.79769313486231e308, x);
-    return y;
-}
-
-// Every double from huge to subnormal, short fractions, money over its whole range and with
-// four decimals, any 16-bit integer; negatives everywhere.
-P estadoAleatorio(std::mt19937_64& gerador) {
-    P p;
-    for (const ChaveParametro& c : kChaves) {
-        const std::uint64_t bits = gerador();
-        const auto n = static_cast<std::int64_t>(bits);
-        std::visit([&](auto f) {
-            using T = std::remove_reference_t<decltype(p.*f)>;
-            if constexpr (std::is_same_v<T, double>) {
-                const double d = bits % 3 ? std::bit_cast<double>(bits) : static_cast<double>(n % 100000000) / 64;
-                p.*f = std::isfinite(d) ? d : 0.0;
-            } else if constexpr (std::is_same_v<T, Money>) {
-                p.*f = Money::deDezMilesimos(bits % 2 ? n : n % 100000000000);
-            } else {
-                p.*f = static_cast<std::int16_t>(bits);
+    salvo.erase(salvo.find(dar), dar.size());
+    salvo.insert(salvo.find("aPartir1="), dar);
+    salvo.replace(salvo.find(seg), seg.size(), "percSeg=-5\r\npercSeg2=0,333333333333333\r\n");
+    for (const std::string& virgula : {salvo, dourado("vestaMar-2026.ini")}) {
+        std::string ponto = virgula;
+        std::replace(ponto.begin(), ponto.end(), ',', '.');
+        P esperado;
+        lerConteudo(virgula, esperado, kBrasil);
+        for (const auto& [sep, escrito] : {std::pair{kBrasil, virgula}, std::pair{kPonto, ponto}, std::pair{kArabe, ponto}}) {
+            PastaTemporaria pasta;
+            gravarBytes(pasta.ini(), escrito);
+            for (const Separadores* leitura : {&kBrasil, &kPonto, &kFrances, &kArabe}) {
+                P lido;
+                EXPECT_TRUE(lerParametros(pasta.caminho, lido, *leitura).ilegiveis.empty());
+                EXPECT_TRUE(iguais(lido, esperado)) << escrito;
             }
-        }, c.campo);
-    }
-    return p;
-}
-
-// Written under one setting and read under any other, a state comes back equal (doubles at
-// 15 significant digits), and the file is plain ASCII.
-TEST(IdaEVolta, EstadosAleatoriosEntreConfiguracoes) {
-    std::mt19937_64 gerador(20240611);
-    for (const Separadores* escrita : {&kBrasil, &kPonto, &kFrances, &kArabe}) {
-        for (const Separadores* leitura : {&kBrasil, &kPonto, &kFrances, &kArabe}) {
-            for (int i = 0; i < 60; ++i) {
-                P esperado = estadoAleatorio(gerador);
-                if (i == 0) {  // the ends of each type's range
-                    esperado.percSeg = std::numeric_limits<double>::max();
-                    esperado.percSeg2 = -std::numeric_limits<double>::denorm_min();
-                    esperado.aPartir1 = Money::deDezMilesimos(std::numeric_limits<std::int64_t>::min());
-                    esperado.quantDeps = std::numeric_limits<std::int16_t>::min();
-                }
-                const std::string texto = conteudoParametros(false, esperado, *escrita);
-                ASSERT_TRUE(std::all_of(texto.begin(), texto.end(), [](char ch) { return ch > 0; }));
-                for (const ChaveParametro& c : kChaves) {
-                    if (auto* d = std::get_if<double P::*>(&c.campo)) esperado.*(*d) = quinzeDigitos(esperado.*(*d));
-                }
-                P lido = padroes();
-                lerConteudo(texto, lido, *leitura);
-                ASSERT_TRUE(iguais(lido, esperado)) << texto;
-            }
+            ASSERT_TRUE(gravarParametros(Conteudo::Estado, pasta.caminho, esperado, sep).ok);
+            EXPECT_EQ(lerBytes(pasta.ini()), escrito);
+            EXPECT_EQ(entradas(pasta.caminho), 1);
         }
     }
 }
 
-// Each case: the content, the regional setting, and what it changes in a state of defaults.
+// Each case: the content, the regional setting, what it changes in a state of defaults, and
+// the keys of the lines that name a key but hold no value that could be read.
 TEST(Leitura, CasosDeBorda) {
     const auto nada = [](P&) {};
-    const struct { std::string_view conteudo; const Separadores& sep; void (*muda)(P&); } casos[] = {
-        {"PERCINSS=9\r\npercentir1=8\r\nPercentIR2=7", kBrasil, [](P& p) { p.percINSS = 9; p.percentIR1 = 8; p.percentIR2 = 7; }},
-        {" percINSS=9\r\npercINSS =9\r\npercINSS\t=9\r\n", kBrasil, nada},
-        {"percINSS= 9 \r\npercTxMan=\t5,5\t\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.percTxMan = 5.5; }},
-        {"percINSS=9=5\r\nquantDeps=1\r\nquantDeps=2\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.quantDeps = 2; }},
-        {"percentIR1=7,5\r\npercentIR2=7.5\r\n", kBrasil, [](P& p) { p.percentIR1 = p.percentIR2 = 7.5; }},
-        {"percentIR1=7,5\r\npercentIR2=7.5\r\n", kPonto, [](P& p) { p.percentIR1 = p.percentIR2 = 7.5; }},
-        {"aPartir1=1.903,99\r\naPartir2=1,5E+3\r\n", kBrasil, [](P& p) { p.aPartir1 = dm(19039900); p.aPartir2 = dm(15000000); }},
-        {"aPartir1=1,903.99\r\naPartir2=1.903,99\r\n", kPonto, [](P& p) { p.aPartir1 = dm(19039900); }},
-        {"Desconto1=-1,23456\r\n", kBrasil, [](P& p) { p.Desconto1 = dm(-12346); }},
-        {"percSeg=1,5E+20\r\npercSeg2=1E-05\r\n", kPonto, [](P& p) { p.percSeg = 1.5e20; p.percSeg2 = 1e-5; }},
+    const struct { std::string_view conteudo; const Separadores& sep; void (*muda)(P&); std::string_view ilegiveis; } casos[] = {
+        {"PERCINSS=9\r\npercentir1=8\r\nPercentIR2=7\r\nREDUCAOIR=1\r\nreducaoirfator=0,5", kBrasil,
+         [](P& p) { p.percINSS = 9; p.percentIR1 = 8; p.percentIR2 = 7; p.reducaoIR = 1; p.reducaoIRFator = 0.5; }, ""},
+        {" percINSS=9\r\npercINSS =9\r\npercINSS\t=9\r\n", kBrasil, nada, ""},
+        {"percINSS= 9 \r\npercTxMan=\t5,5\t\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.percTxMan = 5.5; }, ""},
+        {"percINSS=9=5\r\nquantDeps=1\r\nquantDeps=2\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.quantDeps = 2; }, ""},
+        {"percentIR1=7,5\r\npercentIR2=7.5\r\nreducaoIRParcela=978,62\r\npercSeg=1,5E+20\r\npercSeg2=1E-05\r\n", kPonto,
+         [](P& p) { p.percentIR1 = p.percentIR2 = 7.5; p.reducaoIRParcela = dm(9786200); p.percSeg = 1.5e20; p.percSeg2 = 1e-5; }, ""},
+        {"aPartir1=1.903,99\r\naPartir2=1,5E+3\r\nDesconto1=-1,23456\r\n", kBrasil,
+         [](P& p) { p.aPartir1 = dm(19039900); p.aPartir2 = dm(15000000); p.Desconto1 = dm(-12346); }, ""},
+        {"aPartir1=1,903.99\r\naPartir2=1.903,99\r\n", kPonto, [](P& p) { p.aPartir1 = dm(19039900); }, "aPartir2 "},
         {"quantDias=10,5\r\nquantDias2=11,5\r\nquantDeps=-32768\r\n", kBrasil,
-         [](P& p) { p.quantDias = 10; p.quantDias2 = 12; p.quantDeps = -32768; }},
-        {"quantDeps=32768\r\nquantDeps=-32769\r\naPartir1=1E+15\r\npercINSS=1E+999\r\npercINSS=9,5,5\r\n"
-         "percINSS=\r\npercINSS= \r\npercINSS=abc\r\npercINSS\r\npercINSS=9x\r\npercINSS=nan\r\n", kBrasil, nada},
+         [](P& p) { p.quantDias = 10; p.quantDias2 = 12; p.quantDeps = -32768; }, ""},
+        {"quantDeps=32768\r\nquantDeps=-32769\r\naPartir1=1E+15\r\npercINSS=1E+999\r\npercINSS=9,5,5\r\npercINSS=\r\n"
+         "percINSS= \r\npercINSS=abc\r\nPERCINSS\r\npercINSS=9x\r\npercINSS=nan\r\nreducaoIR=1,5E+5\r\n", kBrasil, nada,
+         "quantDeps quantDeps aPartir1 percINSS percINSS percINSS percINSS percINSS percINSS percINSS percINSS reducaoIR "},
         {"\xEF\xBB\xBFquantDias=1\nquantDias2=2\rquantDeps=3\r\n\n\r\rpercINSS=4", kBrasil,
-         [](P& p) { p.quantDias = 1; p.quantDias2 = 2; p.quantDeps = 3; p.percINSS = 4; }},
-        {"", kBrasil, nada},
-        {"zzz=1\r\n; comentario\r\n=5\r\n\r\n\xEF\xBB\xBF\r\n", kBrasil, nada},
-        {std::string_view("percINSS\0=9\r\n", 13), kBrasil, nada},
+         [](P& p) { p.quantDias = 1; p.quantDias2 = 2; p.quantDeps = 3; p.percINSS = 4; }, ""},
+        {"", kBrasil, nada, ""},
+        {"zzz=1\r\n; comentario\r\n=5\r\n\r\n\xEF\xBB\xBF\r\n", kBrasil, nada, ""},
+        {std::string_view("percINSS\0=9\r\n", 13), kBrasil, nada, ""},
     };
     for (const auto& caso : casos) {
         P esperado = padroes(), lido = padroes();
         caso.muda(esperado);
-        lerConteudo(caso.conteudo, lido, caso.sep);
+        std::string chaves;
+        for (const LinhaIlegivel& l : lerConteudo(caso.conteudo, lido, caso.sep).ilegiveis) chaves += std::string(l.chave) + ' ';
         EXPECT_TRUE(iguais(lido, esperado)) << '"' << caso.conteudo << "\" decimal " << caso.sep.decimal;
+        EXPECT_EQ(chaves, caso.ilegiveis) << caso.conteudo;
     }
+    P p;
+    EXPECT_EQ(lerConteudo("percINSS=9\r\npercentISS=5 ; al\xEDquota\r\n", p, kBrasil).ilegiveis.at(0).linha, "percentISS=5 ; al\xEDquota");
+    p.percSeg = std::numeric_limits<double>::max();  // written as a text that still reads back
+    EXPECT_TRUE(lerConteudo(conteudoParametros(Conteudo::Estado, p, kBrasil), p, kBrasil).ilegiveis.empty());
 }
 
-// The seam that moves the temporary file fails here, as a crash just before the rename would.
-TEST(Falhas, RenomeacaoFalhaPreservaArquivoAntigo) {
+// Saves that cannot be done leave every file as it was and say why, without the path: the
+// rename fails (as a crash just before it would), the folder is a regular file, the file's
+// name is taken by a folder. A start there still gets the defaults.
+TEST(Falhas, NadaMudaEOMotivoEhDito) {
     PastaTemporaria pasta;
-    const std::string antigo = "percINSS=9\r\nzzz\r\n";
-    gravarBytes(pasta.ini(), antigo);
-    fs::path temporario;
-    const auto r = gravarParametros(false, pasta.caminho, padroes(), kBrasil, [&](const fs::path& de, const fs::path&) {
-        temporario = de;
-        EXPECT_EQ(lerBytes(de), conteudoParametros(false, padroes(), kBrasil));
+    const fs::path normal = pasta.caminho / "normal", arquivo = pasta.caminho / "arquivo", ocupada = pasta.caminho / "ocupada";
+    fs::create_directories(normal);
+    gravarBytes(normal / kNomeArquivo, "percINSS=9\r\nzzz\r\n");
+    gravarBytes(arquivo, "abc");
+    fs::create_directories(ocupada / kNomeArquivo);
+    const FuncaoRenomear falha = [&](const fs::path& de, const fs::path&) {
+        EXPECT_EQ(de.parent_path(), normal);
+        EXPECT_EQ(lerBytes(de), conteudoParametros(Conteudo::Estado, padroes(), kBrasil));
         return std::make_error_code(std::errc::io_error);
-    });
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.motivo.find(pasta.ini().string()), std::string::npos) << r.motivo;
-    EXPECT_EQ(temporario.parent_path(), pasta.caminho);
-    EXPECT_EQ(lerBytes(pasta.ini()), antigo);
-    EXPECT_EQ(entradas(pasta.caminho), 1);
+    };
+    for (const auto& [alvo, renomear, motivo] : {std::tuple{normal, falha, "Erro de leitura ou gravação no disco."},
+                                                 std::tuple{arquivo, FuncaoRenomear{}, "A pasta do arquivo não existe."},
+                                                 std::tuple{ocupada, FuncaoRenomear{}, "Existe uma pasta com o nome do arquivo."}}) {
+        const auto r = gravarParametros(Conteudo::Estado, alvo, padroes(), kBrasil, renomear);
+        EXPECT_FALSE(r.ok) << alvo;
+        EXPECT_EQ(r.arquivo, alvo / kNomeArquivo);
+        EXPECT_EQ(r.motivo, motivo);
+    }
+    EXPECT_EQ(lerBytes(normal / kNomeArquivo), "percINSS=9\r\nzzz\r\n");
+    EXPECT_EQ(lerBytes(arquivo), "abc");
+    EXPECT_EQ(entradas(normal) + entradas(ocupada), 2);
+    for (P estado; const fs::path& alvo : {arquivo, ocupada}) {
+        EXPECT_TRUE(lerParametros(alvo, estado, kBrasil).ilegiveis.empty() && iguais(estado, padroes())) << alvo;
+    }
 }
 
-// Folders that cannot take the file: a path through a regular file, and a folder where the
-// file's name is taken by a folder. Nothing is left behind and the start still gets defaults.
-TEST(Falhas, PastaInutilizavel) {
-    PastaTemporaria pasta;
-    gravarBytes(pasta.caminho / "arquivo", "abc");
-    fs::create_directories(pasta.caminho / "ocupada" / kNomeArquivo);
-    for (const fs::path& alvo : {pasta.caminho / "arquivo", pasta.caminho / "ocupada"}) {
-        const auto r = gravarParametros(true, alvo, P{}, kBrasil);
-        EXPECT_FALSE(r.ok) << alvo;
-        EXPECT_NE(r.motivo.find((alvo / kNomeArquivo).string()), std::string::npos) << r.motivo;
-        P estado;
-        lerParametros(alvo, estado, kBrasil);
-        EXPECT_TRUE(iguais(estado, padroes())) << alvo;
-    }
-    EXPECT_EQ(lerBytes(pasta.caminho / "arquivo"), "abc");
-    EXPECT_TRUE(fs::is_directory(pasta.caminho / "ocupada" / kNomeArquivo));
-    EXPECT_EQ(entradas(pasta.caminho / "ocupada"), 1);
+#ifndef _WIN32
+struct stat infoDe(const fs::path& p) {
+    struct stat info {};
+    EXPECT_EQ(::stat(p.c_str(), &info), 0) << p;
+    return info;
 }
+
+// vestaMar.ini a link (relative) to a link (absolute) to a file in another folder: the save
+// and the copy go to the target, in its folder, with its permissions and group (root may give
+// any group, another user only his own); the links stay. A loop of links is reported.
+TEST(Gravacao, SegueLigacoesEMantemDono) {
+    PastaTemporaria pasta;
+    const fs::path programa = pasta.caminho / "programa", comum = pasta.caminho / "comum", alvo = comum / "alvo.ini";
+    fs::create_directories(programa);
+    fs::create_directories(comum);
+    gravarBytes(alvo, "percINSS=9\r\npercSeg=x\r\n");
+    const gid_t grupo = ::geteuid() == 0 ? 65534 : ::getegid();
+    ASSERT_EQ(::chown(alvo.c_str(), static_cast<uid_t>(-1), grupo), 0);
+    fs::permissions(alvo, static_cast<fs::perms>(0604));  // no umask gives this
+    fs::create_symlink("../comum/meio", programa / kNomeArquivo);
+    fs::create_symlink(alvo, comum / "meio");
+    EXPECT_EQ(caminhoArquivo(programa), alvo);
+    P p;
+    EXPECT_EQ(lerParametros(programa, p, kBrasil).ilegiveis.at(0).linha, "percSeg=x");
+    ASSERT_TRUE(copiarArquivoParametros(programa).ok);
+    p.percSeg = 8;
+    const auto r = gravarParametros(Conteudo::Estado, programa, p, kBrasil);
+    EXPECT_TRUE(r.ok && r.arquivo == alvo) << r.motivo << r.arquivo;
+    EXPECT_EQ(lerBytes(alvo), conteudoParametros(Conteudo::Estado, p, kBrasil));
+    EXPECT_EQ(lerBytes(comum / "alvo.ini.bak"), "percINSS=9\r\npercSeg=x\r\n");
+    for (const fs::path& f : {alvo, comum / "alvo.ini.bak"}) {
+        EXPECT_EQ(infoDe(f).st_mode & 07777, 0604u) << f;
+        EXPECT_EQ(infoDe(f).st_gid, grupo) << f;
+    }
+    ASSERT_TRUE(copiarArquivoParametros(programa).ok);  // replaces the older copy
+    EXPECT_EQ(lerBytes(comum / "alvo.ini.bak"), lerBytes(alvo));
+    EXPECT_TRUE(fs::is_symlink(programa / kNomeArquivo) && fs::is_symlink(comum / "meio"));
+    EXPECT_EQ(entradas(programa), 1);
+    EXPECT_EQ(entradas(comum), 3);
+
+    fs::remove(alvo);
+    fs::create_symlink("meio", alvo);
+    const auto ciclo = gravarParametros(Conteudo::Estado, programa, p, kBrasil);
+    EXPECT_FALSE(ciclo.ok);
+    EXPECT_EQ(ciclo.motivo, "As ligações simbólicas do arquivo formam um ciclo.");
+    EXPECT_EQ(entradas(comum), 3);
+}
+
+// Permissions as an ordinary user meets them (root may write anything: the CTest entry
+// params.sem_privilegios runs this as nobody). A file the user may not change is not saved
+// over, whatever its folder allows; a file that may be changed in a folder that may not is
+// rewritten in place (and cut to its new length).
+TEST(SemPrivilegios, PermissoesDoArquivoEDaPasta) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores permissions; params.sem_privilegios runs this as nobody";
+    const std::string_view protegido = "Sem permissão para alterar o arquivo: ele é somente leitura, pertence a "
+                                       "outro usuário ou está em uso por outro programa.";
+    const struct { unsigned arquivo, pasta; std::string_view motivo; } casos[] = {
+        {0444, 0755, protegido}, {0444, 0555, protegido}, {0640, 0555, ""},
+        {0, 0555, "Sem permissão para criar arquivos na pasta."},  // no file
+    };
+    const std::string novo = conteudoParametros(Conteudo::Estado, padroes(), kBrasil), antigo = novo + ";;;\r\n";
+    for (const auto& caso : casos) {
+        PastaTemporaria pasta;
+        if (caso.arquivo != 0) gravarBytes(pasta.ini(), antigo);
+        std::error_code semArquivo;
+        fs::permissions(pasta.ini(), static_cast<fs::perms>(caso.arquivo), semArquivo);
+        fs::permissions(pasta.caminho, static_cast<fs::perms>(caso.pasta));
+        const ino_t antes = caso.arquivo != 0 ? infoDe(pasta.ini()).st_ino : 0;
+        const auto r = gravarParametros(Conteudo::Estado, pasta.caminho, padroes(), kBrasil);
+        fs::permissions(pasta.caminho, fs::perms::owner_all);
+        EXPECT_EQ(r.ok, caso.motivo.empty()) << caso.arquivo << ' ' << caso.pasta;
+        EXPECT_EQ(r.motivo, caso.motivo);
+        EXPECT_EQ(entradas(pasta.caminho), caso.arquivo != 0 ? 1 : 0);
+        if (caso.arquivo == 0) continue;
+        EXPECT_EQ(lerBytes(pasta.ini()), r.ok ? novo : antigo);
+        EXPECT_EQ(infoDe(pasta.ini()).st_ino, antes);
+        EXPECT_EQ(infoDe(pasta.ini()).st_mode & 07777, caso.arquivo);
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace vestamar

@@ -81,7 +81,7 @@ public:
 
     // A file of defaults with some values replaced; an empty value leaves the key out.
     void arquivoComPadroes(const std::vector<std::pair<std::string, std::string>>& trocas) {
-        ASSERT_TRUE(gravarParametros(true, pasta, ParametrosSimulacao{}, Separadores::brasil()).ok);
+        ASSERT_TRUE(gravarParametros(Conteudo::Padroes, pasta, ParametrosSimulacao{}, Separadores::brasil()).ok);
         std::string c = "\r\n" + lerArquivo(arquivo);
         for (const auto& [chave, valor] : trocas) {
             const auto i = c.find("\r\n" + chave + "=");
@@ -180,7 +180,7 @@ TEST_F(Programa, ArquivoDadoEArredondadoComoMostradoENoturnasMantidas) {
     // holds what is shown.
     EXPECT_EQ(sim->estado().percSeg, 0.0);
     clicar("Sair");
-    EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(false, sim->estado(), Separadores::brasil()));
+    EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(Conteudo::Estado, sim->estado(), Separadores::brasil()));
     EXPECT_NE(lerArquivo(arquivo).find("\r\nhorasNoturnas=6\r\n"), std::string::npos);
 }
 
@@ -261,7 +261,7 @@ TEST_F(Programa, NoturnasSemParceiroGuardamOQueOCampoMostra) {
     EXPECT_DOUBLE_EQ(sim->estado().horasNoturnas, 99999999999);
     EXPECT_DOUBLE_EQ(sim->estado().fatorNoturno, 999999999999);
     clicar("Sair");
-    EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(false, sim->estado(), Separadores::brasil()));
+    EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(Conteudo::Estado, sim->estado(), Separadores::brasil()));
 }
 
 // Start-up shows the three night-hours fields exactly as saved, whatever the others show.
@@ -387,7 +387,7 @@ TEST_F(Programa, SairGravaNaOrdemDaTabelaEFecharNaoGrava) {
     clicar("Sair");
     EXPECT_FALSE(janela->isVisible());
     // The whole state, in the order of a save.
-    EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(false, sim->estado(), Separadores::brasil()));
+    EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(Conteudo::Estado, sim->estado(), Separadores::brasil()));
     EXPECT_NE(lerArquivo(arquivo).find("\r\npercTxAdm=30\r\n"), std::string::npos);
 }
 
@@ -406,6 +406,26 @@ TEST_F(Programa, SairSemConseguirGravarPerguntaEFicaOuSai) {
     clicar("Sair");
     EXPECT_FALSE(janela->isVisible());
     fs::remove(pasta);
+}
+
+// A line the program cannot read is named once after start-up, and the file as the user
+// wrote it is kept as vestaMar.ini.bak before Sair drops the line.
+TEST_F(Programa, LinhaIlegivelAvisadaEGuardadaNaCopia) {
+    arquivoComPadroes({{"percentISS", "5 ; alíquota São Paulo"}});
+    const std::string original = lerArquivo(arquivo);
+    iniciar();
+    EXPECT_TRUE(perguntas.empty()) << "told once the window is up";
+    QApplication::processEvents();
+    ASSERT_EQ(perguntas.size(), 1U);
+    EXPECT_TRUE(perguntas[0].texto.contains(QStringLiteral("percentISS=5 ; alíquota São Paulo")));
+    EXPECT_EQ(sim->estado().percentISS, 0);
+    EXPECT_FALSE(fs::exists(pasta / "vestaMar.ini.bak"));
+    clicar("Sair");
+    EXPECT_EQ(lerArquivo(pasta / "vestaMar.ini.bak"), original);
+    EXPECT_NE(lerArquivo(arquivo).find("\r\npercentISS=0\r\n"), std::string::npos);
+    iniciar();
+    QApplication::processEvents();
+    EXPECT_EQ(perguntas.size(), 1U) << "a clean file says nothing";
 }
 
 TEST_F(Programa, SegundaCopiaNoMesmoArquivoAvisaESoGravaSeConfirmado) {
