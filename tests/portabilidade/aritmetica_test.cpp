@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -100,8 +101,9 @@ TYPED_TEST(AritmeticaPortavel, ConcordaComOsBuiltins) {
             if (a == 0 || (L::is_signed && a == static_cast<T>(-1))) continue;
             // The largest and smallest factors that still fit with `a`, and one past each.
             for (T limite : {L::max(), L::min()}) {
-                const T q = static_cast<T>(limite / a);
-                for (T d : {static_cast<T>(-1), T{0}, T{1}}) comparar(a, static_cast<T>(q + d));
+                using U = std::make_unsigned_t<T>;
+                const auto q = static_cast<U>(limite / a);  // wraps past the type's ends
+                for (U d : {static_cast<U>(-1), U{0}, U{1}}) comparar(a, static_cast<T>(static_cast<U>(q + d)));
             }
         }
     }
