@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The Debian package and the installed program, as CTest runs them:
-#   pacote.sh construir <build folder> <source folder> <version> <package folder>
+#   pacote.sh construir <build folder> <version> <package folder>
 #       builds the .deb with CPack and checks its control fields, its file list (the same as
-#       `cmake --install`), its menu entry, icons and metainfo, and the validators' verdicts;
+#       `cmake --install`), its menu entry, icons and metainfo;
+#   pacote.sh validar <.deb> <source folder>
+#       desktop-file-validate, appstreamcli validate and lintian on it;
 #   pacote.sh instalado <.deb or build folder> <session driver>
 #       installs the program into a temporary root (the .deb extracted, or `cmake --install`)
 #       and runs it there as an unprivileged user, checking where its parameter file goes.
@@ -23,7 +25,7 @@ trap 'chmod -R u+w "$temporaria" 2>/dev/null; rm -rf "$temporaria"' EXIT
 arquivos() { (cd "$1" && find . \( -type f -o -type l \) | sort); }
 
 construir() {
-  local build=$1 fonte=$2 versao=$3 saida=$4
+  local build=$1 versao=$2 saida=$3
   rm -rf "$saida" && mkdir -p "$saida"
   (cd "$build" && cpack -G DEB -B "$saida" >"$saida/cpack.log" 2>&1) || { cat "$saida/cpack.log"; falha "cpack"; return; }
   local deb
@@ -67,10 +69,17 @@ construir() {
   done
   grep -q "<id>$id</id>" "$metainfo" || falha "id do metainfo"
   grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || falha "launchable do metainfo"
+}
 
+# The validators' verdicts on what the package installs, and lintian's on the package.
+validar() {
+  local deb=$1 fonte=$2 raiz=$temporaria/deb saida=$temporaria
+  dpkg-deb -x "$deb" "$raiz"
+  local desktop metainfo
+  desktop=$(ls "$raiz"/usr/share/applications/*.desktop)
+  metainfo=$(ls "$raiz"/usr/share/metainfo/*.metainfo.xml)
   desktop-file-validate "$desktop" || falha "desktop-file-validate"
   appstreamcli validate --no-net "$metainfo" >"$saida/appstream.log" 2>&1 || { cat "$saida/appstream.log"; falha "appstreamcli validate"; }
-
   # No lintian error; every warning left is explained in the README.
   lintian "$deb" >"$saida/lintian.log" 2>&1
   grep '^E: ' "$saida/lintian.log" && falha "lintian encontrou erros"
@@ -195,9 +204,10 @@ instalado() {
 }
 
 case ${1:-} in
-  construir) construir "$2" "$3" "$4" "$5" ;;
+  construir) construir "$2" "$3" "$4" ;;
+  validar) validar "$2" "$3" ;;
   instalado) instalado "$2" "$3" ;;
-  *) echo "uso: $0 construir <build> <fonte> <versão> <saída> | instalado <.deb ou build> <driver>" >&2; exit 2 ;;
+  *) echo "uso: $0 construir <build> <versão> <saída> | validar <.deb> <fonte> | instalado <.deb ou build> <driver>" >&2; exit 2 ;;
 esac
 [ "$falhas" -eq 0 ] && echo "pacote: tudo certo" && exit 0
 echo "pacote: $falhas falha(s)" >&2
