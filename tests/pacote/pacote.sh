@@ -57,9 +57,6 @@ construir() {
   [[ $id == *.*.* ]] || falha "nome da entrada de menu não é DNS reverso: '$entradas'"
   espera "metainfo com o nome da entrada" "./$id.metainfo.xml" "$metainfos"
   local desktop=$raiz/usr/share/applications/$id.desktop metainfo=$raiz/usr/share/metainfo/$id.metainfo.xml
-  grep -qx "Name=vestaMar - Simulação de Resultados" "$desktop" || falha "Name da entrada de menu"
-  grep -qx "Categories=Office;Finance;" "$desktop" || falha "Categories da entrada de menu"
-  grep -q "^Comment=" "$desktop" && grep -q "^Comment\[en\]=" "$desktop" || falha "Comment em português e inglês"
   [ -x "$raiz/usr/bin/$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")" ] || falha "Exec não é o programa instalado"
   local icone
   icone=$(sed -n 's/^Icon=//p' "$desktop")
