@@ -4,16 +4,19 @@
 #   make bench       benchmarks
 #   make fuzz        bounded fuzzing of the parameter-file reader
 #   make screenshot  build/screenshot.png of the window under the offscreen platform
+#   make package     build/vestamar_<version>_amd64.deb
+#   make test-windows  engine, params and their tests cross-built for Windows, run under Wine
 
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD  ?= build-fuzz
+WIN_BUILD   ?= build-windows
 JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_GEN   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: setup build run test test-release test-asan bench fuzz screenshot clean
+.PHONY: setup build run test test-release test-asan bench fuzz screenshot package test-windows clean
 
 setup:
 	@bash scripts/setup.sh
@@ -52,5 +55,12 @@ fuzz: setup
 screenshot: build
 	@bash scripts/screenshot.sh $(BUILD)
 
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+test-windows:
+	@bash scripts/setup.sh windows
+	JOBS=$(JOBS) bash scripts/test-windows.sh $(WIN_BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

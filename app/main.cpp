@@ -1,36 +1,23 @@
 // vestaMar - Simulação de Resultados: the program opens its one window, with the parameters
-// kept in vestaMar.ini beside the executable.
+// kept in vestaMar.ini beside the executable or, where that folder cannot be written, in the
+// user's configuration folder (local_parametros.h).
 
 #include <QApplication>
-#include <QFile>
 #include <QScreen>
 
-#include <filesystem>
-
 #include "frmcalcprod.h"
+#include "local_parametros.h"
 #include "moldura.h"
 #include "regional.h"
 #include "simulador.h"
-
-namespace {
-
-// The executable's folder as a native path.
-std::filesystem::path pastaDoPrograma() {
-    const QString pasta = QCoreApplication::applicationDirPath();
-#ifdef _WIN32
-    return std::filesystem::path(pasta.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(pasta).toStdString());
-#endif
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vestaMar"));
     vestamar::FrmCalcProd janela;
-    vestamar::Simulador simulador(janela, pastaDoPrograma(), vestamar::separadoresDoSistema());
+    const QString pasta =
+        vestamar::pastaDosParametros(QCoreApplication::applicationDirPath(), vestamar::pastaDoUsuario());
+    vestamar::Simulador simulador(janela, vestamar::caminhoNativo(pasta), vestamar::separadoresDoSistema());
     if (!simulador.iniciar()) return 0;
     // On a screen too small for the window (large scaling), its content scrolls in a frame.
     const auto moldura = vestamar::molduraSeNaoCouber(janela, QGuiApplication::primaryScreen()->availableGeometry());

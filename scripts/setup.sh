@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, whatever the build and the tests need and is still missing,
 # and generates the pt_BR.UTF-8 and en_US.UTF-8 locales used by the tests.
+# `setup.sh windows` also installs the cross toolchain and Wine for `make test-windows`.
 # Safe to run again: it does nothing when everything is present.
 set -euo pipefail
 
@@ -12,7 +13,11 @@ packages=(
   fonts-liberation fonts-dejavu-core
   poppler-utils
   locales
+  dpkg-dev file lintian appstream desktop-file-utils qt6-translations-l10n
 )
+if [ "${1:-}" = windows ]; then
+  packages+=(g++-mingw-w64-x86-64-posix wine64 googletest)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

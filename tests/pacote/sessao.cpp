@@ -1,0 +1,44 @@
+// One session of the program, started as the program starts (the same window, the same choice
+// of the parameter file's folder) and left through `Sair`, for the installed-layout tests:
+//   vestamar_sessao <executable's folder> <answer to the question at Sair: sim|nao> [quantDeps]
+// Prints where the file is ("pasta="), the quantDeps the start-up read ("lido=") and, when
+// `Sair` could not save, its question ("pergunta="). With a third argument, quantDeps is
+// changed before leaving. Exits 0 when the window closed, 3 when it stayed open.
+
+#include <QApplication>
+#include <QTextStream>
+#include <QTimer>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "frmcalcprod.h"
+#include "local_parametros.h"
+#include "regional.h"
+#include "simulador.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vestaMar"));
+    if (argc < 3) return 2;
+    vestamar::FrmCalcProd janela;
+    const QString pasta = vestamar::pastaDosParametros(QString::fromLocal8Bit(argv[1]), vestamar::pastaDoUsuario());
+    vestamar::Simulador simulador(janela, vestamar::caminhoNativo(pasta), vestamar::separadoresDoSistema());
+    simulador.iniciar();
+    janela.show();
+
+    QTextStream saida(stdout);
+    saida << "pasta=" << pasta << "\nlido=" << simulador.estado().quantDeps << Qt::endl;
+    if (argc > 3) simulador.estado().quantDeps = static_cast<std::int16_t>(std::atoi(argv[3]));
+    const bool sairSemGravar = std::strcmp(argv[2], "sim") == 0;
+    simulador.perguntarSairSemGravar = [&](const QString& mensagem) {
+        saida << "pergunta=" << QString(mensagem).replace(u'\n', u' ') << Qt::endl;
+        return sairSemGravar;
+    };
+    QTimer::singleShot(0, &janela, [&] {
+        if (!janela.isVisible()) QCoreApplication::exit(4);
+        simulador.sair();
+        if (janela.isVisible()) QCoreApplication::exit(3);
+    });
+    return QApplication::exec();
+}
