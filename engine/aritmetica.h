@@ -4,7 +4,9 @@
 // Windows) with the same comparisons written out in `portavel`, which every build compiles
 // so that the tests can hold it against the builtins.
 
+#include <cmath>
 #include <concepts>
+#include <cstdint>
 #include <limits>
 #include <optional>
 
@@ -74,6 +76,21 @@ std::optional<T> produtoExato(T a, T b) {
 #else
     return portavel::produtoExato(a, b);
 #endif
+}
+
+// The magnitude of a signed 64-bit value, exact also for the most negative one.
+constexpr std::uint64_t magnitude(std::int64_t v) {
+    return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+}
+
+// Nearest whole number, halves to even, independent of the floating-point rounding mode.
+// Infinities and NaN come back unchanged.
+inline double arredondarParaPar(double x) {
+    const double piso = std::floor(x);
+    const double resto = x - piso;  // exact: piso and x are within one unit
+    if (resto > 0.5) return piso + 1.0;
+    if (resto < 0.5) return piso;
+    return std::fmod(piso, 2.0) == 0.0 ? piso : piso + 1.0;
 }
 
 }  // namespace vestamar

@@ -1,6 +1,7 @@
 #include "calculo.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 
 namespace vestamar {
@@ -9,7 +10,149 @@ namespace {
 
 // Thrown at the first failure of a run and caught by executarCalculo, which tells the view.
 // It never crosses the view: it is thrown only from the run's own arithmetic and reads.
-struct FalhaCalculo {};
+struct FalhaCalculo {
+    std::string_view campo;  // the entry field that held no number; empty for a value out of range
+};
+
+[[noreturn]] void falhar(std::string_view campo = {}) { throw FalhaCalculo{campo}; }
+
+// ---- The run's arithmetic -------------------------------------------------------------
+
+double finito(double v) {
+    if (!std::isfinite(v)) falhar();
+    return v;
+}
+
+Money paraMoney(double v) {
+    const auto m = Money::deDouble(v);
+    if (!m) falhar();
+    return *m;
+}
+
+double comoReal(const Numero& n) {
+    if (const auto* m = std::get_if<Money>(&n)) return m->paraDouble();
+    if (const auto* i = std::get_if<std::int64_t>(&n)) return static_cast<double>(*i);
+    return std::get<double>(n);
+}
+
+// One operation of a step: money plus or minus money and money times a 16-bit whole number are
+// exact; anything else is one double operation (a "/ 100" is a division by 100.0).
+// The whole numbers that multiply money are the 16-bit option indexes of the state.
+Numero operar(const Numero& a, Operador op, const Numero& b) {
+    const auto* ma = std::get_if<Money>(&a);
+    const auto* mb = std::get_if<Money>(&b);
+    const auto* ib = std::get_if<std::int64_t>(&b);
+    std::optional<Money> exato;
+    if (ma && mb && op == Operador::mais) {
+        exato = somar(*ma, *mb);
+    } else if (ma && mb && op == Operador::menos) {
+        exato = subtrair(*ma, *mb);
+    } else if (ma && ib && op == Operador::vezes) {
+        exato = multiplicar(*ma, static_cast<std::int16_t>(*ib));
+    } else {
+        const double x = comoReal(a);
+        const double y = comoReal(b);
+        switch (op) {
+            case Operador::mais: return finito(x + y);
+            case Operador::menos: return finito(x - y);
+            case Operador::vezes: return finito(x * y);
+            case Operador::dividido: return finito(x / y);
+            case Operador::primeiro: break;
+        }
+        return b;
+    }
+    if (!exato) falhar();
+    return *exato;
+}
+
+// An operand as the run takes it: a value with its caption, or with the name of the field it
+// was read from (the caption is looked up only when a working is recorded).
+struct Valor {
+    Valor(Numero n, std::string_view r = {}, bool campo = false, std::uint8_t c = 2)
+        : numero(n), rotulo(r), doCampo(campo), casas(c) {}
+    Numero numero;
+    std::string_view rotulo;
+    bool doCampo;
+    std::uint8_t casas;
+};
+
+const Valor kCem{100.0, {}, false, 0};
+
+// One step of arithmetic that computes and, when a working is recorded, writes itself down:
+// operands joined in order, × and ÷ before + and −, as Passo::Tipo::conta describes.
+class Conta {
+public:
+    // `gravar`: the operands are written down; `destino`: where the finished step goes (none:
+    // it is kept, for Execucao::registrar or as it stands).
+    Conta(std::vector<Passo>* destino, bool gravar, std::string_view rotulo) : destino_(destino), gravar_(gravar) {
+        passo_.rotulo = rotulo;
+    }
+
+    Conta& de(const Valor& v) { return juntar(Operador::primeiro, v); }
+    Conta& mais(const Valor& v) { return juntar(Operador::mais, v); }
+    Conta& menos(const Valor& v) { return juntar(Operador::menos, v); }
+    Conta& vezes(const Valor& v) { return juntar(Operador::vezes, v); }
+    Conta& dividido(const Valor& v) { return juntar(Operador::dividido, v); }
+
+    double real() { return std::get<double>(concluir(Numero(comoReal(valor())), Passo::Arredondamento::nenhum)); }
+    Money dinheiro() {
+        const Numero v = valor();
+        if (const auto* m = std::get_if<Money>(&v)) return std::get<Money>(concluir(*m, Passo::Arredondamento::nenhum));
+        return std::get<Money>(concluir(paraMoney(comoReal(v)), Passo::Arredondamento::dinheiro));
+    }
+    // Rounded to whole cents exactly as a result field would show it.
+    Money centavos(const Separadores& sep) {
+        const auto m = lerMoney(formatarMoeda(comoReal(valor()), sep), sep);
+        if (!m) falhar();
+        return std::get<Money>(concluir(*m, Passo::Arredondamento::centavos));
+    }
+    std::int32_t inteiro() {
+        const auto i = arredondarInt32(comoReal(valor()));
+        if (!i) falhar();
+        concluir(std::int64_t{*i}, Passo::Arredondamento::inteiro);
+        return *i;
+    }
+
+    const Passo& passo() const { return passo_; }
+
+private:
+    Conta& juntar(Operador op, const Valor& v) {
+        if (op == Operador::primeiro) {
+            termo_ = v.numero;
+        } else if (op == Operador::vezes || op == Operador::dividido) {
+            termo_ = operar(termo_, op, v.numero);
+        } else {
+            soma_ = temSoma_ ? operar(soma_, opSoma_, termo_) : termo_;
+            temSoma_ = true;
+            opSoma_ = op;
+            termo_ = v.numero;
+        }
+        if (gravar_ && passo_.quantos < Passo::kMaxOperandos) {
+            passo_.guardados[passo_.quantos++] =
+                v.doCampo ? Operando{op, rotuloDoCampo(v.rotulo), v.numero, casasDoCampo(v.rotulo)}
+                          : Operando{op, v.rotulo, v.numero, v.casas};
+        }
+        return *this;
+    }
+
+    Numero valor() const { return temSoma_ ? operar(soma_, opSoma_, termo_) : termo_; }
+
+    Numero concluir(Numero resultado, Passo::Arredondamento a) {
+        passo_.resultado = resultado;
+        passo_.arredondamento = a;
+        if (destino_) destino_->push_back(passo_);
+        return resultado;
+    }
+
+    std::vector<Passo>* destino_;
+    bool gravar_;
+    Passo passo_;
+    Numero soma_, termo_;
+    bool temSoma_ = false;
+    Operador opSoma_ = Operador::mais;
+};
+
+// ---- Scenarios ------------------------------------------------------------------------
 
 // Field names of one scenario. Scenario DEPOIS has a production total of its own instead
 // of the production field, and reads its special fund from that total.
@@ -29,15 +172,32 @@ constexpr Cenario kDepois{
     "TxManut2", "valDAR2", "retINSS2", "retIR2", "liqPagar2",
     "valTxAdm2", "valTotalNF2", "valIR2", "valISS2", "valPIS2", "valCofins2", "nfLiq2", "valSeg2", "valMargem2"};
 
+// The ANTES field of the row of a DEPOIS result; empty when there is none.
+std::string_view parceiroAntes(std::string_view depois) {
+    for (const LinhaResultado& l : linhasDeResultado()) {
+        if (l.depois == depois) return l.antes;
+    }
+    return {};
+}
+
+constexpr std::string_view kPercentuais[] = {"Percentual faixa 0", "Percentual faixa 1", "Percentual faixa 2",
+                                             "Percentual faixa 3", "Percentual faixa 4"};
+constexpr std::string_view kDescontos[] = {"Desconto faixa 0", "Desconto faixa 1", "Desconto faixa 2",
+                                           "Desconto faixa 3", "Desconto faixa 4"};
+
 // One run. Holds only references: every value comes from the view or the state at the
 // moment it is used, so a write that runs a handler (and perhaps a nested run) in the
 // middle of this one changes nothing here.
 class Execucao {
 public:
-    Execucao(VisaoCalculo& visao, const ParametrosSimulacao& estado, const Separadores& sep)
-        : visao_(visao), estado_(estado), sep_(sep) {}
+    Execucao(VisaoCalculo& visao, const ParametrosSimulacao& estado, const Separadores& sep, MemoriaCalculo* memoria)
+        : visao_(visao), estado_(estado), sep_(sep), memoria_(memoria) {}
+
+    // The result field whose step is running ("prodTotal2" for the production total).
+    std::string_view etapa() const { return etapa_; }
 
     void executar() {
+        if (memoria_) memoria_->iniciarExecucao();
         visao_.mostrarResultados();
         producaoPorPlantoes();
 
@@ -53,8 +213,7 @@ public:
         adicionalInsalubridade();
         adicionaisPericExtraNoturno();
         descansoSemanal();
-        const Money prodTotal2 = soma(soma(soma(money("ProdBruta2"), money("valInsalub")), money("valPericExNot")),
-                                      money("valDSR"));
+        const std::optional<Money> prodTotal2 = producaoTotal();
         taxaManutencao(kDepois, prodTotal2);
         fundoEspecial(kDepois, prodTotal2);
         retencaoINSS(kDepois, prodTotal2);
@@ -64,194 +223,385 @@ public:
     }
 
 private:
-    // ---- Reading, writing and arithmetic that fail the run ---------------------------
+    // ---- Reading and writing ----------------------------------------------------------
 
-    Money money(std::string_view campo) {
+    Valor dinheiro(std::string_view campo) {
         const auto v = lerMoney(visao_.lerTexto(campo), sep_);
-        if (!v) throw FalhaCalculo{};
-        return *v;
+        if (!v) falhar(campo);
+        return {*v, campo, true};
     }
 
-    double real(std::string_view campo) {
+    Valor real(std::string_view campo) {
         const auto v = lerDouble(visao_.lerTexto(campo), sep_);
-        if (!v) throw FalhaCalculo{};
-        return *v;
+        if (!v) falhar(campo);
+        return {*v, campo, true};
     }
 
-    void escrever(std::string_view campo, const std::string& texto) { visao_.escreverTexto(campo, texto); }
-    void escrever(std::string_view campo, double valor) { escrever(campo, formatarMoeda(valor, sep_)); }
-    void escrever(std::string_view campo, Money valor) { escrever(campo, formatarMoeda(valor, sep_)); }
+    static Money m(const Valor& v) { return std::get<Money>(v.numero); }
+    static double d(const Valor& v) { return std::get<double>(v.numero); }
 
-    static double finito(double v) {
-        if (!std::isfinite(v)) throw FalhaCalculo{};
-        return v;
-    }
-    static double vezes(double a, double b) { return finito(a * b); }
-    // (amount × rate) / 100, the rate in percent: one product, then one division by 100.0.
-    static double percentual(double valor, double percent) { return finito(vezes(valor, percent) / 100.0); }
-    static double dbl(Money m) { return m.paraDouble(); }
-
-    static Money paraMoney(double v) {
-        const auto m = Money::deDouble(v);
-        if (!m) throw FalhaCalculo{};
-        return *m;
-    }
-    static Money soma(Money a, Money b) {
-        const auto m = somar(a, b);
-        if (!m) throw FalhaCalculo{};
-        return *m;
-    }
-    static Money menos(Money a, Money b) {
-        const auto m = subtrair(a, b);
-        if (!m) throw FalhaCalculo{};
-        return *m;
-    }
-    static Money vezes(Money a, std::int16_t indice) {
-        const auto m = multiplicar(a, indice);
-        if (!m) throw FalhaCalculo{};
-        return *m;
+    // Starts the step that computes `campo`: its working starts afresh.
+    void iniciar(std::string_view campo) {
+        etapa_ = campo;
+        prodTotalNaMemoria_ = false;
+        passos_ = memoria_ ? &memoria_->iniciarCampo(campo) : nullptr;
     }
 
-    // An amount rounded to whole cents exactly as a result field would show it.
-    Money comoMostrado(double valor) {
-        const auto m = lerMoney(formatarMoeda(valor, sep_), sep_);
-        if (!m) throw FalhaCalculo{};
-        return *m;
+    // An arithmetic step of the working; by default it is named after the field being computed.
+    // `registrar` false: the step is kept out of the working unless registrar(conta) adds it.
+    Conta conta(std::string_view rotulo = {}, bool registrar = true) {
+        return Conta(registrar ? passos_ : nullptr, passos_ != nullptr,
+                     rotulo.empty() && passos_ ? rotuloDoCampo(etapa_) : rotulo);
+    }
+    void registrar(const Conta& c) {
+        if (passos_) passos_->push_back(c.passo());
     }
 
-    // The production base P: the field ProdBruta as it stands (ANTES), or the total.
-    Money producao(const std::optional<Money>& prodTotal) { return prodTotal ? *prodTotal : money("ProdBruta"); }
+    void nota(std::string_view frase, std::initializer_list<Valor> valores = {}) {
+        if (!passos_) return;
+        Passo p;
+        p.tipo = Passo::Tipo::nota;
+        p.rotulo = frase;
+        for (const Valor& v : valores) {
+            if (p.quantos == Passo::kMaxOperandos) break;
+            p.guardados[p.quantos++] = {Operador::primeiro, {}, v.numero, v.doCampo ? casasDoCampo(v.rotulo) : v.casas};
+        }
+        passos_->push_back(p);
+    }
+
+    // Writes a result with its display pattern. The working's last step becomes the figure's
+    // line, or a line stating the figure is added; a DEPOIS result then gets its difference
+    // from the ANTES result of its row.
+    void escrever(std::string_view campo, const Numero& valor, std::string_view formato = "#,##0.00") {
+        std::string texto = textoDoNumero(valor, sep_, 2, formato);
+        if (passos_) {
+            if (!passos_->empty() && passos_->back().tipo == Passo::Tipo::conta && passos_->back().resultado == valor) {
+                passos_->back().formato = formato;
+            } else {
+                Passo p;
+                p.rotulo = rotuloDoCampo(campo);
+                p.resultado = valor;
+                p.formato = formato;
+                passos_->push_back(p);
+            }
+            diferencaParaAntes(campo, texto);
+            memoria_->concluirCampo(campo);
+        }
+        visao_.escreverTexto(campo, texto);
+    }
+
+    void diferencaParaAntes(std::string_view campo, const std::string& texto) {
+        const std::string_view antes = parceiroAntes(campo);
+        if (antes.empty()) return;
+        const auto vDepois = lerMoney(texto, sep_);
+        const auto vAntes = lerMoney(visao_.lerTexto(antes), sep_);
+        if (!vDepois || !vAntes) return;
+        const auto diferenca = subtrair(*vDepois, *vAntes);
+        if (!diferenca) return;
+        Passo p;
+        p.tipo = Passo::Tipo::diferenca;
+        p.resultado = *diferenca;
+        p.guardados[0] = {Operador::primeiro, rotuloDoCampo(campo), *vDepois};
+        p.guardados[1] = {Operador::menos, rotuloDoCampo(antes), *vAntes};
+        p.quantos = 2;
+        passos_->push_back(p);
+    }
+
+    // The production base P: the field ProdBruta as it stands (ANTES), or the total, whose
+    // working then opens the working of the DEPOIS result that uses it.
+    Valor producao(const std::optional<Money>& prodTotal) {
+        if (!prodTotal) return dinheiro("ProdBruta");
+        if (passos_ && !prodTotalNaMemoria_) passos_->push_back(passoProdTotal_);
+        prodTotalNaMemoria_ = true;
+        return {*prodTotal, "prodTotal2", true};
+    }
 
     // ---- Steps ------------------------------------------------------------------------
 
     // In mode "Plantões" each production is hourly amount × shifts × hours per shift.
     void producaoPorPlantoes() {
-        if (visao_.lerIndice("selecModalidade") != 1) return;
-        const double antes = vezes(vezes(real("ValorHora"), real("QuantDias")), real("QuantHorasDia"));
-        escrever("ProdBruta", formatarPadrao(antes, "0.00", sep_));
-        const double depois = vezes(vezes(real("ValorHora2"), real("QuantDias2")), real("QuantHorasDia2"));
-        escrever("ProdBruta2", formatarPadrao(depois, "0.00", sep_));
+        if (visao_.lerIndice("selecModalidade") != 1) {
+            if (memoria_) {
+                memoria_->semResultado("ProdBruta");
+                memoria_->semResultado("ProdBruta2");
+            }
+            return;
+        }
+        iniciar("ProdBruta");
+        escrever("ProdBruta",
+                 conta().de(real("ValorHora")).vezes(real("QuantDias")).vezes(real("QuantHorasDia")).real(), "0.00");
+        iniciar("ProdBruta2");
+        escrever("ProdBruta2",
+                 conta().de(real("ValorHora2")).vezes(real("QuantDias2")).vezes(real("QuantHorasDia2")).real(),
+                 "0.00");
     }
 
     void taxaManutencao(const Cenario& c, const std::optional<Money>& prodTotal) {
-        escrever(c.TxManut, percentual(dbl(producao(prodTotal)), real(c.percTxMan)));
+        iniciar(c.TxManut);
+        escrever(c.TxManut, conta().de(producao(prodTotal)).vezes(real(c.percTxMan)).dividido(kCem).real());
     }
 
     // ANTES takes its production field directly as a double here.
     void fundoEspecial(const Cenario& c, const std::optional<Money>& prodTotal) {
-        const double base = prodTotal ? dbl(*prodTotal) : real("ProdBruta");
-        escrever(c.valDAR, percentual(base, real(c.percDAR)));
+        iniciar(c.valDAR);
+        const Valor base = prodTotal ? producao(prodTotal) : real("ProdBruta");
+        escrever(c.valDAR, conta().de(base).vezes(real(c.percDAR)).dividido(kCem).real());
     }
 
     void retencaoINSS(const Cenario& c, const std::optional<Money>& prodTotal) {
-        const bool acimaDoTeto = money("InssTerc") > money("tetoINSS");
-        const bool semAliquota = real("percINSS") == 0;
-        if (acimaDoTeto || semAliquota) {
-            escrever(c.retINSS, std::string("0"));
+        iniciar(c.retINSS);
+        const Valor inssTerc = dinheiro("InssTerc");
+        const Valor tetoDoCampo = dinheiro("tetoINSS");
+        const Valor percINSS = real("percINSS");
+        if (m(inssTerc) > m(tetoDoCampo) || d(percINSS) == 0) {
+            if (m(inssTerc) > m(tetoDoCampo)) {
+                nota("Rend c/ INSS Terceiros {} acima do Teto INSS {}: sem retenção", {inssTerc, tetoDoCampo});
+            } else {
+                nota("INSS % igual a zero: sem retenção");
+            }
+            escrever(c.retINSS, std::int64_t{0}, "0");
             return;
         }
-        // The ceiling still free after the income already taxed elsewhere.
-        const Money limiteINSS = menos(estado_.tetoINSS, money("InssTerc"));
-        Money baseINSS = soma(producao(prodTotal), money(c.valDAR));
-        if (baseINSS > limiteINSS) baseINSS = limiteINSS;
-        escrever(c.retINSS, percentual(dbl(baseINSS), real("percINSS")));
+        // The ceiling still free after the income already taxed elsewhere; the ceiling is the
+        // stored one, not the field's text.
+        const bool outraFonte = m(inssTerc) != Money{};
+        const Money limiteINSS =
+            conta("Limite INSS", outraFonte).de({estado_.tetoINSS, "Teto INSS"}).menos(inssTerc).dinheiro();
+        Money baseINSS = conta("Base INSS").de(producao(prodTotal)).mais(dinheiro(c.valDAR)).dinheiro();
+        if (baseINSS > limiteINSS) {
+            nota(outraFonte ? "Base INSS {} acima do Limite INSS {}: limitada ao limite"
+                            : "Base INSS {} acima do Teto INSS {}: limitada ao teto",
+                 {{baseINSS}, {limiteINSS}});
+            baseINSS = limiteINSS;
+        }
+        escrever(c.retINSS, conta().de({baseINSS, "Base INSS"}).vezes(percINSS).dividido(kCem).real());
     }
 
     void retencaoIR(const Cenario& c, const std::optional<Money>& prodTotal) {
-        const Money deducaoDep = paraMoney(vezes(dbl(money("abatDep")), real("quantDeps")));
-        const Money baseIR =
-            menos(menos(soma(producao(prodTotal), money(c.valDAR)), money(c.retINSS)), deducaoDep);
-        for (int i = 4; i >= 0; --i) {
-            const LinhaIR& linha = estado_.tabelaIR[static_cast<std::size_t>(i)];
-            if (linha.aPartir <= baseIR) {
-                Money imposto = menos(paraMoney(percentual(dbl(baseIR), linha.percentIR)), linha.Desconto);
-                // Where the rate falls short of the bracket's deduction nothing is withheld.
-                if (imposto < Money{}) imposto = Money{};
-                escrever(c.retIR, imposto);
-                return;
+        iniciar(c.retIR);
+        const Valor abatDep = dinheiro("abatDep");
+        const Valor quantDeps = real("quantDeps");
+        const Money deducaoDep =
+            conta("Dedução dependentes", d(quantDeps) != 0).de(abatDep).vezes(quantDeps).dinheiro();
+        const Valor dependentes{deducaoDep, "Dedução dependentes"};
+        Conta base = conta("Base IR");
+        base.de(producao(prodTotal)).mais(dinheiro(c.valDAR));
+        if (estado_.descontoSimplificado > Money{}) {
+            // The larger of the legal deductions and the simplified discount.
+            const Valor legais{conta("Deduções legais").de(dinheiro(c.retINSS)).mais(dependentes).dinheiro(),
+                               "Deduções legais"};
+            const Valor simplificado{estado_.descontoSimplificado, "Desconto simplificado"};
+            if (m(simplificado) > m(legais)) {
+                nota("Desconto simplificado {} maior que as deduções legais {}: usado o desconto simplificado",
+                     {simplificado, legais});
+                base.menos(simplificado);
+            } else {
+                nota("Deduções legais {} iguais ou maiores que o desconto simplificado {}: usadas as deduções legais",
+                     {legais, simplificado});
+                base.menos(legais);
+            }
+        } else {
+            base.menos(dinheiro(c.retINSS)).menos(dependentes);
+        }
+        const Money baseIR = base.dinheiro();
+
+        const bool reducao = estado_.reducaoIR == 1;
+        Money imposto = impostoPelaTabela(baseIR, reducao ? "Imposto pela tabela" : std::string_view{});
+        if (reducao) {
+            const Money reduzir = reducaoDoImposto(c, prodTotal, imposto);
+            imposto = conta().de({imposto, "Imposto pela tabela"}).menos({reduzir, "Redução"}).dinheiro();
+            if (imposto < Money{}) {
+                nota("Redução maior que o imposto: nada a reter");
+                imposto = Money{};
             }
         }
-        escrever(c.retIR, Money{});  // a base below zero: no tax
+        escrever(c.retIR, imposto);
+    }
+
+    // The tax of the bracket table on the base, never below zero: the first row from the top
+    // whose lower bound the base reaches. Row 0 is all zero, and a base below zero reaches no
+    // row: no tax.
+    Money impostoPelaTabela(Money baseIR, std::string_view rotulo) {
+        std::size_t i = 4;
+        while (i > 0 && estado_.tabelaIR[i].aPartir > baseIR) --i;
+        if (i == 0) {
+            if (baseIR < Money{}) {
+                nota("Base IR {} abaixo de zero: isento", {{baseIR}});
+            } else {
+                nota("Base IR {} abaixo de {}: isento", {{baseIR}, {estado_.tabelaIR[1].aPartir}});
+            }
+            return Money{};
+        }
+        const LinhaIR& linha = estado_.tabelaIR[i];
+        nota("Base IR {} a partir de {}: faixa {}", {{baseIR}, {linha.aPartir}, {static_cast<std::int64_t>(i)}});
+        const Money pelaAliquota = conta("Imposto pela alíquota")
+                                       .de({baseIR, "Base IR"}).vezes({linha.percentIR, kPercentuais[i], false, 1})
+                                       .dividido(kCem).dinheiro();
+        const Money imposto =
+            conta(rotulo).de({pelaAliquota, "Imposto pela alíquota"}).menos({linha.Desconto, kDescontos[i]}).dinheiro();
+        if (imposto >= Money{}) return imposto;
+        // Where the rate falls short of the bracket's deduction nothing is withheld.
+        nota("Desconto da faixa maior que o imposto: nada a reter");
+        return Money{};
+    }
+
+    // The reduction of the tax from the member's monthly taxable income (production plus special
+    // fund): all of the tax up to the exemption limit, parcela − fator × income up to the upper
+    // limit (in whole cents, never below zero), nothing above it.
+    Money reducaoDoImposto(const Cenario& c, const std::optional<Money>& prodTotal, Money imposto) {
+        const Money renda =
+            conta("Rendimento tributável").de(producao(prodTotal)).mais(dinheiro(c.valDAR)).dinheiro();
+        const Valor rendimento{renda, "Rendimento tributável"};
+        if (renda <= estado_.reducaoIRIsencao) {
+            nota("Rendimento {} até {}: redução igual ao imposto", {rendimento, {estado_.reducaoIRIsencao}});
+            return imposto;
+        }
+        if (renda > estado_.reducaoIRLimite) {
+            nota("Rendimento {} acima de {}: sem redução", {rendimento, {estado_.reducaoIRLimite}});
+            return Money{};
+        }
+        const Money reducao = conta("Redução")
+                                  .de({estado_.reducaoIRParcela, "Parcela da redução"})
+                                  .menos({estado_.reducaoIRFator, "Fator da redução"}).vezes(rendimento)
+                                  .centavos(sep_);
+        if (reducao >= Money{}) return reducao;
+        nota("Redução negativa: nada a reduzir");
+        return Money{};
     }
 
     void liquidoAPagar(const Cenario& c, const std::optional<Money>& prodTotal) {
-        Money v = soma(soma(producao(prodTotal), money(c.ajuda)), money(c.valDAR));
-        v = menos(menos(menos(v, money(c.retINSS)), money(c.retIR)), money(c.TxManut));
-        escrever(c.liqPagar, v);
+        iniciar(c.liqPagar);
+        escrever(c.liqPagar, conta().de(producao(prodTotal)).mais(dinheiro(c.ajuda)).mais(dinheiro(c.valDAR))
+                                 .menos(dinheiro(c.retINSS)).menos(dinheiro(c.retIR)).menos(dinheiro(c.TxManut))
+                                 .dinheiro());
     }
 
     // Administrative fee, invoice and its taxes, insurance and margin.
     void faturamento(const Cenario& c, const std::optional<Money>& prodTotal) {
-        const Money baseTxAdm = soma(soma(vezes(producao(prodTotal), estado_.itaProd),
-                                          vezes(money(c.valDAR), estado_.itaDAR)),
-                                     vezes(money(c.ajuda), estado_.itaAjuda));
-        escrever(c.valTxAdm, percentual(dbl(baseTxAdm), real(c.percTxAdm)));
+        iniciar(c.valTxAdm);
+        const Valor itaProd{std::int64_t{estado_.itaProd}, "Incide s/ Produção"};
+        const Valor itaDAR{std::int64_t{estado_.itaDAR}, "Incide s/ Fdos Esp e DAR"};
+        const Valor itaAjuda{std::int64_t{estado_.itaAjuda}, "Incide s/ Ajuda de Custo"};
+        const Money baseTxAdm = conta("Base Taxa Administrativa").de(producao(prodTotal)).vezes(itaProd)
+                                    .mais(dinheiro(c.valDAR)).vezes(itaDAR).mais(dinheiro(c.ajuda)).vezes(itaAjuda)
+                                    .dinheiro();
+        escrever(c.valTxAdm,
+                 conta().de({baseTxAdm, "Base Taxa Administrativa"}).vezes(real(c.percTxAdm)).dividido(kCem).real());
 
-        escrever(c.valTotalNF,
-                 soma(soma(soma(producao(prodTotal), money(c.valTxAdm)), money(c.valDAR)), money(c.ajuda)));
+        iniciar(c.valTotalNF);
+        escrever(c.valTotalNF, conta().de(producao(prodTotal)).mais(dinheiro(c.valTxAdm)).mais(dinheiro(c.valDAR))
+                                   .mais(dinheiro(c.ajuda)).dinheiro());
 
-        escrever(c.valIR, percentual(dbl(money(c.valTotalNF)), real("percentIrrf")));
+        sobreANota(c.valIR, c.valTotalNF, "percentIrrf");
 
         // The ISS rate and base option are the state's, not the fields'.
-        const Money baseISS = estado_.incideISS != 0 ? money(c.valTxAdm) : money(c.valTotalNF);
-        escrever(c.valISS, percentual(dbl(baseISS), estado_.percentISS));
+        iniciar(c.valISS);
+        const Valor baseISS = dinheiro(estado_.incideISS != 0 ? c.valTxAdm : c.valTotalNF);
+        escrever(c.valISS, conta().de(baseISS).vezes({estado_.percentISS, "% ISS"}).dividido(kCem).real());
 
-        escrever(c.valPIS, percentual(dbl(money(c.valTotalNF)), real("percentPis")));
-        escrever(c.valCofins, percentual(dbl(money(c.valTotalNF)), real("percentCofins")));
+        sobreANota(c.valPIS, c.valTotalNF, "percentPis");
+        sobreANota(c.valCofins, c.valTotalNF, "percentCofins");
 
-        Money nf = menos(money(c.valTotalNF), money(c.valIR));
-        nf = menos(menos(menos(nf, money(c.valISS)), money(c.valPIS)), money(c.valCofins));
-        escrever(c.nfLiq, nf);
+        iniciar(c.nfLiq);
+        escrever(c.nfLiq, conta().de(dinheiro(c.valTotalNF)).menos(dinheiro(c.valIR)).menos(dinheiro(c.valISS))
+                              .menos(dinheiro(c.valPIS)).menos(dinheiro(c.valCofins)).dinheiro());
 
-        escrever(c.valSeg, percentual(dbl(soma(producao(prodTotal), money(c.valDAR))), real(c.percSeg)));
+        iniciar(c.valSeg);
+        const Money baseSeg = conta("Base do seguro").de(producao(prodTotal)).mais(dinheiro(c.valDAR)).dinheiro();
+        escrever(c.valSeg, conta().de({baseSeg, "Base do seguro"}).vezes(real(c.percSeg)).dividido(kCem).real());
 
-        Money margem = menos(money(c.nfLiq), money(c.liqPagar));
-        margem = menos(menos(menos(margem, money(c.retINSS)), money(c.retIR)), money(c.valSeg));
-        escrever(c.valMargem, margem);
+        iniciar(c.valMargem);
+        escrever(c.valMargem, conta().de(dinheiro(c.nfLiq)).menos(dinheiro(c.liqPagar)).menos(dinheiro(c.retINSS))
+                                  .menos(dinheiro(c.retIR)).menos(dinheiro(c.valSeg)).dinheiro());
+    }
+
+    // A tax on the invoice total at the rate of an entry field.
+    void sobreANota(std::string_view campo, std::string_view valTotalNF, std::string_view percentual) {
+        iniciar(campo);
+        escrever(campo, conta().de(dinheiro(valTotalNF)).vezes(real(percentual)).dividido(kCem).real());
     }
 
     // Insalubrity allowance, capped at the rate applied to the reference value; the cap is
     // first rounded to a whole number of cents.
     void adicionalInsalubridade() {
-        const auto centavos = arredondarInt32(vezes(dbl(estado_.tetoInsalub), estado_.percInsalub));
-        if (!centavos) throw FalhaCalculo{};
-        const Money limiteInsalub = paraMoney(finito(static_cast<double>(*centavos) / 100.0));
+        iniciar("valInsalub");
+        const Valor percInsalub{estado_.percInsalub, "Adicional Insalub %"};
+        Conta emCentavos = conta("Teto em centavos", false);
+        const std::int32_t centavos =
+            emCentavos.de({estado_.tetoInsalub, "Valor de Referência"}).vezes(percInsalub).inteiro();
+        Conta teto = conta("Teto Insalubridade", false);
+        const Money limiteInsalub = teto.de({std::int64_t{centavos}, "Teto em centavos"}).dividido(kCem).dinheiro();
 
-        escrever("valInsalub", percentual(percentual(dbl(money("ProdBruta2")), estado_.percInsalub),
-                                          estado_.fatorInsalub));
-        if (money("valInsalub") > limiteInsalub) escrever("valInsalub", limiteInsalub);
+        escrever("valInsalub", conta().de(dinheiro("ProdBruta2")).vezes(percInsalub).dividido(kCem)
+                                   .vezes({estado_.fatorInsalub, "Fator Insalub"}).dividido(kCem).real());
+        const Valor lido = dinheiro("valInsalub");
+        if (m(lido) > limiteInsalub) {
+            registrar(emCentavos);
+            registrar(teto);
+            nota("Adicional {} acima do teto {}: limitado ao teto", {lido, {limiteInsalub}});
+            escrever("valInsalub", conta().de({limiteInsalub, "Teto Insalubridade"}).dinheiro());
+        }
     }
 
     // Danger, overtime and night-hours allowances, each rounded to cents, shown as one sum.
     void adicionaisPericExtraNoturno() {
-        const Money valPeric = comoMostrado(
-            percentual(percentual(dbl(money("ProdBruta2")), estado_.percPeric), estado_.fatorPeric));
-        const Money valExtra = comoMostrado(
-            percentual(percentual(dbl(money("ProdBruta2")), estado_.percExtra), estado_.fatorExtra));
-        const Money valNoturno = comoMostrado(
-            percentual(percentual(dbl(money("ProdBruta2")), estado_.percNoturno), estado_.fatorNoturno));
-        escrever("valPericExNot", soma(soma(valPeric, valExtra), valNoturno));
+        iniciar("valPericExNot");
+        const auto adicional = [&](std::string_view rotulo, Valor perc, Valor fator) {
+            const Money v = conta(rotulo).de(dinheiro("ProdBruta2")).vezes(perc).dividido(kCem).vezes(fator)
+                                .dividido(kCem).centavos(sep_);
+            return Valor{v, rotulo};
+        };
+        const Valor peric = adicional("Periculosidade", {estado_.percPeric, "Adicional Periculos. %"},
+                                      {estado_.fatorPeric, "Fator Periculos."});
+        const Valor extra = adicional("Horas extras", {estado_.percExtra, "Adicional H. Extras %"},
+                                      {estado_.fatorExtra, "Fator H. Extras"});
+        const Valor noturno = adicional("Horas noturnas", {estado_.percNoturno, "Adicional H. Noturnas %"},
+                                        {estado_.fatorNoturno, "Fator H. Noturnas"});
+        escrever("valPericExNot", conta().de(peric).mais(extra).mais(noturno).dinheiro());
     }
 
     // Paid weekly rest, on the production alone or on production plus allowances.
     void descansoSemanal() {
-        const Money base = visao_.lerIndice("selecBaseDSR") == 1
-                               ? soma(soma(money("ProdBruta2"), money("valInsalub")), money("valPericExNot"))
-                               : money("ProdBruta2");
-        escrever("valDSR", percentual(dbl(base), real("percDSR")));
+        iniciar("valDSR");
+        Valor base = dinheiro("ProdBruta2");
+        if (visao_.lerIndice("selecBaseDSR") == 1) {
+            base = {conta("Base DSR").de(base).mais(dinheiro("valInsalub")).mais(dinheiro("valPericExNot")).dinheiro(),
+                    "Base DSR"};
+        }
+        escrever("valDSR", conta().de(base).vezes(real("percDSR")).dividido(kCem).real());
+    }
+
+    // The production total of DEPOIS, which is no field: its working is kept to open the
+    // working of each DEPOIS result that uses it.
+    Money producaoTotal() {
+        etapa_ = "prodTotal2";
+        passos_ = nullptr;
+        Conta total(nullptr, memoria_ != nullptr, rotuloDoCampo(etapa_));
+        const Money v = total.de(dinheiro("ProdBruta2")).mais(dinheiro("valInsalub")).mais(dinheiro("valPericExNot"))
+                            .mais(dinheiro("valDSR")).dinheiro();
+        passoProdTotal_ = total.passo();
+        return v;
     }
 
     VisaoCalculo& visao_;
     const ParametrosSimulacao& estado_;
     const Separadores& sep_;
+    MemoriaCalculo* memoria_;
+    std::string_view etapa_;
+    std::vector<Passo>* passos_ = nullptr;  // the working of the result being computed
+    Passo passoProdTotal_;
+    bool prodTotalNaMemoria_ = false;
 };
 
 }  // namespace
 
-bool executarCalculo(VisaoCalculo& visao, const ParametrosSimulacao& estado, const Separadores& sep) {
+bool executarCalculo(VisaoCalculo& visao, const ParametrosSimulacao& estado, const Separadores& sep,
+                     MemoriaCalculo* memoria) {
+    Execucao execucao(visao, estado, sep, memoria);
     try {
-        Execucao(visao, estado, sep).executar();
-    } catch (const FalhaCalculo&) {
+        execucao.executar();
+    } catch (const FalhaCalculo& f) {
+        if (memoria) memoria->falhar(execucao.etapa(), f.campo);
         visao.informarFalha();
         return false;
     }

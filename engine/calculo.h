@@ -6,10 +6,24 @@
 // steps work on whole cents. The run keeps no state between or across runs; a write may
 // call back into the caller (the window runs the field's handler, which may start a nested
 // run) and that is safe.
+//
+// What the run reads, by source:
+// - entry fields, as money: ProdBruta, ProdBruta2, InssTerc, tetoINSS (only to compare with
+//   InssTerc), abatDep, valorAjCusto, valorAjCusto2; as double: ValorHora, QuantDias,
+//   QuantHorasDia (and the three with suffix 2), percTxMan(2), percDAR(2), percINSS, quantDeps,
+//   percTxAdm(2), percentIrrf, percentPis, percentCofins, percSeg(2), percDSR; ProdBruta also as a
+//   double, for the special fund of ANTES;
+// - the stored parameters (ParametrosSimulacao): tetoINSS (the ceiling in the arithmetic),
+//   itaProd, itaDAR, itaAjuda, incideISS, percentISS, tetoInsalub, percInsalub, fatorInsalub,
+//   percPeric, fatorPeric, percExtra, fatorExtra, percNoturno, fatorNoturno, the bracket table
+//   tabelaIR, descontoSimplificado and the five reducaoIR values;
+// - list indexes: selecModalidade (1 "Plantões"), selecBaseDSR (1 "Prod+Adic");
+// - the results written earlier in the same run, read back as shown.
 
 #include <string>
 #include <string_view>
 
+#include "memoria.h"
 #include "parametros.h"
 #include "texto_numero.h"
 
@@ -38,7 +52,9 @@ inline constexpr std::string_view kTituloFalha = "Atenção !";
 
 // Runs the whole calculation. Returns true when every result was written, false after a
 // failure (the failing step wrote nothing, later fields were left untouched, and the view
-// was told once through informarFalha).
-bool executarCalculo(VisaoCalculo& visao, const ParametrosSimulacao& estado, const Separadores& sep);
+// was told once through informarFalha). With a `memoria`, the run also records the working of
+// every result it writes there, and where it stopped when it fails.
+bool executarCalculo(VisaoCalculo& visao, const ParametrosSimulacao& estado, const Separadores& sep,
+                     MemoriaCalculo* memoria = nullptr);
 
 }  // namespace vestamar

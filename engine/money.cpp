@@ -5,7 +5,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace vestamar {
@@ -17,15 +16,6 @@ namespace {
 constexpr double kDois63 = 9223372036854775808.0;
 // Beyond 2^53 ten-thousandths the count is no longer exact as a double.
 constexpr std::int64_t kDois53 = std::int64_t{1} << 53;
-
-// Nearest whole number, halves to even, independent of the floating-point rounding mode.
-double arredondarParaPar(double x) {
-    const double piso = std::floor(x);
-    const double resto = x - piso;  // exact: piso and x are within one unit
-    if (resto > 0.5) return piso + 1.0;
-    if (resto < 0.5) return piso;
-    return std::fmod(piso, 2.0) == 0.0 ? piso : piso + 1.0;
-}
 
 }  // namespace
 
@@ -52,7 +42,7 @@ double Money::paraDouble() const {
     std::array<char, 32> buf{};
     char* p = buf.data();
     char* const fim = buf.data() + buf.size();
-    std::uint64_t mag = valor_ < 0 ? 0 - static_cast<std::uint64_t>(valor_) : static_cast<std::uint64_t>(valor_);
+    const std::uint64_t mag = magnitude(valor_);
     if (valor_ < 0) *p++ = '-';
     p = std::to_chars(p, fim, mag / kEscala).ptr;
     *p++ = '.';

@@ -21,6 +21,8 @@ public:
         m.valor_ = dezMilesimos;
         return m;
     }
+    // A number of cents, for constants (no range check).
+    static constexpr Money deCentavos(std::int64_t centavos) { return deDezMilesimos(centavos * (kEscala / 100)); }
     // A whole number of units (for tests and defaults); empty when beyond the range.
     static std::optional<Money> deInteiro(std::int64_t unidades);
 

@@ -2,6 +2,7 @@
 
 #include "aritmetica.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -240,9 +241,8 @@ std::string formatarDouble(double valor, int casas, bool agrupar, const Separado
 
 std::string formatarMoney(Money valor, int casas, bool agrupar, const Separadores& sep) {
     const std::int64_t v = valor.dezMilesimos();
-    const std::uint64_t mag = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
     std::array<char, 24> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), mag);
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude(v));
     return escreverDecimal(v < 0, std::string_view(buf.data(), static_cast<std::size_t>(res.ptr - buf.data())), -4,
                            casas, agrupar, sep);
 }
@@ -297,10 +297,7 @@ std::optional<std::int16_t> lerInteiro16(std::string_view texto, const Separador
 
 std::optional<std::int32_t> arredondarInt32(double valor) {
     if (!std::isfinite(valor)) return std::nullopt;
-    const double piso = std::floor(valor);
-    const double resto = valor - piso;
-    double r = piso;
-    if (resto > 0.5 || (resto == 0.5 && std::fmod(piso, 2.0) != 0.0)) r = piso + 1.0;
+    const double r = arredondarParaPar(valor);
     if (r < -2147483648.0 || r > 2147483647.0) return std::nullopt;
     return static_cast<std::int32_t>(r);
 }
@@ -319,6 +316,23 @@ std::string formatarPadrao(double valor, std::string_view padrao, const Separado
 std::string formatarPadrao(Money valor, std::string_view padrao, const Separadores& sep) {
     const Padrao p = lerPadrao(padrao);
     return formatarMoney(valor, p.casas, p.agrupar, sep);
+}
+
+std::string formatarSignificativo(double valor, int casasMinimas, const Separadores& sep) {
+    if (!std::isfinite(valor)) return {};
+    const Quinze q = quinzeDigitos(valor);
+    std::string_view dig = q.texto();
+    while (!dig.empty() && dig.back() == '0') dig.remove_suffix(1);
+    const auto len = static_cast<std::int64_t>(dig.size());
+    const std::int64_t expoente = dig.empty() ? 0 : q.exp10 - (len - 1);
+    const auto casas = static_cast<int>(std::max<std::int64_t>(casasMinimas, -expoente));
+    return escreverDecimal(q.negativo, dig, expoente, casas, true, sep);
+}
+
+std::string formatarSignificativo(Money valor, int casasMinimas, const Separadores& sep) {
+    int casas = std::max(4, casasMinimas);
+    for (std::int64_t f = valor.dezMilesimos(); casas > casasMinimas && f % 10 == 0; f /= 10) --casas;
+    return formatarMoney(valor, casas, true, sep);
 }
 
 std::string textoInteiro(std::int64_t valor) {
@@ -369,13 +383,13 @@ std::string textoNumero(double valor, const Separadores& sep) {
 
 std::string textoMoney(Money valor, const Separadores& sep) {
     const std::int64_t v = valor.dezMilesimos();
-    const std::uint64_t mag = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+    const std::uint64_t mag = magnitude(v);
     std::string r;
     if (v < 0) r.push_back('-');
     std::array<char, 24> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), mag / 10000);
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), mag / Money::kEscala);
     r.append(buf.data(), res.ptr);
-    auto frac = static_cast<unsigned>(mag % 10000);
+    auto frac = static_cast<unsigned>(mag % Money::kEscala);
     if (frac != 0) {
         r.append(sep.decimal);
         std::array<char, 4> f{};

@@ -56,6 +56,12 @@ std::string formatarMoeda(Money valor, const Separadores& sep);
 std::string formatarPadrao(double valor, std::string_view padrao, const Separadores& sep);
 std::string formatarPadrao(Money valor, std::string_view padrao, const Separadores& sep);
 
+// Grouped by thousands, with at least `casasMinimas` decimals and every significant decimal
+// after them: a double taken at 15 significant digits ("0,133145", "1.234,5"), money exactly
+// ("284,385"). A value that is zero is shown without a sign.
+std::string formatarSignificativo(double valor, int casasMinimas, const Separadores& sep);
+std::string formatarSignificativo(Money valor, int casasMinimas, const Separadores& sep);
+
 // Plain integer: decimal digits with a leading "-" when negative.
 std::string textoInteiro(std::int64_t valor);
 

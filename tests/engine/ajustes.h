@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "exemplo.h"
 #include "texto_numero.h"
 
 namespace vestamar {
@@ -13,10 +14,7 @@ class NosDoisAjustes : public ::testing::TestWithParam<bool> {
 protected:
     bool ponto() const { return GetParam(); }
     Separadores sep() const { return ponto() ? Separadores::ponto() : Separadores::brasil(); }
-    std::string t(std::string s) const {
-        if (ponto()) for (char& c : s) c = c == '.' ? ',' : c == ',' ? '.' : c;
-        return s;
-    }
+    std::string t(std::string_view s) const { return noAjuste(s, sep()); }
 };
 
 inline std::string nomeDoAjuste(const ::testing::TestParamInfo<bool>& p) { return p.param ? "ponto" : "virgula"; }

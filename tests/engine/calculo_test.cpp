@@ -4,28 +4,13 @@
 
 #include "ajustes.h"
 #include "calculo.h"
-#include "visao_mapa.h"
+#include "tabelas2026.h"
 
 namespace vestamar {
 namespace {
 
 using P = ParametrosSimulacao;
-Money centavos(std::int64_t c) { return Money::deDezMilesimos(c * 100); }
-
-// Default rates of a new parameter file, with the DEPOIS allowances of the worked example.
-P estadoPadrao() {
-    P e;
-    e.aPartir1 = centavos(190399); e.percentIR1 = 7.5;  e.Desconto1 = centavos(14280);
-    e.aPartir2 = centavos(282666); e.percentIR2 = 15;   e.Desconto2 = centavos(35480);
-    e.aPartir3 = centavos(375106); e.percentIR3 = 22.5; e.Desconto3 = centavos(63613);
-    e.aPartir4 = centavos(466468); e.percentIR4 = 27.5; e.Desconto4 = centavos(86936);
-    e.tetoINSS = centavos(518982);
-    e.itaProd = 1; e.itaDAR = 1; e.itaAjuda = 0; e.incideISS = 1; e.percentISS = 3;
-    e.percInsalub = 20; e.fatorInsalub = 100; e.tetoInsalub = centavos(67800);
-    e.fatorPeric = 100; e.percNoturno = 20; e.fatorNoturno = 33.33; e.fatorExtra = 100;
-    e.montarTabelaIR();
-    return e;
-}
+using Textos = std::vector<std::pair<const char*, const char*>>;
 
 // Every write of the worked example, in order, with the text it leaves (the insalubrity
 // allowance is written by the rate, then replaced by its ceiling).
@@ -48,57 +33,52 @@ std::vector<std::string> nomesAte(std::size_t n) {
 
 class Calculo : public NosDoisAjustes {
 protected:
-    P estado = estadoPadrao();
-    VisaoMapa v = visaoPadrao();
-    bool executar() { return executarCalculo(v, estado, sep()); }
-
-    // Entry texts as the window shows them; hour fields that would not give 1800 in mode "Plantões".
-    VisaoMapa visaoPadrao() const {
-        VisaoMapa m;
-        const std::pair<const char*, const char*> campos[] = {
-            {"ProdBruta", "1.800,00"}, {"ProdBruta2", "1.800,00"}, {"ValorHora", "20,00"}, {"ValorHora2", "20,00"},
-            {"QuantDias", "10"}, {"QuantDias2", "10"}, {"QuantHorasDia", "12,0"}, {"QuantHorasDia2", "12,0"},
-            {"InssTerc", "0,00"}, {"tetoINSS", "5.189,82"}, {"abatDep", "189,59"}, {"quantDeps", "0"},
-            {"valorAjCusto", "600,00"}, {"valorAjCusto2", "600,00"}, {"percINSS", "11,00"},
-            {"percTxMan", "5,00"}, {"percTxMan2", "5,00"}, {"percDAR", "0,00"}, {"percDAR2", "0,00"},
-            {"percTxAdm", "25,00"}, {"percTxAdm2", "25,00"}, {"percentIrrf", "1,50"}, {"percentPis", "0,65"},
-            {"percentCofins", "3,00"}, {"percSeg", "0,00"}, {"percSeg2", "0,00"}, {"percDSR", "16,67"}};
-        for (const auto& [campo, texto] : campos) m.textos[campo] = t(texto);
-        m.indices = {{"selecModalidade", 0}, {"selecBaseDSR", 1}};
-        return m;
-    }
+    P estado = estadoDoExemplo();
+    VisaoMapa v = visaoDoExemplo(sep());
+    MemoriaCalculo memoria;
+    bool executar(bool comMemoria = true) { return executarCalculo(v, estado, sep(), comMemoria ? &memoria : nullptr); }
 };
 INSTANTIATE_TEST_SUITE_P(Ajustes, Calculo, ::testing::Bool(), nomeDoAjuste);
 
-// Both scenarios to the cent, each write in order; grouped results ("2.850,00") are read
-// back by the later steps. "Mensal" leaves the typed production alone; "Plantões" first writes
-// each production as hourly amount × shifts × hours, here 15,00 × 10 × 12,0.
+// Both scenarios to the cent, each write in order, with and without the working recorded;
+// grouped results ("2.850,00") are read back by the later steps. "Mensal" leaves the typed
+// production alone; "Plantões" first writes each production as 15,00 × 10 × 12,0.
 TEST_P(Calculo, WorkedExampleOfBothScenariosInBothModes) {
-    for (const int modo : {0, 1}) {
-        SCOPED_TRACE(modo);
-        v = visaoPadrao();
-        v.indices["selecModalidade"] = modo;
-        v.textos["ValorHora"] = v.textos["ValorHora2"] = t("15,00");
-        ASSERT_TRUE(executar());
-        std::vector<std::string> esperadas = nomesAte(kExemplo.size());
-        if (modo == 1) esperadas.insert(esperadas.begin(), {"ProdBruta", "ProdBruta2"});
-        EXPECT_EQ(v.escritas, esperadas);
-        for (std::size_t i = 0; i < kExemplo.size(); ++i) {
-            const auto& [campo, texto] = kExemplo[i];
-            if (i + 1 < kExemplo.size() && kExemplo[i + 1].first == campo) continue;  // replaced later
-            EXPECT_EQ(v.textos[campo], t(texto)) << campo;
+    const Textos memorias = {
+        {"valIR", "IRRF = Valor Total NF × % IRRF ÷ 100 = 2.850,00 × 1,50 ÷ 100 = 42,75"},
+        {"valISS", "ISS = Taxa Administrativa × % ISS ÷ 100 = 450,00 × 3,00 ÷ 100 = 13,50"},
+        {"retIR", "Base IR = Produção Bruta + Fundo Especial − Retenção INSS − Dedução dependentes = "
+                  "1.800,00 + 0,00 − 198,00 − 0,00 = 1.602,00\nBase IR 1.602,00 abaixo de 1.903,99: isento\n"
+                  "Retenção IR = 0,00"},
+        {"ProdBruta", "Produção Bruta = Valor Hora × Plantões × Horas por plantão = 15,00 × 10 × 12,0 = 1800,00"}};
+    for (const int modo : {-1, 0, 1}) {
+        for (const bool comMemoria : {false, true}) {
+            SCOPED_TRACE(modo * 10 + comMemoria);
+            v = visaoDoExemplo(sep());
+            v.indices["selecModalidade"] = modo;
+            ASSERT_TRUE(executar(comMemoria));
+            std::vector<std::string> esperadas = nomesAte(kExemplo.size());
+            if (modo == 1) esperadas.insert(esperadas.begin(), {"ProdBruta", "ProdBruta2"});
+            EXPECT_EQ(v.escritas, esperadas);
+            for (std::size_t i = 0; i + 1 < kExemplo.size(); ++i) {
+                if (kExemplo[i + 1].first != kExemplo[i].first) {
+                    EXPECT_EQ(v.textos[kExemplo[i].first], t(kExemplo[i].second));
+                }
+            }
+            EXPECT_EQ(v.textos["ProdBruta"], t(modo != 1 ? "1.800,00" : "1800,00"));
+            if (modo == 1 && comMemoria) {
+                for (const auto& [campo, texto] : memorias) EXPECT_EQ(textoDaMemoria(memoria, campo, sep()), t(texto));
+            }
+            const auto antes = v.textos;
+            ASSERT_TRUE(executar(comMemoria));
+            EXPECT_EQ(v.textos, antes);
         }
-        EXPECT_EQ(v.textos["ProdBruta"], t(modo == 0 ? "1.800,00" : "1800,00"));
-        EXPECT_EQ(v.falhas, 0);
-        EXPECT_EQ(v.passagensResultados, 1);
-        const auto antes = v.textos;
-        ASSERT_TRUE(executar());
-        EXPECT_EQ(v.textos, antes);
     }
 }
 
 // The production handler of the window stores the value, changes the state and starts a
-// nested run; the outer run goes on with the state as it is at each use.
+// nested run; the outer run goes on with the state as it is at each use, and the workings
+// are those of the last write of each field.
 TEST_P(Calculo, NestedRunFromAWriteIsSafe) {
     v.indices["selecModalidade"] = 1;
     int aninhadas = 0;
@@ -106,60 +86,106 @@ TEST_P(Calculo, NestedRunFromAWriteIsSafe) {
         if (campo != "ProdBruta" && campo != "ProdBruta2") return;
         estado.percentISS = 5;
         ++aninhadas;
-        EXPECT_TRUE(executarCalculo(v, estado, sep()));
+        EXPECT_TRUE(executarCalculo(v, estado, sep(), &memoria));
     };
     ASSERT_TRUE(executar());
     EXPECT_EQ(aninhadas, 2);
     EXPECT_EQ(v.passagensResultados, 3);
-    EXPECT_EQ(v.textos["ProdBruta"], t("2400,00"));
-    EXPECT_EQ(v.textos["valISS"], t("30,00"));  // 600,00 of fee at the new 5 %
+    EXPECT_EQ(v.textos["valISS"], t("22,50"));  // 450,00 of fee at the new 5 %
+    EXPECT_EQ(memoria.passos("ProdBruta2").size(), 2u);  // the product and one difference
+    EXPECT_TRUE(textoDaMemoria(memoria, "valISS", sep()).ends_with(t("5,00 ÷ 100 = 22,50")));
 }
 
-TEST_P(Calculo, FailureStopsTheRunAtTheFailingStep) {
-    // The field made unreadable, and how many writes of the worked example come before.
-    const struct { const char* campo; const char* texto; std::size_t escritasAntes; } casos[] = {
-        {"ProdBruta", "", 0},                            // the maintenance fee reads it first
-        {"percINSS", "onze", 2},                         {"valorAjCusto", "", 4},
-        {"percentPis", "-", 9},                          {"ProdBruta2", "1,2,3", 14},
-        {"percDSR", "", 17},                             {"percTxMan", "1E+306", 0},  // 1800 × 1E+306 overflows
-        {"ProdBruta", "922.337.203.685.477,00", 4},      // allowance added beyond the range
-        {"ProdBruta", "-922.337.203.685.477,5808", 6},   // invoice total beyond the range
+TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
+    // The field made unreadable, how many writes of the worked example come before, the step
+    // that fails; "1E+306" and the two amounts are readable but overflow.
+    const struct {
+        const char* campo; const char* texto; std::size_t escritasAntes; const char* etapa; const char* aviso = nullptr;
+    } casos[] = {
+        {"ProdBruta", "", 0, "TxManut"},
+        {"percINSS", "onze", 2, "retINSS", "Não calculado: o último cálculo parou em “Retenção INSS $ - ANTES”, "
+                                           "porque o campo “INSS %” não contém um número."},
+        {"valorAjCusto", "", 4, "liqPagar"},       {"percentPis", "-", 9, "valPIS"},
+        {"ProdBruta2", "1,2,3", 14, "valInsalub"}, {"percDSR", "", 17, "valDSR"},
+        {"percTxMan", "1E+306", 0, "TxManut"},
+        {"ProdBruta", "922.337.203.685.477,00", 4, "liqPagar",
+         "Não calculado: o último cálculo parou em “Líquido a Pagar $ - ANTES”, porque um valor passou do limite do "
+         "cálculo."},
+        {"ProdBruta", "-922.337.203.685.477,5808", 6, "valTotalNF"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.campo) + " = " + c.texto);
-        v = visaoPadrao();
+        v = visaoDoExemplo(sep());
         for (const auto& [campo, texto] : kExemplo) v.textos[campo] = "antigo";
+        const std::string bom = v.textos[c.campo];
         v.textos[c.campo] = t(c.texto);
         EXPECT_FALSE(executar());
         EXPECT_EQ(v.falhas, 1);
         EXPECT_EQ(v.escritas, nomesAte(c.escritasAntes));
-        for (std::size_t i = c.escritasAntes; i < kExemplo.size(); ++i) {
-            if (i > 0 && kExemplo[i].first == kExemplo[i - 1].first) continue;  // written twice
-            EXPECT_EQ(v.textos[kExemplo[i].first], "antigo") << kExemplo[i].first;
+        EXPECT_EQ(memoria.etapaDaFalha(), c.etapa);
+        EXPECT_EQ(memoria.campoDaFalha(), lerDouble(t(c.texto), sep()) ? "" : c.campo);
+        if (c.aviso) {
+            EXPECT_EQ(textoDaMemoria(memoria, "valMargem2", sep()), c.aviso);
         }
+        for (std::size_t i = 0; i < kExemplo.size(); ++i) {
+            const std::string& campo = kExemplo[i].first;
+            const bool escrito = i < c.escritasAntes;
+            if (!escrito && (i == 0 || kExemplo[i - 1].first != campo)) {
+                EXPECT_EQ(v.textos[campo], "antigo") << campo;
+            }
+            EXPECT_EQ(memoria.situacao(campo), escrito ? Situacao::calculado : Situacao::naoCalculado) << campo;
+            EXPECT_EQ(textoDaMemoria(memoria, campo, sep()).starts_with("Não calculado"), !escrito) << campo;
+        }
+        v.textos[c.campo] = bom;  // a later successful run replaces every working
+        ASSERT_TRUE(executar());
+        for (const auto& [campo, texto] : kExemplo) EXPECT_EQ(memoria.situacao(campo), Situacao::calculado);
+        EXPECT_EQ(memoria.etapaDaFalha(), "");
     }
     // The insalubrity ceiling overflows its 32-bit rounding before valInsalub is written.
-    v = visaoPadrao();
+    v = visaoDoExemplo(sep());
     estado.tetoInsalub = Money::deDezMilesimos(100'000'000'000'000);
     EXPECT_FALSE(executar());
     EXPECT_EQ(v.escritas, nomesAte(14));
+    EXPECT_EQ(memoria.etapaDaFalha(), "valInsalub");
 }
-
-using Textos = std::vector<std::pair<const char*, const char*>>;
 
 // Brackets whose deductions make each bound visible; the first one's deduction is above
 // the tax at its bound.
 void tabelaPropria(P& e) {
-    auto m = [](std::int64_t unidades) { return Money::deDezMilesimos(unidades * 10000); };
-    e.aPartir1 = m(1000); e.percentIR1 = 10; e.Desconto1 = m(150);
-    e.aPartir2 = m(2000); e.percentIR2 = 20; e.Desconto2 = m(150);
-    e.aPartir3 = m(3000); e.percentIR3 = 30; e.Desconto3 = m(300);
-    e.aPartir4 = m(4000); e.percentIR4 = 40; e.Desconto4 = m(500);
+    e.aPartir1 = centavos(100000); e.percentIR1 = 10; e.Desconto1 = centavos(15000);
+    e.aPartir2 = centavos(200000); e.percentIR2 = 20; e.Desconto2 = centavos(15000);
+    e.aPartir3 = centavos(300000); e.percentIR3 = 30; e.Desconto3 = centavos(30000);
+    e.aPartir4 = centavos(400000); e.percentIR4 = 40; e.Desconto4 = centavos(50000);
     e.montarTabelaIR();
 }
+// A reduction whose bounds show: 1000 − 0,1 × income between 5.000,00 and 7.350,00.
+void reducaoPropria(P& e) {
+    tabelaPropria(e);
+    e.reducaoIR = 1;
+    e.reducaoIRIsencao = centavos(500000); e.reducaoIRLimite = centavos(735000);
+    e.reducaoIRParcela = centavos(100000); e.reducaoIRFator = 0.1;
+}
+// The 2023 tables from May with a simplified discount of 528,00, and the 2026 tables; INSS 20 %.
+void de2023(P& e) {
+    e.aPartir1 = centavos(211201); e.percentIR1 = 7.5;  e.Desconto1 = centavos(15840);
+    e.aPartir2 = centavos(282666); e.percentIR2 = 15;   e.Desconto2 = centavos(37040);
+    e.aPartir3 = centavos(375106); e.percentIR3 = 22.5; e.Desconto3 = centavos(65173);
+    e.aPartir4 = centavos(466469); e.percentIR4 = 27.5; e.Desconto4 = centavos(88496);
+    e.tetoINSS = centavos(708722); e.descontoSimplificado = centavos(52800); e.percINSS = 20;
+    e.montarTabelaIR();
+}
+void reducaoNegativa(P& e) {
+    reducaoPropria(e);
+    e.reducaoIRParcela = centavos(50000);
+}
+void de2026(P& e) {
+    aplicarTabelas2026(e);
+    e.percINSS = 20;
+}
 
-void semNoturno(P& e) { e.percNoturno = 0; }
-void semInsalub(P& e) { e.percInsalub = 0; }
+void semNoturno(P& e) { e.percNoturno = 0; e.baseDSR = 0; }
+void semInsalub(P& e) { e.percInsalub = 0; e.baseDSR = 0; }
+void semBaseDSR(P& e) { e.baseDSR = -1; }  // a list without choice: production only
 void centesimos(P& e) {  // each allowance 0,005 on 0,10
     e.percInsalub = 0;
     e.percPeric = e.percExtra = e.percNoturno = 5;
@@ -171,50 +197,108 @@ void semTaxa(P& e) { e.itaProd = e.itaDAR = 0; }
 
 Textos seis(const char* inssTerc) { return {{"ProdBruta", "6.000,00"}, {"InssTerc", inssTerc}}; }
 Textos semINSS(const char* prod) { return {{"ProdBruta", prod}, {"percINSS", "0"}}; }
+Textos producao(const char* prod, const char* dependentes = "0") {
+    return {{"ProdBruta", prod}, {"quantDeps", dependentes}};
+}
 
-// Changes of entry texts (decimal-comma form), of the state and of the DSR base, against
-// the worked example, and the result texts they give.
+// Changes of the state and of entry texts (decimal-comma form) against the worked example,
+// the result texts they give, and for some one result's working (read in the decimal-comma
+// setting, where the captions keep their marks).
 TEST_P(Calculo, ResultsForVariedInputs) {
     const struct {
-        const char* nome; Textos entradas; void (*estado)(P&); int baseDSR; Textos esperados;
+        const char* nome; Textos entradas; void (*estado)(P&); Textos esperados;
+        const char* campo = nullptr; const char* memoria = nullptr;
     } casos[] = {
-        {"INSS at the ceiling", {{"ProdBruta", "5.189,82"}}, nullptr, 1, {{"retINSS", "570,88"}, {"retIR", "403,13"}}},
-        {"INSS above it", seis("0,00"), nullptr, 1, {{"retINSS", "570,88"}, {"retIR", "623,65"}}},
-        {"part of it used elsewhere", seis("1.000,00"), nullptr, 1, {{"retINSS", "460,88"}, {"retIR", "653,90"}}},
-        {"all of it used elsewhere", seis("5.189,82"), nullptr, 1, {{"retINSS", "0,00"}, {"retIR", "780,64"}}},
-        {"InssTerc above it", seis("5.189,83"), nullptr, 1, {{"retINSS", "0"}, {"retIR", "780,64"}}},
-        {"no INSS rate", semINSS("3.000,00"), nullptr, 1, {{"retINSS", "0"}, {"retIR", "95,20"}}},
-        {"a fraction of a cent below zero", semINSS("1.903,99"), nullptr, 1, {{"retIR", "0,00"}}},
-        {"IR base below zero", {{"quantDeps", "20"}}, nullptr, 1, {{"retIR", "0,00"}}},
-        {"284,385 for 1,5 dependants", {{"ProdBruta", "2.500,00"}, {"percINSS", "0"}, {"quantDeps", "1,5"}},
-         nullptr, 1, {{"retIR", "23,37"}}},
-        {"row 0", semINSS("999,99"), tabelaPropria, 1, {{"retIR", "0,00"}}},
-        {"deduction above the tax", semINSS("1.000,00"), tabelaPropria, 1, {{"retIR", "0,00"}}},
-        {"row 1", semINSS("1.999,99"), tabelaPropria, 1, {{"retIR", "50,00"}}},
-        {"bound of row 2", semINSS("2.000,00"), tabelaPropria, 1, {{"retIR", "250,00"}}},
-        {"bound of row 4", semINSS("4.000,00"), tabelaPropria, 1, {{"retIR", "1.100,00"}}},
-        {"insalubrity capped", {{"ProdBruta2", "1.000,00"}}, semNoturno, 0,
-         {{"valInsalub", "135,60"}, {"valPericExNot", "0,00"}, {"valDSR", "166,70"}}},
-        {"insalubrity below the cap", {{"ProdBruta2", "500,00"}}, semNoturno, 0,
-         {{"valInsalub", "100,00"}, {"valDSR", "83,35"}}},
-        {"night hours, DSR on production", {}, semInsalub, 0,
+        {"INSS at the ceiling", {{"ProdBruta", "5.189,82"}}, nullptr, {{"retINSS", "570,88"}, {"retIR", "403,13"}}},
+        {"INSS above it", seis("0,00"), nullptr, {{"retINSS", "570,88"}, {"retIR", "623,65"}}, "retINSS",
+         "Base INSS = Produção Bruta + Fundo Especial = 6.000,00 + 0,00 = 6.000,00\n"
+         "Base INSS 6.000,00 acima do Teto INSS 5.189,82: limitada ao teto\n"
+         "Retenção INSS = Base INSS × INSS % ÷ 100 = 5.189,82 × 11,00 ÷ 100 = 570,88"},
+        {"part of it used elsewhere", seis("1.000,00"), nullptr, {{"retINSS", "460,88"}, {"retIR", "653,90"}}},
+        {"all of it used elsewhere", seis("5.189,82"), nullptr, {{"retINSS", "0,00"}, {"retIR", "780,64"}}},
+        {"InssTerc above it", seis("5.189,83"), nullptr, {{"retINSS", "0"}, {"retIR", "780,64"}}},
+        {"the stored ceiling caps, not the field's", {{"ProdBruta", "6.000,00"}, {"tetoINSS", "9.999,99"}}, nullptr,
+         {{"retINSS", "570,88"}}},
+        {"the field's ceiling is compared with InssTerc",
+         {{"ProdBruta", "6.000,00"}, {"InssTerc", "5.189,83"}, {"tetoINSS", "9.999,99"}}, nullptr, {{"retINSS", "0,00"}}},
+        {"special fund in every base", {{"percDAR", "10,00"}, {"percSeg", "1,00"}}, nullptr,
+         {{"valDAR", "180,00"}, {"retINSS", "217,80"}, {"liqPagar", "2.272,20"}, {"valTxAdm", "495,00"},
+          {"valTotalNF", "3.075,00"}, {"valSeg", "19,80"}, {"valMargem", "391,98"}}},
+        {"no INSS rate", semINSS("3.000,00"), nullptr, {{"retINSS", "0"}, {"retIR", "95,20"}}},
+        {"a fraction of a cent below zero", semINSS("1.903,99"), nullptr, {{"retIR", "0,00"}}},
+        {"IR base below zero", {{"quantDeps", "20"}}, nullptr, {{"retIR", "0,00"}}},
+        {"284,385 for 1,5 dependants", {{"ProdBruta", "2.500,00"}, {"percINSS", "0"}, {"quantDeps", "1,5"}}, nullptr,
+         {{"retIR", "23,37"}}, "retIR",
+         "Dedução dependentes = Desc Dependente × Quant Dependentes = 189,59 × 1,5 = 284,385\n"
+         "Base IR = Produção Bruta + Fundo Especial − Retenção INSS − Dedução dependentes = "
+         "2.500,00 + 0,00 − 0,00 − 284,385 = 2.215,615\nBase IR 2.215,615 a partir de 1.903,99: faixa 1\n"
+         "Imposto pela alíquota = Base IR × Percentual faixa 1 ÷ 100 = 2.215,615 × 7,5 ÷ 100 = 166,1711\n"
+         "Retenção IR = Imposto pela alíquota − Desconto faixa 1 = 166,1711 − 142,80 = 23,37"},
+        {"row 0", semINSS("999,99"), tabelaPropria, {{"retIR", "0,00"}}},
+        {"deduction above the tax", semINSS("1.000,00"), tabelaPropria, {{"retIR", "0,00"}}},
+        {"row 1", semINSS("1.999,99"), tabelaPropria, {{"retIR", "50,00"}}},
+        {"bound of row 2", semINSS("2.000,00"), tabelaPropria, {{"retIR", "250,00"}}},
+        {"bound of row 4", semINSS("4.000,00"), tabelaPropria, {{"retIR", "1.100,00"}}},
+        {"no tax below the exemption", semINSS("4.999,99"), reducaoPropria, {{"retIR", "0,00"}}},
+        {"nor at it", semINSS("5.000,00"), reducaoPropria, {{"retIR", "0,00"}}},
+        {"reduced above it", semINSS("5.000,01"), reducaoPropria, {{"retIR", "1.000,00"}}},
+        {"reduced below the limit", semINSS("7.349,99"), reducaoPropria, {{"retIR", "2.175,00"}}},
+        {"and at it", semINSS("7.350,00"), reducaoPropria, {{"retIR", "2.175,00"}}},
+        {"not above it", semINSS("7.350,01"), reducaoPropria, {{"retIR", "2.440,00"}}},
+        {"reduction below zero", semINSS("6.000,00"), reducaoNegativa, {{"retIR", "1.900,00"}}},
+        {"special fund in the reduced income", {{"ProdBruta", "4.900,00"}, {"percINSS", "0"}, {"percDAR", "10,00"}},
+         reducaoPropria, {{"retIR", "1.195,00"}}},
+        {"2023", producao("3.000,00"), de2023, {{"retIR", "21,60"}}},
+        {"2023", producao("9.000,00"), de2023, {{"retIR", "1.200,24"}}},
+        {"2023, a dependant", producao("3.000,00", "1"), de2023, {{"retIR", "7,38"}}},
+        {"2023, a dependant", producao("9.000,00", "1"), de2023, {{"retIR", "1.148,11"}}},
+        {"2023, two", producao("9.000,00", "2"), de2023, {{"retIR", "1.095,97"}}},
+        {"2023, simplified discount", producao("1.000,00"), de2023, {{"retIR", "0,00"}}},
+        {"2023, simplified discount", producao("2.600,00"), de2023, {{"retIR", "0,00"}}},
+        {"2026", producao("1.000,00"), de2026, {{"retIR", "0,00"}}},
+        {"2026", producao("3.000,00"), de2026, {{"retIR", "0,00"}}},
+        {"2026", producao("5.000,00"), de2026, {{"retIR", "0,00"}}},
+        {"2026, reduction above the tax", producao("5.200,00"), de2026, {{"retIR", "0,00"}}},
+        {"2026", producao("6.000,00"), de2026, {{"retIR", "231,52"}}, "retIR",
+         "Deduções legais = Retenção INSS + Dedução dependentes = 1.200,00 + 0,00 = 1.200,00\n"
+         "Deduções legais 1.200,00 iguais ou maiores que o desconto simplificado 607,20: usadas as deduções legais\n"
+         "Base IR = Produção Bruta + Fundo Especial − Deduções legais = 6.000,00 + 0,00 − 1.200,00 = 4.800,00\n"
+         "Base IR 4.800,00 a partir de 4.664,69: faixa 4\n"
+         "Imposto pela alíquota = Base IR × Percentual faixa 4 ÷ 100 = 4.800,00 × 27,5 ÷ 100 = 1.320,00\n"
+         "Imposto pela tabela = Imposto pela alíquota − Desconto faixa 4 = 1.320,00 − 908,73 = 411,27\n"
+         "Rendimento tributável = Produção Bruta + Fundo Especial = 6.000,00 + 0,00 = 6.000,00\n"
+         "Redução = Parcela da redução − Fator da redução × Rendimento tributável = 978,62 − 0,133145 × 6.000,00 = "
+         "179,75\nRetenção IR = Imposto pela tabela − Redução = 411,27 − 179,75 = 231,52"},
+        {"2026", producao("8.000,00"), de2026, {{"retIR", "851,27"}}},
+        {"insalubrity capped", {{"ProdBruta2", "1.000,00"}}, semNoturno,
+         {{"valInsalub", "135,60"}, {"valPericExNot", "0,00"}, {"valDSR", "166,70"}}, "valInsalub",
+         "Adicional Insalubridade = Produção Bruta × Adicional Insalub % ÷ 100 × Fator Insalub ÷ 100 = "
+         "1.000,00 × 20,00 ÷ 100 × 100,00 ÷ 100 = 200,00\n"
+         "Teto em centavos = Valor de Referência × Adicional Insalub % = 678,00 × 20,00 = 13.560\n"
+         "Teto Insalubridade = Teto em centavos ÷ 100 = 13.560 ÷ 100 = 135,60\n"
+         "Adicional 200,00 acima do teto 135,60: limitado ao teto\nAdicional Insalubridade = Teto Insalubridade = 135,60"},
+        {"insalubrity below the cap", {{"ProdBruta2", "500,00"}}, semNoturno, {{"valInsalub", "100,00"}, {"valDSR", "83,35"}}},
+        {"night hours, DSR on production", {}, semInsalub,
          {{"valInsalub", "0,00"}, {"valPericExNot", "119,99"}, {"valDSR", "300,06"}}},
-        {"allowances rounded one by one", {{"ProdBruta2", "0,10"}}, centesimos, 1,
+        {"DSR without a base chosen", {}, semBaseDSR, {{"valDSR", "300,06"}}},
+        {"allowances rounded one by one", {{"ProdBruta2", "0,10"}}, centesimos,
          {{"valPericExNot", "0,03"}, {"valDSR", "0,02"}}},
-        {"ISS on the invoice", {}, issNaNota, 1, {{"valTxAdm", "450,00"}, {"valISS", "85,50"}, {"valISS2", "107,93"}}},
-        {"fee on the allowance", {}, taxaNaAjuda, 1,
-         {{"valTxAdm", "600,00"}, {"valTotalNF", "3.000,00"}, {"valISS", "18,00"}}},
-        {"no fee", {}, semTaxa, 1, {{"valTxAdm", "0,00"}, {"valTotalNF", "2.400,00"}, {"valISS", "0,00"}}},
+        {"ISS on the invoice", {}, issNaNota, {{"valTxAdm", "450,00"}, {"valISS", "85,50"}, {"valISS2", "107,93"}},
+         "valISS2", "ISS = Valor Total NF × % ISS ÷ 100 = 3.597,83 × 3,00 ÷ 100 = 107,93\nDiferença para ANTES: +22,43"},
+        {"fee on the allowance", {}, taxaNaAjuda, {{"valTxAdm", "600,00"}, {"valTotalNF", "3.000,00"}, {"valISS", "18,00"}}},
+        {"no fee", {}, semTaxa, {{"valTxAdm", "0,00"}, {"valTotalNF", "2.400,00"}, {"valISS", "0,00"}}},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nome);
-        v = visaoPadrao();
-        estado = estadoPadrao();
-        for (const auto& [campo, texto] : c.entradas) v.textos[campo] = t(texto);
+        estado = estadoDoExemplo();
         if (c.estado) c.estado(estado);
-        v.indices["selecBaseDSR"] = c.baseDSR;
+        v = visaoDoExemplo(sep(), estado);
+        for (const auto& [campo, texto] : c.entradas) v.textos[campo] = t(texto);
         ASSERT_TRUE(executar());
         for (const auto& [campo, texto] : c.esperados) EXPECT_EQ(v.textos[campo], t(texto)) << campo;
+        if (c.memoria && !ponto()) {
+            EXPECT_EQ(textoDaMemoria(memoria, c.campo, sep()), c.memoria);
+        }
     }
 }
 

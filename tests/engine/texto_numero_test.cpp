@@ -68,7 +68,7 @@ TEST_P(Texto, IntegersRoundHalfToEvenWithinTheirRange) {
         {"2,5", 2}, {"3,5", 4}, {"-2,5", -2}, {"1E+2", 100}, {"32767,5", std::nullopt}};
     for (const auto& [s, v] : casos) EXPECT_EQ(lerInteiro16(t(s), sep()), v) << s;
     const std::pair<double, std::optional<std::int32_t>> duplos[] = {
-        {2.5, 2}, {-3.5, -4}, {-2147483648.5, -2147483648}, {2147483647.5, std::nullopt}, {NAN, std::nullopt}};
+        {2.5, 2}, {-3.5, -4}, {-2147483648.5, -2147483648}, {2147483647.0, 2147483647}, {2147483647.5, std::nullopt}, {NAN, std::nullopt}};
     for (const auto& [x, v] : duplos) EXPECT_EQ(arredondarInt32(x), v) << x;
 }
 
