@@ -43,7 +43,9 @@ void semear(const QString& origem, const QString& destino) {
 QString pastaDosParametros(const QString& pastaPrograma, const QString& pastaUsuario) {
     const QString aoLado = QDir(pastaPrograma).filePath(nomeArquivo());
     const bool existeAoLado = QFileInfo(aoLado).isFile();
-    if (podeCriarArquivo(pastaPrograma) || (existeAoLado && podeGravarNoLugar(aoLado))) return pastaPrograma;
+    // A file beside the executable that the user cannot write is an administrator's defaults:
+    // it seeds the user's own file and is never written.
+    if (existeAoLado ? podeGravarNoLugar(aoLado) : podeCriarArquivo(pastaPrograma)) return pastaPrograma;
     // With no folder of its own the user keeps the executable's: the start-up still reads it,
     // and `Sair` asks before leaving without saving.
     if (pastaUsuario.isEmpty()) return pastaPrograma;

@@ -13,8 +13,8 @@
 namespace vestamar {
 
 // The folder of vestaMar.ini for a program whose executable lies in `pastaPrograma`:
-// - `pastaPrograma` when a file can be created there, or when vestaMar.ini already lies
-//   there and can be written in place;
+// - `pastaPrograma` when vestaMar.ini lies there and can be written (in place, if the folder
+//   itself cannot), or when there is none and a file can be created there;
 // - otherwise `pastaUsuario`, created when missing. The first time, its file is a copy of a
 //   vestaMar.ini beside the executable (an administrator's defaults for every user), which is
 //   itself never written; without one, the start-up writes the defaults there.

@@ -1,6 +1,7 @@
 #include "frmcalcprod.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QIcon>
@@ -158,6 +159,14 @@ QComboBox* novaLista(const Controle& c, QWidget* pai) {
     return l;
 }
 
+QCheckBox* novaCaixa(const Controle& c, QWidget* pai) {
+    auto* caixa = new QCheckBox(qtexto(c.texto), pai);
+    caixa->setFont(fonteDaJanela(faceArial(), 8.25, true));
+    pintarFundo(caixa, Qt::white, kCinzaRotulo);
+    caixa->setAccessibleName(qtexto(c.acessivel));
+    return caixa;
+}
+
 cbutton* novoBotao(const Controle& c, QWidget* pai) {
     auto* b = new cbutton(pai);
     b->setCaption(qtexto(c.texto));
@@ -199,6 +208,7 @@ int camada(Tipo tipo) {
         case Tipo::Marcador: return 2;
         case Tipo::Campo:
         case Tipo::Lista:
+        case Tipo::Caixa:
         case Tipo::Botao: return 3;
         case Tipo::Imagem: return 4;
         case Tipo::Painel: return 5;
@@ -232,6 +242,8 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
         if (c.conteiner != kNomePainel) continue;
         if (c.tipo == Tipo::Campo) m_textosPainel.emplace(std::string(c.nome), textoInicial(c.texto, sep));
         if (c.tipo == Tipo::Lista) m_listasPainel.emplace(std::string(c.nome), ListaGuardada{});
+        // A check box is kept as a choice between not checked (0) and checked (1).
+        if (c.tipo == Tipo::Caixa) m_listasPainel.emplace(std::string(c.nome), ListaGuardada{{QString(), QString()}, 0, true});
     }
     montar(false);
     ordenarTabulacao();
@@ -266,10 +278,14 @@ void FrmCalcProd::construirPainel() {
         f->setText(texto);
     }
     for (auto& [nome, guardada] : m_listasPainel) {
-        QComboBox* l = qobject_cast<QComboBox*>(controle(nome));
-        const QSignalBlocker bloqueio(l);
-        l->addItems(guardada.itens);
-        l->setCurrentIndex(guardada.indice);
+        QWidget* w = controle(nome);
+        const QSignalBlocker bloqueio(w);
+        if (auto* l = qobject_cast<QComboBox*>(w)) {
+            l->addItems(guardada.itens);
+            l->setCurrentIndex(guardada.indice);
+        } else if (auto* caixa = qobject_cast<QCheckBox*>(w)) {
+            caixa->setChecked(guardada.indice == 1);
+        }
     }
     m_textosPainel.clear();
     m_listasPainel.clear();
@@ -300,7 +316,19 @@ void FrmCalcProd::montar(bool painel) {
                 w = l;
                 break;
             }
-            case Tipo::Botao: w = novoBotao(c, pai); break;
+            case Tipo::Caixa: {
+                QCheckBox* caixa = novaCaixa(c, pai);
+                connect(caixa, &QCheckBox::toggled, this,
+                        [this, caixa](bool marcada) { emit listaAlterada(caixa->objectName(), marcada ? 1 : 0); });
+                w = caixa;
+                break;
+            }
+            case Tipo::Botao: {
+                cbutton* b = novoBotao(c, pai);
+                connect(b, &cbutton::Click, this, [this, b] { emit botaoPressionado(b->objectName()); });
+                w = b;
+                break;
+            }
             case Tipo::Campo: {
                 ETextctl* f = novoCampo(c, pai, m_sep);
                 connect(f, &ETextctl::Change, this, [this, f] { emit campoAlterado(f->objectName()); });
@@ -332,7 +360,7 @@ void FrmCalcProd::montar(bool painel) {
 void FrmCalcProd::ordenarTabulacao() {
     std::vector<std::pair<int, QWidget*>> ordem;
     for (const Controle& c : layoutJanela()) {
-        if (c.tipo != Tipo::Campo && c.tipo != Tipo::Lista && c.tipo != Tipo::Botao) continue;
+        if (c.tipo != Tipo::Campo && c.tipo != Tipo::Lista && c.tipo != Tipo::Botao && c.tipo != Tipo::Caixa) continue;
         const auto it = m_controles.find(c.nome);
         if (it == m_controles.end()) continue;  // the panel, not built yet
         QWidget* w = it->second;
@@ -395,7 +423,9 @@ void FrmCalcProd::escreverTexto(std::string_view nome, const QString& texto) {
 int FrmCalcProd::indice(std::string_view nome) const {
     if (const auto it = m_listasPainel.find(nome); it != m_listasPainel.end()) return it->second.indice;
     const auto it = m_controles.find(nome);
-    const auto* l = it == m_controles.end() ? nullptr : qobject_cast<const QComboBox*>(it->second);
+    if (it == m_controles.end()) return -1;
+    if (const auto* caixa = qobject_cast<const QCheckBox*>(it->second)) return caixa->isChecked() ? 1 : 0;
+    const auto* l = qobject_cast<const QComboBox*>(it->second);
     return l ? l->currentIndex() : -1;
 }
 
@@ -416,12 +446,17 @@ void FrmCalcProd::escolher(std::string_view nome, int indice) {
     if (const auto it = m_listasPainel.find(nome); it != m_listasPainel.end()) {
         ListaGuardada& l = it->second;
         if (indice < -1 || indice >= l.itens.size()) {
-            l.indice = -1;
+            l.indice = l.caixa ? 0 : -1;
             return;
         }
         if (indice == l.indice) return;
         l.indice = indice;
         emit listaAlterada(qtexto(nome), indice);
+        return;
+    }
+    if (auto* caixa = qobject_cast<QCheckBox*>(controle(nome))) {
+        const QSignalBlocker bloqueio(indice == 0 || indice == 1 ? nullptr : caixa);
+        caixa->setChecked(indice == 1);
         return;
     }
     QComboBox* l = lista(nome);

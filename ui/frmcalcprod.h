@@ -63,8 +63,10 @@ public:
 signals:
     // A field's text changed, typed or written.
     void campoAlterado(const QString& campo);
-    // A list's choice changed.
+    // A list's choice changed, or a check box was checked (1) or cleared (0).
     void listaAlterada(const QString& lista, int indice);
+    // A button was pressed (the panel's too, which need not be built to be listened to).
+    void botaoPressionado(const QString& botao);
 
 public:
     // Twips to pixels: 15 twips make one device-independent pixel.
@@ -89,6 +91,7 @@ private:
     struct ListaGuardada {
         QStringList itens;
         int indice = -1;
+        bool caixa = false;  // a check box: no choice is 0, not checked
     };
     std::map<std::string, QString, std::less<>> m_textosPainel;
     std::map<std::string, ListaGuardada, std::less<>> m_listasPainel;

@@ -16,6 +16,7 @@
 #include "frmcalcprod.h"
 #include "parametros_janela.h"
 #include "simulador.h"
+#include "tabelas2026.h"
 
 namespace vestamar {
 
@@ -47,6 +48,11 @@ bool Simulador::iniciar() {
     preencherListas();
     estado_.montarTabelaIR();
     mostrarParametros();
+    {
+        // "Mensal" shows the monthly productions; the run below calculates.
+        const QScopedValueRollback calmo(mostrandoParametros_, true);
+        janela_.escolher("selecModalidade", 0);
+    }
     calcular();
     // Once the window is up, the user hears of lines of the file that could not be read.
     QTimer::singleShot(0, this, &Simulador::avisarLinhasIlegiveis);
@@ -62,7 +68,7 @@ void Simulador::mostrarParametros() {
                 [&](auto membro) {
                     using T = std::remove_reference_t<decltype(estado_.*membro)>;
                     const T valor = estado_.*membro;
-                    if (p.exibicao == Exibicao::Lista) {
+                    if (p.ehLista()) {
                         if constexpr (std::is_same_v<T, std::int16_t>) mostrarIndice(p.controle, valor);
                         return;
                     }
@@ -81,9 +87,21 @@ void Simulador::mostrarParametros() {
                 },
                 p.chaveArquivo().campo);
         }
-        // "Mensal" shows the monthly productions; the run at the end of start-up calculates.
-        janela_.escolher("selecModalidade", 0);
     }
+}
+
+void Simulador::carregarTabelas2026() {
+    const int r = fazerPergunta(
+        {QStringLiteral("Preencher as tabelas com os valores de 2026 (faixas do IR, desconto por dependente, "
+                        "teto do INSS, desconto simplificado e redução do IR)?\n\n"
+                        "Os valores que estão no painel serão substituídos."),
+         {QStringLiteral("Sim"), QStringLiteral("Não")},
+         1});
+    if (r != 0) return;
+    aplicarTabelas2026(estado_);
+    estado_.montarTabelaIR();
+    mostrarParametros();
+    calcular();
 }
 
 QString Simulador::caminhoArquivo() const { return textoCaminho(vestamar::caminhoArquivo(pasta_)); }

@@ -62,6 +62,11 @@ constexpr Controle lista(std::string_view nome, int l, int t, int w, int h, int 
     return {nome, Tipo::Lista, conteiner, l, t, w, h, {}, {}, tab, false, false, visual, acessivel};
 }
 
+constexpr Controle caixaPainel(std::string_view nome, int l, int t, int w, int h, std::string_view legenda,
+                               int tab) {
+    return {nome, Tipo::Caixa, kPainel, l, t, w, h, legenda, {}, tab, false, false, Visual::Padrao, legenda};
+}
+
 // The buttons of the bottom row: Top 9840, 1125 x 285.
 constexpr Controle botao(std::string_view nome, std::string_view legenda, int l, int tab, bool pulado) {
     return {nome, Tipo::Botao, {}, l, 9840, 1125, 285, legenda, {}, tab, pulado, false,
@@ -286,6 +291,22 @@ constexpr auto kLayout = std::to_array<Controle>({
     rotuloPainel("Label77", 3960, 6510, 2055, 255, "Percent s/ Produção %"),
     campoPainel("percSeg", 5880, 6480, 615, 315, "0,00", {}, 91, E, "Percent s/ Produção % - ANTES"),
     campoPainel("percSeg2", 6600, 6480, 615, 315, "0,00", {}, 92, E, "Percent s/ Produção % - DEPOIS"),
+
+    // Section "IR 2026": the income-tax reduction and the simplified discount, in the room left
+    // below the other sections; in the tab order after the panel's last field.
+    rotuloPainel("Label89", 3960, 6870, 3135, 255, "IR 2026"),
+    linha("Line8", 3960, 7110, 7200, 7110, Visual::LinhaSombra, kPainel),
+    caixaPainel("reducaoIR", 240, 7215, 2055, 285, "Aplicar redução", 94),
+    rotuloPainel("Label90", 3960, 7230, 1335, 255, "Isenção / limite"),
+    campoPainel("reducaoIRIsencao", 5295, 7200, 960, 315, "0,00", {}, 95, E, "Redução do IR - isenção até"),
+    campoPainel("reducaoIRLimite", 6255, 7200, 960, 315, "0,00", {}, 96, E, "Redução do IR - limite"),
+    rotuloPainel("Label91", 3960, 7530, 1335, 255, "Parcela / fator"),
+    campoPainel("reducaoIRParcela", 5295, 7500, 960, 315, "0,00", {}, 97, E, "Redução do IR - parcela"),
+    campoPainel("reducaoIRFator", 6255, 7500, 960, 315, "0,0", {}, 98, E, "Redução do IR - fator"),
+    rotuloPainel("Label92", 240, 7530, 2055, 255, "Desconto simplificado"),
+    campoPainel("descontoSimplificado", 2520, 7500, 1095, 315, "0,00", {}, 99, E, "Desconto simplificado"),
+    {"carregarTabelas2026", Tipo::Botao, kPainel, 2490, 7185, 1125, 285, "Tabelas 2026", {}, 100, false, false,
+     Visual::Padrao, {}},
 });
 
 }  // namespace

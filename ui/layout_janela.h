@@ -19,6 +19,7 @@ enum class Tipo {
     Campo,     // ETextctl
     Lista,     // drop-down list
     Botao,     // cbutton
+    Caixa,     // check box
 };
 
 enum class Visual {

@@ -41,11 +41,11 @@ constexpr auto kParametros = std::to_array<ParametroJanela>({
     {"percDAR2", "percDAR2", Formato, "0.00", "#,##0.00"},
     {"percDSR", "percDSR", Formato, "0.00", "#,##0.00"},
     // The scenario inputs of the two columns: the columns follow the typing.
-    {"quantDias", "QuantDias", Numero, {}, "0", Calcular},
-    {"quantDias2", "QuantDias2", Numero, {}, "0", Calcular},
-    {"quantHorasDia", "QuantHorasDia", Numero, {}, "0.0", Calcular},
-    {"horasNoturnas", "HorasNoturnas", Numero, {}, "0.0", FatorDasHoras},
-    {"quantHorasDia2", "QuantHorasDia2", Numero, {}, "0.0", FatorDasHoras},
+    {"quantDias", "QuantDias", NumeroSimples, {}, "0", Calcular},
+    {"quantDias2", "QuantDias2", NumeroSimples, {}, "0", Calcular},
+    {"quantHorasDia", "QuantHorasDia", NumeroSimples, {}, "0.0", Calcular},
+    {"horasNoturnas", "HorasNoturnas", NumeroSimples, {}, "0.0", FatorDasHoras},
+    {"quantHorasDia2", "QuantHorasDia2", NumeroSimples, {}, "0.0", FatorDasHoras},
     {"valorHora", "ValorHora", Formato, "#,##0.00", "#,##0.00", Calcular},
     {"valorHora2", "ValorHora2", Formato, "#,##0.00", "#,##0.00", Calcular},
     {"valAjuda", "valorAjCusto", Formato, "#,##0.00", "0.00", Calcular},
@@ -53,7 +53,7 @@ constexpr auto kParametros = std::to_array<ParametroJanela>({
     {"prodBruta", "ProdBruta", PelaModalidade, {}, "#,##0.00", Calcular},
     {"prodBruta2", "ProdBruta2", PelaModalidade, {}, "#,##0.00", Calcular},
     // Panel, "Parâmetros da Operação"
-    {"quantDeps", "quantDeps", Numero, {}, "0"},
+    {"quantDeps", "quantDeps", NumeroSimples, {}, "0"},
     {"inssTerc", "InssTerc", Formato, "#,##0.00", "#,##0.00"},
     {"itaProd", "incideTxAdmProd", Lista, {}, {}, Nada, "Não", "Sim"},
     {"itaDAR", "incideTxAdmDAR", Lista, {}, {}, Nada, "Não", "Sim"},
@@ -72,6 +72,13 @@ constexpr auto kParametros = std::to_array<ParametroJanela>({
     {"percSeg", "percSeg", Formato, "0.00", "#,##0.00"},
     {"percSeg2", "percSeg2", Formato, "0.00", "#,##0.00"},
     {"baseDSR", "selecBaseDSR", Lista, {}, {}, Nada, "Produção", "Prod+Adic"},
+    // Panel, "IR 2026": used by the next calculation.
+    {"reducaoIR", "reducaoIR", Marcacao, {}, {}},
+    {"reducaoIRIsencao", "reducaoIRIsencao", Formato, "#,##0.00", "#,##0.00"},
+    {"reducaoIRLimite", "reducaoIRLimite", Formato, "#,##0.00", "#,##0.00"},
+    {"reducaoIRParcela", "reducaoIRParcela", Formato, "#,##0.00", "#,##0.00"},
+    {"reducaoIRFator", "reducaoIRFator", NumeroSimples, {}, "0.0"},
+    {"descontoSimplificado", "descontoSimplificado", Formato, "#,##0.00", "#,##0.00"},
     {"percProd", {}, Nenhuma, {}, {}},
 });
 

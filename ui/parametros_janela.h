@@ -18,8 +18,9 @@ namespace vestamar {
 // How start-up shows a parameter.
 enum class Exibicao {
     Formato,         // with the row's start-up pattern
-    Numero,          // as a plain number (a plain integer for an integer field)
+    NumeroSimples,        // as a plain number (a plain integer for an integer field)
     Lista,           // as the chosen item of the row's list
+    Marcacao,        // as a check box: 1 checked, 0 not
     PelaModalidade,  // not at start-up: choosing the modality shows it
     Nenhuma,         // kept in the file, shown nowhere
 };
@@ -47,7 +48,8 @@ struct ParametroJanela {
     // The two items of an option list, in index order.
     std::string_view item0 = {}, item1 = {};
 
-    bool ehLista() const { return exibicao == Exibicao::Lista; }
+    // A list or a check box: the value is the index of the choice.
+    bool ehLista() const { return exibicao == Exibicao::Lista || exibicao == Exibicao::Marcacao; }
     bool ehCampo() const { return !controle.empty() && !ehLista(); }
     // The file's row of the same key: the state field and its type.
     const ChaveParametro& chaveArquivo() const;

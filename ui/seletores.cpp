@@ -37,7 +37,7 @@ std::optional<double> producaoDeHoras(Money valorHora, std::int16_t dias, double
 
 void Simulador::preencherListas() {
     for (const ParametroJanela& p : parametrosJanela()) {
-        if (p.ehLista()) janela_.definirItens(p.controle, {qtexto(p.item0), qtexto(p.item1)});
+        if (p.exibicao == Exibicao::Lista) janela_.definirItens(p.controle, {qtexto(p.item0), qtexto(p.item1)});
     }
     janela_.definirItens("selecModalidade", {QStringLiteral("Mensal"), QStringLiteral("Plantões")});
 }

@@ -50,6 +50,9 @@ void Simulador::conectar() {
     connect(janela_.botao("Calcular"), &cbutton::Click, this, &Simulador::calcular);
     connect(janela_.botao("Tabelas"), &cbutton::Click, this, &Simulador::abrirTabelas);
     connect(janela_.botao("Sair"), &cbutton::Click, this, &Simulador::sair);
+    connect(&janela_, &FrmCalcProd::botaoPressionado, this, [this](const QString& nome) {
+        if (nome == QStringLiteral("carregarTabelas2026")) carregarTabelas2026();
+    });
     conectarImpressaoEAjuda(janela_);
 }
 

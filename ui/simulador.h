@@ -55,6 +55,9 @@ public:
     void calcular();
     // `Tabelas`: opens the parameter-tables panel over the columns.
     void abrirTabelas();
+    // "Tabelas 2026": after the user confirms, fills the panel with the income-tax tables,
+    // INSS ceiling, simplified discount and reduction of 2026, then calculates.
+    void carregarTabelas2026();
     // `Sair`: saves the parameters and closes the window; when the file cannot be written
     // the user chooses between leaving without saving and staying.
     void sair();

@@ -31,9 +31,11 @@ int main(int argc, char** argv) {
     saida << "pasta=" << pasta << "\nlido=" << simulador.estado().quantDeps << Qt::endl;
     if (argc > 3) simulador.estado().quantDeps = static_cast<std::int16_t>(std::atoi(argv[3]));
     const bool sairSemGravar = std::strcmp(argv[2], "sim") == 0;
-    simulador.perguntarSairSemGravar = [&](const QString& mensagem) {
-        saida << "pergunta=" << QString(mensagem).replace(u'\n', u' ') << Qt::endl;
-        return sairSemGravar;
+    // Every question is answered: "Sim" to leave without saving when asked, else the default.
+    simulador.perguntar = [&](const vestamar::Simulador::Pergunta& p) {
+        saida << "pergunta=" << QString(p.texto).replace(u'\n', u' ') << Qt::endl;
+        const auto sim = p.botoes.indexOf(QStringLiteral("Sim"));
+        return sairSemGravar && sim >= 0 ? static_cast<int>(sim) : p.padrao;
     };
     QTimer::singleShot(0, &janela, [&] {
         if (!janela.isVisible()) QCoreApplication::exit(4);

@@ -35,14 +35,14 @@ TEST(CaminhoNaoAscii, CriaSubstituiLeENomeiaOArquivo) {
 
     ParametrosSimulacao estado;
     lerParametros(pasta, estado, sep);
-    EXPECT_EQ(lerBytes(pasta / kNomeArquivo), conteudoParametros(true, estado, sep));
+    EXPECT_EQ(lerBytes(pasta / kNomeArquivo), conteudoParametros(Conteudo::Padroes, estado, sep));
 
     estado.percINSS = 12.5;
     estado.quantDeps = 3;
-    const ResultadoGravacao r = gravarParametros(false, pasta, estado, sep);
+    const ResultadoGravacao r = gravarParametros(Conteudo::Estado, pasta, estado, sep);
     EXPECT_TRUE(r.ok) << r.motivo;
     const std::string bytes = lerBytes(pasta / kNomeArquivo);
-    EXPECT_EQ(bytes, conteudoParametros(false, estado, sep));
+    EXPECT_EQ(bytes, conteudoParametros(Conteudo::Estado, estado, sep));
     EXPECT_EQ(std::distance(fs::directory_iterator(pasta), fs::directory_iterator()), 1);
 
     ParametrosSimulacao lido;
@@ -50,12 +50,12 @@ TEST(CaminhoNaoAscii, CriaSubstituiLeENomeiaOArquivo) {
     EXPECT_EQ(lido.percINSS, 12.5);
     EXPECT_EQ(lido.quantDeps, 3);
 
-    // A "folder" that is a file: the message names the path in UTF-8, accents intact.
+    // A "folder" that is a file: the failure names the file, accents intact.
     const fs::path arquivo = pasta / fs::path(u8"não é pasta");
     std::ofstream(arquivo) << "x";
-    const ResultadoGravacao falha = gravarParametros(false, arquivo, estado, sep);
+    const ResultadoGravacao falha = gravarParametros(Conteudo::Estado, arquivo, estado, sep);
     EXPECT_FALSE(falha.ok);
-    EXPECT_NE(falha.motivo.find(utf8(arquivo / kNomeArquivo)), std::string::npos) << falha.motivo;
+    EXPECT_EQ(utf8(falha.arquivo), utf8(arquivo / kNomeArquivo)) << falha.motivo;
 
     fs::remove_all(raiz);
 }

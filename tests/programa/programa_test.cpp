@@ -2,6 +2,7 @@
 // the panel, the option lists, failures and `Sair`, on the real window.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -502,6 +503,38 @@ TEST(Janela, MolduraSoQuandoAJanelaNaoCabe) {
     ASSERT_NE(moldura, nullptr);
     EXPECT_LE(moldura->height(), pequena.height());
     EXPECT_EQ(moldura->widget(), &janela);
+}
+
+// The published income-tax figures of a cooperative pay tool, through the window: the tables
+// of May 2023 with a simplified discount, then those of 2026 loaded by "Tabelas 2026".
+TEST_F(Programa, ImpostoDeRenda2023E2026ComoPublicado) {
+    arquivoComPadroes({{"percINSS", "20"}, {"tetoINSS", "7087,22"}, {"aPartir1", "2112,01"}, {"Desconto1", "158,4"},
+                       {"Desconto2", "370,4"}, {"Desconto3", "651,73"}, {"aPartir4", "4664,69"},
+                       {"Desconto4", "884,96"}, {"percDAR", "0"}, {"percDAR2", "0"}});
+    gravarArquivo(arquivo, lerArquivo(arquivo) + "descontoSimplificado=528\r\n");
+    iniciar();
+    struct Caso {
+        const char* dependentes;
+        const char* producao;
+        const char* retIR;
+    };
+    const auto conferirIR = [&](std::initializer_list<Caso> casos) {
+        for (const Caso& c : casos) {
+            digitar("quantDeps", c.dependentes);
+            digitar("ProdBruta", c.producao);
+            EXPECT_EQ(texto("retIR"), c.retIR) << c.producao << " com " << c.dependentes << " dependente(s)";
+        }
+    };
+    conferirIR({{"0", "3000", "21,60"}, {"0", "9000", "1.200,24"}, {"1", "3000", "7,38"}, {"1", "9000", "1.148,11"},
+                {"2", "9000", "1.095,97"}, {"0", "1000", "0,00"}, {"0", "2600", "0,00"}});
+    sim->abrirTabelas();
+    responder = QStringLiteral("Sim");
+    QTest::mouseClick(janela->botao("carregarTabelas2026"), Qt::LeftButton);
+    EXPECT_EQ(texto("tetoINSS"), "8.475,55");
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(janela->controle("reducaoIR"))->isChecked());
+    conferirIR({{"0", "1000", "0,00"}, {"0", "3000", "0,00"}, {"0", "5000", "0,00"}, {"0", "5200", "0,00"},
+                {"0", "6000", "231,52"}, {"0", "8000", "851,27"}});
+    EXPECT_EQ(texto("retIR2"), "0,00") << "DEPOIS, 1.800,00, follows the same rules";
 }
 
 // The panel is built on first use: start-up leaves it unbuilt, and a panel built late is the

@@ -3,6 +3,7 @@
 #include "qt_gtest.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -57,7 +58,10 @@ TEST_F(Janela, EveryDesignNameIsReachableAndEveryParameterHasItsControl) {
     for (const vestamar::ParametroJanela& p : vestamar::parametrosJanela()) {
         EXPECT_NE(vestamar::chaveDoArquivo(p.chave), nullptr) << p.chave;
         if (p.ehLista()) {
-            EXPECT_NE(janela.lista(p.controle), nullptr) << p.controle;
+            const bool caixa = p.exibicao == vestamar::Exibicao::Marcacao;
+            EXPECT_TRUE(caixa ? qobject_cast<QCheckBox*>(janela.controle(p.controle)) != nullptr
+                              : janela.lista(p.controle) != nullptr)
+                << p.controle;
         }
         if (!p.ehCampo()) continue;
         const ETextctl* f = janela.campo(p.controle);
@@ -142,7 +146,8 @@ TEST_F(Janela, TabAndEnterFollowTheLaidOutOrderAndPassOverSkippedControls) {
         "Desconto3", "aPartir4", "percentIR4", "Desconto4", "abatDep", "percINSS", "tetoINSS", "percentIrrf",
         "percentPis", "percentCofins", "percentISS", "incideISS", "percDSR", "selecBaseDSR", "percDAR", "percDAR2",
         "InssTerc", "quantDeps", "incideTxAdmProd", "incideTxAdmAjuda", "incideTxAdmDAR", "percInsalub",
-        "fatorInsalub", "tetoInsalub", "percSeg", "percSeg2", "selecModalidade",
+        "fatorInsalub", "tetoInsalub", "percSeg", "percSeg2", "reducaoIR", "reducaoIRIsencao", "reducaoIRLimite",
+        "reducaoIRParcela", "reducaoIRFator", "descontoSimplificado", "carregarTabelas2026", "selecModalidade",
     };
     for (const bool enter : {false, true}) {
         std::vector<std::string> visitados{foco()};
