@@ -162,7 +162,10 @@ QComboBox* novaLista(const Controle& c, QWidget* pai) {
 QCheckBox* novaCaixa(const Controle& c, QWidget* pai) {
     auto* caixa = new QCheckBox(qtexto(c.texto), pai);
     caixa->setFont(fonteDaJanela(faceArial(), 8.25, true));
-    pintarFundo(caixa, Qt::white, kCinzaRotulo);
+    // Drawn on the panel's own background, its caption in the captions' grey.
+    QPalette paleta = caixa->palette();
+    paleta.setColor(QPalette::WindowText, kCinzaRotulo);
+    caixa->setPalette(paleta);
     caixa->setAccessibleName(qtexto(c.acessivel));
     return caixa;
 }
