@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
+#include <QResource>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -38,14 +39,16 @@ const QColor kBordaPainel(128, 128, 128);
 const QColor kBordaPainelFoco(180, 180, 180);
 const QColor kFundoPainelFoco(238, 239, 237);
 
+// Arial, or the installed face with Arial's metrics: naming the face that is there spares the
+// system's font configuration a search for a substitute.
 const QStringList& faceArial() {
-    static const QStringList faces{QStringLiteral("Arial")};
+    static const QStringList faces{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
     return faces;
 }
 
 const QStringList& faceLista() {
-    static const QStringList faces{QStringLiteral("MS Sans Serif"),
-                                   QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial")};
+    static const QStringList faces{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                                   QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
     return faces;
 }
 
@@ -97,7 +100,8 @@ QLabel* novoMarcador(const Controle& c, QWidget* pai) {
     auto* r = new QLabel(qtexto(c.texto), pai);
     r->setTextFormat(Qt::PlainText);
     r->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    r->setFont(fonteDaJanela({QStringLiteral("System"), QStringLiteral("Arial")}, 9.75, true, true));
+    r->setFont(fonteDaJanela({QStringLiteral("System"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, 9.75,
+                             true, true));
     pintarFundo(r, Qt::white, kAzulMarcador);
     return r;
 }
@@ -186,9 +190,22 @@ QWidget* novaLinha(const Controle& c, QWidget* pai) {
     return l;
 }
 
+// The banner, kept as its raw pixels (32-bit, blue green red and one unused byte per pixel, row
+// after row) and stored uncompressed: it is shown straight from the program's own memory,
+// with no image decoder to find and run before the window can appear. banner.png beside it is
+// the same picture for people and tools; recursos/gerar_arte.cpp draws both.
+QPixmap pixmapDoBanner() {
+    constexpr int kLargura = 500, kAltura = 71;
+    const QResource bruto(QStringLiteral(":/vestamar/banner.rgb32"));
+    if (bruto.compressionAlgorithm() != QResource::Compression::NoCompression ||
+        bruto.size() != qint64(kLargura) * kAltura * 4)
+        return QPixmap(QStringLiteral(":/vestamar/banner.png"));
+    return QPixmap::fromImage(QImage(bruto.data(), kLargura, kAltura, kLargura * 4, QImage::Format_RGB32));
+}
+
 QLabel* novaImagem(QWidget* pai) {
     auto* img = new QLabel(pai);
-    img->setPixmap(QPixmap(QStringLiteral(":/vestamar/banner.png")));
+    img->setPixmap(pixmapDoBanner());
     img->setScaledContents(true);
     img->setAccessibleName(QStringLiteral("vestaMar"));
     return img;

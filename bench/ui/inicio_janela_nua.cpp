@@ -5,10 +5,15 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "memoria_processo.h"
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QLabel rotulo(QStringLiteral("vestaMar"));
     rotulo.show();
-    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    QTimer::singleShot(0, &app, [] {
+        relatarMemoria();
+        QCoreApplication::quit();
+    });
     return QApplication::exec();
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "frmcalcprod.h"
+#include "memoria_processo.h"
 #include "regional.h"
 #include "simulador.h"
 
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
     vestamar::Simulador simulador(janela, pasta, vestamar::separadoresDoSistema());
     simulador.iniciar();
     janela.show();
-    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    QTimer::singleShot(0, &app, [] {
+        relatarMemoria();
+        QCoreApplication::quit();
+    });
     return QApplication::exec();
 }

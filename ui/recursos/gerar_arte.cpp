@@ -145,7 +145,13 @@ QByteArray ico(const std::vector<QImage>& imagens) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const QDir destino(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
-    bool ok = banner().save(destino.filePath(QStringLiteral("banner.png")));
+    const QImage imagem = banner().convertToFormat(QImage::Format_RGB32);
+    bool ok = imagem.save(destino.filePath(QStringLiteral("banner.png")));
+    // The same pixels raw, as the window loads them: 32 bits a pixel, row after row.
+    QFile bruto(destino.filePath(QStringLiteral("banner.rgb32")));
+    ok = bruto.open(QIODevice::WriteOnly) && ok;
+    for (int y = 0; y < imagem.height(); ++y)
+        ok = bruto.write(reinterpret_cast<const char*>(imagem.constScanLine(y)), imagem.width() * 4) > 0 && ok;
     std::vector<QImage> icones;
     for (const int lado : {16, 32, 48, 256}) {
         icones.push_back(icone(lado));
