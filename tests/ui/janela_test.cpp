@@ -177,3 +177,10 @@ TEST_F(Janela, IconAfterTheFirstFrame) {
     ASSERT_FALSE(janela.windowIcon().isNull());
     EXPECT_EQ(janela.windowIcon().availableSizes().size(), 4);
 }
+
+// The banner shown from its raw pixels is the picture kept as PNG, pixel for pixel.
+TEST_F(Janela, BannerIsThePicture) {
+    const QImage mostrado = qobject_cast<QLabel*>(janela.controle("Image1"))->pixmap().toImage();
+    EXPECT_EQ(mostrado.convertToFormat(QImage::Format_RGB32),
+              QImage(QStringLiteral(":/vestamar/banner.png")).convertToFormat(QImage::Format_RGB32));
+}
