@@ -71,7 +71,7 @@ struct Passo {
         centavos,  // to whole cents exactly as a result field shows it
         inteiro,   // to a 32-bit whole number, halves to even
     };
-    static constexpr std::size_t kMaxOperandos = 8;
+    static constexpr std::size_t kMaxOperandos = 8;  // the run's longest step has six
 
     Tipo tipo = Tipo::conta;
     Arredondamento arredondamento = Arredondamento::nenhum;

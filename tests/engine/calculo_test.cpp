@@ -47,6 +47,8 @@ TEST_P(Calculo, WorkedExampleOfBothScenariosInBothModes) {
     const Textos memorias = {
         {"valIR", "IRRF = Valor Total NF × % IRRF ÷ 100 = 2.850,00 × 1,50 ÷ 100 = 42,75"},
         {"valISS", "ISS = Taxa Administrativa × % ISS ÷ 100 = 450,00 × 3,00 ÷ 100 = 13,50"},
+        {"nfLiq", "NF Líquido = Valor Total NF − IRRF − ISS − PIS − Cofins = 2.850,00 − 42,75 − 13,50 − 18,53 − 85,50 = "
+                  "2.689,72"},
         {"retIR", "Base IR = Produção Bruta + Fundo Especial − Retenção INSS − Dedução dependentes = "
                   "1.800,00 + 0,00 − 198,00 − 0,00 = 1.602,00\nBase IR 1.602,00 abaixo de 1.903,99: isento\n"
                   "Retenção IR = 0,00"},
@@ -134,6 +136,7 @@ TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
                 EXPECT_EQ(v.textos[campo], "antigo") << campo;
             }
             EXPECT_EQ(memoria.situacao(campo), escrito ? Situacao::calculado : Situacao::naoCalculado) << campo;
+            EXPECT_EQ(memoria.passos(campo).empty(), !escrito) << campo;
             EXPECT_EQ(textoDaMemoria(memoria, campo, sep()).starts_with("Não calculado"), !escrito) << campo;
         }
         v.textos[c.campo] = bom;  // a later successful run replaces every working
@@ -250,9 +253,9 @@ TEST_P(Calculo, ResultsForVariedInputs) {
          reducaoPropria, {{"retIR", "1.195,00"}}},
         {"2023", producao("3.000,00"), de2023, {{"retIR", "21,60"}}},
         {"2023", producao("9.000,00"), de2023, {{"retIR", "1.200,24"}}},
-        {"2023, a dependant", producao("3.000,00", "1"), de2023, {{"retIR", "7,38"}}},
-        {"2023, a dependant", producao("9.000,00", "1"), de2023, {{"retIR", "1.148,11"}}},
-        {"2023, two", producao("9.000,00", "2"), de2023, {{"retIR", "1.095,97"}}},
+        {"2023", producao("3.000,00", "1"), de2023, {{"retIR", "7,38"}}},
+        {"2023", producao("9.000,00", "1"), de2023, {{"retIR", "1.148,11"}}},
+        {"2023", producao("9.000,00", "2"), de2023, {{"retIR", "1.095,97"}}},
         {"2023, simplified discount", producao("1.000,00"), de2023, {{"retIR", "0,00"}}},
         {"2023, simplified discount", producao("2.600,00"), de2023, {{"retIR", "0,00"}}},
         {"2026", producao("1.000,00"), de2026, {{"retIR", "0,00"}}},
