@@ -99,7 +99,7 @@ void Simulador::carregarTabelas2026() {
          1});
     if (r != 0) return;
     aplicarTabelas2026(estado_);
-    estado_.montarTabelaIR();
+    // The fields show the new values before the run: it reads some of them from the fields.
     mostrarParametros();
     calcular();
 }
