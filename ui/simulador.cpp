@@ -1,6 +1,8 @@
 #include "simulador.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLockFile>
@@ -15,6 +17,7 @@
 #include "impressao.h"
 #include "parametros_janela.h"
 #include "regional.h"
+#include "resultados.h"
 
 namespace vestamar {
 
@@ -54,9 +57,32 @@ void Simulador::conectar() {
         if (nome == QStringLiteral("carregarTabelas2026")) carregarTabelas2026();
     });
     conectarImpressaoEAjuda(janela_);
+    // The results out of the window, from its context menu or the keyboard.
+    auto* copiar = new QAction(QStringLiteral("Copiar resultados"), &janela_);
+    copiar->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    connect(copiar, &QAction::triggered, this, [this] { copiarResultados(janela_, sep_); });
+    janela_.addAction(copiar);
+    janela_.setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void Simulador::calcular() { executarCalculo(*this, estado_, sep_); }
+void Simulador::calcular() {
+    ++execucoes_;
+    executarCalculo(*this, estado_, sep_, &memoria_);
+    // The workings are shown once the outermost run is over, all from the same run.
+    if (--execucoes_ == 0) mostrarMemorias();
+}
+
+void Simulador::mostrarMemorias() {
+    for (const LinhaResultado& l : linhasDeResultado()) {
+        for (const std::string_view nome : {l.antes, l.depois}) {
+            if (nome.empty()) continue;
+            const QString texto = qtexto(textoDaMemoria(memoria_, nome, sep_));
+            ETextctl& c = campo(nome);
+            c.setToolTip(texto);
+            c.setAccessibleDescription(texto);
+        }
+    }
+}
 
 // ---- The calculation's view of the window ----------------------------------------------
 

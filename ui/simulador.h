@@ -20,6 +20,7 @@
 
 #include "arquivo_parametros.h"
 #include "calculo.h"
+#include "memoria.h"
 #include "parametros.h"
 #include "texto_numero.h"
 
@@ -51,8 +52,11 @@ public:
     const ParametrosSimulacao& estado() const { return estado_; }
     const Separadores& separadores() const { return sep_; }
 
-    // Runs the calculation of both scenarios over the window.
+    // Runs the calculation of both scenarios over the window; each result field then shows how
+    // its figure was reached when the mouse rests on it.
     void calcular();
+    // The working of every result of the last run.
+    const MemoriaCalculo& memoria() const { return memoria_; }
     // `Tabelas`: opens the parameter-tables panel over the columns.
     void abrirTabelas();
     // "Tabelas 2026": after the user confirms, fills the panel with the income-tax tables,
@@ -90,6 +94,8 @@ public:
 
 private:
     void conectar();
+    // Each result field's tooltip and accessible description: its working in the last run.
+    void mostrarMemorias();
     int fazerPergunta(const Pergunta& p);
     // The parameter file's path (links followed), as the user reads it.
     QString caminhoArquivo() const;
@@ -130,6 +136,9 @@ private:
     bool mostrandoParametros_ = false;
     // The lines of the file that start-up could not read.
     std::vector<LinhaIlegivel> ilegiveis_;
+    MemoriaCalculo memoria_;
+    // Runs under way: a write of the run may start another from a field's handler.
+    int execucoes_ = 0;
     // Held from start-up to the end while this copy is the only one using the file.
     std::unique_ptr<QLockFile> trava_;
     // The controls under the open panel, with the focus each had before.

@@ -3,7 +3,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSysInfo>
@@ -27,6 +31,7 @@
 #include "etextctl.h"
 #include "frmcalcprod.h"
 #include "layout_janela.h"
+#include "memoria.h"
 #include "moldura.h"
 #include "regional.h"
 #include "simulador.h"
@@ -373,6 +378,9 @@ TEST_F(Programa, FalhaMostraUmaVezODialogoDeAtencaoEPreservaOsResultados) {
     clicar("Calcular");
     EXPECT_EQ(vistos, QStringList{QStringLiteral("Atenção ! | Ocorreu erro no procedimento de cálculo.")});
     EXPECT_EQ(texto("TxManut"), "90,00");
+    // The old figure stays; its working says that the last run stopped, and where.
+    EXPECT_TRUE(campo("TxManut")->toolTip().startsWith(QStringLiteral("Não calculado"))) << campo("TxManut")->toolTip().toStdString();
+    EXPECT_TRUE(campo("valMargem2")->toolTip().contains(QStringLiteral("Tx. Manutenção %")));
     EXPECT_EQ(texto("valMargem2"), "379,72");
 }
 
@@ -535,6 +543,63 @@ TEST_F(Programa, ImpostoDeRenda2023E2026ComoPublicado) {
     conferirIR({{"0", "1000", "0,00"}, {"0", "3000", "0,00"}, {"0", "5000", "0,00"}, {"0", "5200", "0,00"},
                 {"0", "6000", "231,52"}, {"0", "8000", "851,27"}});
     EXPECT_EQ(texto("retIR2"), "0,00") << "DEPOIS, 1.800,00, follows the same rules";
+}
+
+// Each result shows its working on the mouse and to screen readers, from the last run only;
+// the results copied out parse back to the figures shown, with their differences.
+TEST_F(Programa, MemoriasECopiaDosResultadosAmbos) {
+    arquivoComPadroes({{"percDAR2", "2"}, {"percInsalub", "20"}});
+    iniciar();
+    const Separadores sep = separadoresDoSistema();
+    for (const int modalidade : {1, 0}) {
+        escolher("selecModalidade", modalidade);
+        for (const LinhaResultado& l : linhasDeResultado()) {
+            for (const std::string_view nome : {l.antes, l.depois}) {
+                if (nome.empty() || (modalidade == 0 && l.soEmPlantoes)) continue;
+                const ETextctl* c = janela->campo(nome);
+                const QStringList linhas = c->toolTip().split(u'\n');
+                EXPECT_EQ(c->accessibleDescription(), c->toolTip()) << nome;
+                // The figure's line ends with the figure; DEPOIS then compares with ANTES.
+                const bool comDiferenca = nome == l.depois && !l.antes.empty();
+                ASSERT_GE(linhas.size(), comDiferenca ? 2 : 1) << nome;
+                EXPECT_TRUE(linhas[linhas.size() - (comDiferenca ? 2 : 1)].endsWith(QStringLiteral("= ") + c->text()))
+                    << nome << ": " << c->toolTip().toStdString();
+                if (comDiferenca) {
+                    EXPECT_TRUE(linhas.last().startsWith(QStringLiteral("Diferença para ANTES: "))) << nome;
+                }
+            }
+        }
+    }
+    // A panel edit shows in the working at the next run, as in the figure.
+    const QString antes = campo("valIR")->toolTip();
+    digitar("percentIrrf", "2");
+    EXPECT_EQ(campo("valIR")->toolTip(), antes);
+    clicar("Calcular");
+    EXPECT_NE(campo("valIR")->toolTip(), antes);
+
+    QTest::keyClick(janela.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QMimeData* copiado = QGuiApplication::clipboard()->mimeData();
+    QStringList linhas = copiado->text().split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(linhas.size(), static_cast<qsizetype>(linhasDeResultado().size()) + 1);
+    EXPECT_EQ(linhas.takeFirst(), QStringLiteral("Resultado\tANTES\tDEPOIS\tDiferença"));
+    QStringList celulasHtml;
+    static const QRegularExpression td(QStringLiteral("<t[dh][^>]*>([^<]*)</t[dh]>"));
+    for (const auto& m : td.globalMatch(copiado->html())) celulasHtml << m.captured(1);
+    QStringList celulasTexto = QStringList{"Resultado", "ANTES", "DEPOIS", "Diferença"};
+    for (qsizetype i = 0; i < linhas.size(); ++i) {
+        const LinhaResultado& l = linhasDeResultado()[static_cast<std::size_t>(i)];
+        const QStringList c = linhas[i].split(u'\t');
+        ASSERT_EQ(c.size(), 4) << linhas[i].toStdString();
+        celulasTexto << c;
+        EXPECT_EQ(c[2], janela->texto(l.depois));
+        if (l.antes.empty()) continue;
+        EXPECT_EQ(c[1], janela->texto(l.antes));
+        const auto a = lerMoney(c[1].toStdString(), sep), d = lerMoney(c[2].toStdString(), sep),
+                   dif = lerMoney(c[3].toStdString(), sep);
+        ASSERT_TRUE(a && d && dif) << linhas[i].toStdString();
+        EXPECT_EQ(*subtrair(*d, *a), *dif) << linhas[i].toStdString();
+    }
+    EXPECT_EQ(celulasHtml, celulasTexto);
 }
 
 // The panel is built on first use: start-up leaves it unbuilt, and a panel built late is the
