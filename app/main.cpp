@@ -27,6 +27,7 @@ std::filesystem::path pastaDoPrograma() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vestaMar"));
+    vestamar::carregarTraducoesDoQt(app);
     vestamar::FrmCalcProd janela;
     QApplication::setWindowIcon(janela.windowIcon());
     vestamar::Simulador simulador(janela, pastaDoPrograma(), vestamar::separadoresDoSistema());
