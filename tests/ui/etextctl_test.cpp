@@ -184,12 +184,16 @@ TEST_F(Campo, FocusTakenByAnotherWindowOrAPopupIsNotLeaving) {
     ASSERT_TRUE(ativar(f.janela));
     EXPECT_TRUE(f.campo->hasFocus());
 
+    // The selection outlives a popup such as the context menu, whose Paste replaces it.
+    f.campo->selectAll();
     QMenu menu;
     menu.addAction(q("x"));
     menu.popup(f.janela.mapToGlobal(QPoint(0, 0)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
     EXPECT_EQ(f.campo->text(), q("1800"));
     menu.close();
+    QTest::qWait(10);
+    EXPECT_EQ(f.campo->selectedText(), q("1800"));
 
     // The edit is still the user's: leaving the field now rewrites it.
     f.campo->setFocus(Qt::MouseFocusReason);

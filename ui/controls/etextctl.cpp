@@ -220,6 +220,10 @@ void ETextctl::focusInEvent(QFocusEvent* evento) {
     QLineEdit::focusInEvent(evento);
     m_comFoco = true;
     aplicarVisual();
+    // The focus back from a popup (the context menu) or another window leaves the selection
+    // as the user left it: the menu's Paste or Cut works on it.
+    const Qt::FocusReason motivo = evento->reason();
+    if (motivo == Qt::PopupFocusReason || motivo == Qt::ActiveWindowFocusReason) return;
     if (!m_onfocusselect && hasSelectedText()) {
         deselect();
         end(false);
@@ -296,10 +300,14 @@ void ETextctl::keyPressEvent(QKeyEvent* evento) {
 void ETextctl::contextMenuEvent(QContextMenuEvent* evento) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    // The menu's Paste cleans the text as every other paste does.
-    if (QAction* colarAcao = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        disconnect(colarAcao, &QAction::triggered, nullptr, nullptr);
-        connect(colarAcao, &QAction::triggered, this, &ETextctl::colar);
+    // The menu's Paste cleans the text as every other paste does. Qt names the action from
+    // 6.5 on; before, it is the one showing the paste shortcut.
+    const QString atalho = u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* acao : menu->actions()) {
+        if (acao->objectName() != QStringLiteral("edit-paste") && !acao->text().endsWith(atalho)) continue;
+        disconnect(acao, &QAction::triggered, nullptr, nullptr);
+        connect(acao, &QAction::triggered, this, &ETextctl::colar);
+        break;
     }
     menu->popup(evento->globalPos());
 }
@@ -318,14 +326,18 @@ void ETextctl::mouseReleaseEvent(QMouseEvent* evento) {
 
 void ETextctl::paintEvent(QPaintEvent* evento) {
     // A shortened text is drawn elided; while the user edits it, the line scrolls as usual.
-    const bool elidido = m_encurtado && !(m_comFoco && !isReadOnly());
-    if (elidido) {
+    if (m_encurtado && !(m_comFoco && !isReadOnly())) {
         QPainter pintor(this);
         pintor.setFont(font());
         pintor.setPen(palette().color(QPalette::Text));
         const QRect area = areaDoTexto();
-        pintor.drawText(area, Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask),
-                        QFontMetrics(font()).elidedText(displayText(), Qt::ElideLeft, area.width() - 1));
+        QString elidido = QFontMetrics(font()).elidedText(displayText(), Qt::ElideLeft, area.width() - 1);
+        // "…000.600,00" rather than "….000.600,00": a group mark right after the ellipsis reads
+        // as a fifth dot.
+        const QString grupo = qtexto(m_separadores.grupo);
+        if (!grupo.isEmpty() && elidido.size() > 1 && QStringView(elidido).sliced(1).startsWith(grupo))
+            elidido.remove(1, grupo.size());
+        pintor.drawText(area, Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask), elidido);
     } else {
         QLineEdit::paintEvent(evento);
     }
