@@ -64,26 +64,31 @@ protected:
         QTest::keyClick(c, Qt::Key_V, Qt::ControlModifier);
     }
     // The keypad's decimal key as an English keyboard layout gives it: a full stop.
-    static void teclaDecimal(QWidget* c) {
-        QTest::sendKeyEvent(QTest::Click, c, Qt::Key_Period, q("."), Qt::KeypadModifier);
+    static void teclaDecimal(QWidget* c, Qt::Key tecla = Qt::Key_Period, const char* texto = ".") {
+        QTest::sendKeyEvent(QTest::Click, c, tecla, q(texto), Qt::KeypadModifier);
     }
     static QString noPadrao(double valor, const char* padrao) {
         return qtexto(formatarPadrao(valor, padrao, separadoresDoSistema()));
     }
 
-    // The keypad's decimal key gives the decimal mark of the regional setting: 1800 and a
-    // half, not 18.005 in Brazil.
+    // The keypad's decimal key gives the decimal mark of the regional setting, whatever
+    // character the keyboard layout gives the key (a full stop, a comma, Delete carrying one):
+    // 1800 and a half, not 18.005 in Brazil.
     void teclaDecimalNoValorHora() {
         modalidade(1);
         digitar("QuantDias", "2");
         digitar("QuantHorasDia", "10");
-        digitar("ValorHora", "1800");
-        teclaDecimal(campo("ValorHora"));
-        QTest::keyClicks(campo("ValorHora"), q("5"));
-        QTest::keyClick(campo("ValorHora"), Qt::Key_Tab);
-        EXPECT_EQ(sim->estado().valorHora, Money::deDezMilesimos(18005000));
-        EXPECT_EQ(campo("ValorHora")->text(), noPadrao(1800.5, "#,##0.00"));
-        EXPECT_EQ(campo("ProdBruta")->text(), noPadrao(36010, "0.00"));
+        const std::pair<Qt::Key, const char*> teclas[] = {
+            {Qt::Key_Period, "."}, {Qt::Key_Comma, ","}, {Qt::Key_Delete, "."}};
+        for (const auto& [tecla, texto] : teclas) {
+            digitar("ValorHora", "1800");
+            teclaDecimal(campo("ValorHora"), tecla, texto);
+            QTest::keyClicks(campo("ValorHora"), q("5"));
+            QTest::keyClick(campo("ValorHora"), Qt::Key_Tab);
+            EXPECT_EQ(sim->estado().valorHora, Money::deDezMilesimos(18005000)) << texto;
+            EXPECT_EQ(campo("ValorHora")->text(), noPadrao(1800.5, "#,##0.00"));
+            EXPECT_EQ(campo("ProdBruta")->text(), noPadrao(36010, "0.00"));
+        }
     }
 };
 
@@ -160,40 +165,53 @@ TEST_F(JanelaEmUso, TeclaDecimalDoTecladoNumericoDigitaAVirgula) { teclaDecimalN
 TEST_F(EmInglesJanelaEmUso, TeclaDecimalDoTecladoNumericoDigitaOPonto) { teclaDecimalNoValorHora(); }
 
 // A spreadsheet cell, a figure with blanks or with the currency symbol is taken as typed; what
-// is still no number is refused and the production stays.
+// is still no number is refused and the production stays. A paste replaces the selection, or
+// goes in at the cursor.
 TEST_F(JanelaEmUso, FiguraColadaDePlanilhaOuRelatorio) {
     const std::pair<const char*, std::int64_t> casos[] = {
         {"2345,67\n", 23456700}, {"1000\t", 10000000}, {" 2.345,67 ", 23456700}, {"R$ 2.345,67", 23456700},
-        {"R$1.000", 10000000}, {"2.345,67 reais", 10000000},
+        {"\r\n-12,5\r\n", -125000}, {"R$1.000", 10000000}, {"2.345,67 reais", 10000000}, {"2 345", 10000000},
+        {"R$", 10000000}, {"12R$", 10000000},
     };
     for (const auto& [colado, dezMilesimos] : casos) {
         colar("ProdBruta", colado);
         EXPECT_EQ(sim->estado().prodBruta, Money::deDezMilesimos(dezMilesimos)) << colado;
     }
+    campo("ProdBruta")->end(false);
+    QGuiApplication::clipboard()->setText(q("23\n"));
+    QTest::keyClick(campo("ProdBruta"), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(sim->estado().prodBruta, Money::deDezMilesimos(1000230000));
 }
 
 // A production of 10.000.000,00 gives an invoice of 12.500.600,00, drawn whole in a smaller
-// font; a figure too long even for the smallest font is elided and whole in the tooltip.
+// font; a figure too long even for the smallest font is elided and whole in the tooltip, unless
+// the program has put a tooltip of its own there, which the field leaves alone.
 TEST_F(JanelaEmUso, ResultadoGrandeMostradoInteiro) {
-    const struct { const char* producao; const char* nota; bool encurtado; } casos[] = {
-        {"1800", "2.850,00", false},
-        {"10000000", "12.500.600,00", false},
-        {"100000000000000", "125.000.000.000.600,00", true},
-        {"1800", "2.850,00", false},
+    const struct { const char* producao; const char* dica; const char* nota; bool encurtado; const char* fica; } casos[] = {
+        {"1800", "", "2.850,00", false, ""},
+        {"10000000", "", "12.500.600,00", false, ""},
+        {"100000000000000", "", "125.000.000.000.600,00", true, "125.000.000.000.600,00"},
+        {"1800", "", "2.850,00", false, ""},
+        {"100000000000000", "conta", "125.000.000.000.600,00", true, "conta"},
+        {"1800", "", "2.850,00", false, "conta"},
     };
+    ETextctl* nota = campo("valTotalNF");
     for (const auto& c : casos) {
         SCOPED_TRACE(c.producao);
+        if (*c.dica) nota->setToolTip(q(c.dica));
         digitar("ProdBruta", c.producao);
-        ETextctl* nota = campo("valTotalNF");
         EXPECT_EQ(nota->text(), q(c.nota));
         EXPECT_EQ(nota->encurtado(), c.encurtado);
-        EXPECT_EQ(nota->toolTip(), c.encurtado ? q(c.nota) : QString());
+        EXPECT_EQ(nota->toolTip(), q(c.fica));
         const auto [desenhada, inteira] = larguraDesenhadaEInteira(nota);
         if (c.encurtado)
             EXPECT_TRUE(desenhada < inteira && comecaComReticencias(nota->grab().toImage()));
         else
             EXPECT_NEAR(desenhada, inteira, 1);
     }
+    // While the user types a long figure the font shrinks as well.
+    digitar("ProdBruta", "10000000000");
+    EXPECT_LT(campo("ProdBruta")->font().pixelSize(), campo("valorAjCusto")->font().pixelSize());
 }
 
 // A list changes by the wheel only when it has the focus; otherwise the wheel leaves it alone.
