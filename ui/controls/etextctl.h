@@ -23,7 +23,7 @@
 //   Focus taken by a popup or by another window is not leaving the field.
 // - With `enterexitkey`, Enter moves the focus to the next control in tab order.
 // - A text wider than the field is drawn in a smaller font, down to a readable size; beyond
-//   that it is drawn with its left part elided ("…1.234,56") and the field is `encurtado`:
+//   that it is drawn with its left part elided ("…000.600,00") and the field is `encurtado`:
 //   its tooltip then shows the whole text, unless the program has set a tooltip of its own,
 //   which the field never replaces or clears. Printing draws the field the same way.
 
@@ -112,8 +112,8 @@ public:
     // The text does not fit even in the smallest font and is drawn with its left part elided.
     bool encurtado() const { return m_encurtado; }
 
-    // Pastes the clipboard's text, cleaned as described above (the standard paste, Ctrl+V,
-    // the context menu and the middle button all come here).
+    // Pastes the clipboard's text, cleaned as described above: Ctrl+V, Shift+Insert and the
+    // context menu's Paste come here; the middle button pastes the selection the same way.
     void colar();
 
     // The smallest font size, in pixels, a text is shrunk to before it is elided.
