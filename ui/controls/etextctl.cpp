@@ -33,7 +33,7 @@ bool padraoInteiro(const QString& padrao) { return !padrao.isEmpty() && !padrao.
 // no decimal mark where the pattern shows whole numbers.
 class FiltroNumerico : public QValidator {
 public:
-    explicit FiltroNumerico(const ETextctl* campo) : QValidator(const_cast<ETextctl*>(campo)), campo_(campo) {}
+    explicit FiltroNumerico(ETextctl* campo) : QValidator(campo), campo_(campo) {}
 
     State validate(QString& texto, int& /*posicao*/) const override {
         const Separadores& sep = campo_->separadores();
