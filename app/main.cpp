@@ -14,6 +14,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vestaMar"));
+    vestamar::carregarTraducoesDoQt(app);
     vestamar::FrmCalcProd janela;
     const QString pasta =
         vestamar::pastaDosParametros(QCoreApplication::applicationDirPath(), vestamar::pastaDoUsuario());

@@ -19,6 +19,7 @@
 #include "controls/cbutton.h"
 #include "controls/etextctl.h"
 #include "controls/fontes.h"
+#include "controls/roda.h"
 #include "layout_janela.h"
 #include "parametros_janela.h"
 #include "regional.h"
@@ -160,6 +161,7 @@ QComboBox* novaLista(const Controle& c, QWidget* pai) {
         l->setFont(fonteDaJanela(faceLista(), 8.25, false));
     }
     l->setAccessibleName(qtexto(c.acessivel));
+    rodaSoComFoco(l);
     return l;
 }
 

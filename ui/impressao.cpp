@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPainter>
@@ -10,9 +11,17 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include <algorithm>
 #include <array>
+#include <string_view>
+#include <utility>
+
+#ifdef VESTAMAR_CUPS
+#include <cups/cups.h>
+#endif
 
 #include "cbutton.h"
 #include "frmcalcprod.h"
@@ -66,6 +75,84 @@ std::unique_ptr<QPrinter> impressoraDoSistema() {
     return std::make_unique<QPrinter>(padrao);
 }
 
+#ifndef VESTAMAR_CUPS
+// Without a print system of its own to ask, the page is drawn straight onto the printer,
+// whose engine then says whether it took the job.
+QString enviarPelaImpressora(QPrinter& impressora, const std::function<bool(QPrinter&)>& pagina) {
+    return pagina(impressora) ? QString() : QStringLiteral("o sistema de impressão recusou o trabalho");
+}
+#else
+// CUPS's refusal in the user's words.
+QString motivoDoCups(ipp_status_t status) {
+    switch (status) {
+        case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS: return QStringLiteral("a impressora não está aceitando trabalhos");
+        case IPP_STATUS_ERROR_NOT_FOUND: return QStringLiteral("a impressora não foi encontrada");
+        case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE: return QStringLiteral("o sistema de impressão não está disponível");
+        default:
+            return QStringLiteral("o sistema de impressão recusou o trabalho (%1)")
+                .arg(QString::fromUtf8(cupsLastErrorString()));
+    }
+}
+
+ipp_jstate_t estadoDoTrabalho(const char* destino, int trabalho) {
+    cups_job_t* trabalhos = nullptr;
+    const int n = cupsGetJobs(&trabalhos, destino, 1, CUPS_WHICHJOBS_ALL);
+    ipp_jstate_t estado = IPP_JSTATE_PENDING;
+    for (int i = 0; i < n; ++i)
+        if (trabalhos[i].id == trabalho) estado = trabalhos[i].state;
+    cupsFreeJobs(n, trabalhos);
+    return estado;
+}
+
+bool impressoraParada(const char* destino) {
+    cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, destino, nullptr);
+    if (!d) return false;
+    const char* estado = cupsGetOption("printer-state", d->num_options, d->options);
+    const bool parada = estado && std::string_view(estado) == "5";
+    cupsFreeDests(1, d);
+    return parada;
+}
+
+// The page goes to CUPS as a PDF file of the printer's page size, and CUPS's answer is read:
+// Qt's own CUPS printing hands the job over without looking at the answer, so a job that the
+// printer does not accept would be lost in silence.
+QString enviarAoCups(QPrinter& impressora, const std::function<bool(QPrinter&)>& pagina) {
+    QTemporaryDir pasta;
+    if (!pasta.isValid()) return QStringLiteral("não foi possível preparar a página");
+    const QString arquivo = pasta.filePath(QStringLiteral("pagina.pdf"));
+    QPrinter pdf;
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(arquivo);
+    pdf.setPageLayout(impressora.pageLayout());
+    if (!pagina(pdf)) return QStringLiteral("não foi possível preparar a página");
+
+    // A printer's instance ("nome/instância") prints on the printer itself.
+    const QByteArray destino = impressora.printerName().section(u'/', 0, 0).toUtf8();
+    const int trabalho = cupsPrintFile(destino.constData(), QFile::encodeName(arquivo).constData(),
+                                       kNomeDocumento.toUtf8().constData(), 0, nullptr);
+    if (trabalho == 0) return motivoDoCups(cupsLastError());
+
+    // A job that CUPS stops or aborts (a failing connection or filter) does so at once, and
+    // one queued on a stopped printer waits there: for a short while the job is watched, and
+    // one that will not print is cancelled, so that it does not come out later unexpected.
+    for (int vez = 0; vez < 5; ++vez) {
+        const ipp_jstate_t estado = estadoDoTrabalho(destino.constData(), trabalho);
+        QString motivo;
+        if (estado == IPP_JSTATE_COMPLETED) return {};
+        if (estado >= IPP_JSTATE_STOPPED)
+            motivo = QStringLiteral("o trabalho de impressão terminou com erro");
+        else if (impressoraParada(destino.constData()))
+            motivo = QStringLiteral("a impressora está parada");
+        if (!motivo.isEmpty()) {
+            cupsCancelJob(destino.constData(), trabalho);
+            return motivo;
+        }
+        QThread::msleep(100);
+    }
+    return {};
+}
+#endif
+
 bool perguntarPdf(QWidget* janela, const QString& mensagem) {
     QMessageBox caixa(QMessageBox::Warning, kTituloImpressao, mensagem, QMessageBox::NoButton,
                       janela);
@@ -105,12 +192,11 @@ QUrl enderecoAjuda() {
 }
 
 AmbienteImpressao ambienteImpressaoPadrao() {
-    return {impressoraDoSistema, perguntarPdf, perguntarArquivo, mostrarAviso};
-}
-
-AmbienteImpressao& ambienteImpressao() {
-    static AmbienteImpressao ambiente = ambienteImpressaoPadrao();
-    return ambiente;
+#ifdef VESTAMAR_CUPS
+    return {impressoraDoSistema, enviarAoCups, perguntarPdf, perguntarArquivo, mostrarAviso};
+#else
+    return {impressoraDoSistema, enviarPelaImpressora, perguntarPdf, perguntarArquivo, mostrarAviso};
+#endif
 }
 
 QString arquivoPdfSugerido() {
@@ -155,13 +241,14 @@ bool imprimirPagina(FrmCalcProd& janela, QPrinter& impressora) {
     return entregue && impressora.printerState() != QPrinter::Error;
 }
 
-void imprimir(FrmCalcProd& janela) {
-    AmbienteImpressao& ambiente = ambienteImpressao();
+void imprimir(FrmCalcProd& janela, const AmbienteImpressao& ambiente) {
     QString mensagem;
     if (std::unique_ptr<QPrinter> impressora = ambiente.impressoraPadrao()) {
-        if (imprimirPagina(janela, *impressora)) return;
-        mensagem = QStringLiteral("Não foi possível imprimir na impressora \"%1\".")
-                       .arg(impressora->printerName());
+        const QString motivo =
+            ambiente.enviar(*impressora, [&janela](QPrinter& destino) { return imprimirPagina(janela, destino); });
+        if (motivo.isEmpty()) return;
+        mensagem = QStringLiteral("Não foi possível imprimir na impressora \"%1\": %2.")
+                       .arg(impressora->printerName(), motivo);
     } else {
         mensagem = QStringLiteral("Nenhuma impressora está instalada.");
     }
@@ -177,10 +264,12 @@ void imprimir(FrmCalcProd& janela) {
 
 void abrirAjuda() { QDesktopServices::openUrl(enderecoAjuda()); }
 
-void conectarImpressaoEAjuda(FrmCalcProd& janela) {
+void conectarImpressaoEAjuda(FrmCalcProd& janela, AmbienteImpressao ambiente) {
     QObject::connect(janela.botao("Imprimir"), &cbutton::Click, &janela,
-                     [&janela] { imprimir(janela); });
-    QObject::connect(janela.botao("Help"), &cbutton::Click, &janela, [] { abrirAjuda(); });
+                     [&janela, ambiente = std::move(ambiente)] { imprimir(janela, ambiente); });
+    cbutton* ajuda = janela.botao("Help");
+    ajuda->setShortcut(QKeySequence(Qt::Key_F1));
+    QObject::connect(ajuda, &cbutton::Click, &janela, [] { abrirAjuda(); });
 }
 
 }  // namespace vestamar

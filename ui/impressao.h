@@ -4,9 +4,9 @@
 // `Imprimir` hides the banner, the five buttons and the two scenario headings, draws the
 // window's client area as it then looks onto one page of the default printer (the title
 // `Titulo` shows where the banner was), and shows the eight controls again. When there is
-// no printer, or the job fails, the user is told so and may save the same page as a PDF file
-// instead. `Help` opens the help page in the default web browser. Neither touches the
-// parameters or the results.
+// no printer, or the print system refuses the job or it ends in error, the user is told so
+// and may save the same page as a PDF file instead. `Help` (also F1) opens the help page in
+// the default web browser. Neither touches the parameters or the results.
 
 #include <QString>
 #include <QUrl>
@@ -30,11 +30,17 @@ inline constexpr std::string_view kPaginaAjuda = "/index.php?View=entry&EntryID=
 QUrl enderecoAjuda();
 
 // What printing needs from the machine and the user. The defaults ask the system for its
-// default printer and ask the user through the usual dialogs; each can be replaced (the
-// tests do, so that they neither reach a real printer nor wait on a dialog).
+// default printer, hand the job to the print system and ask the user through the usual
+// dialogs; each can be replaced (the tests do, so that they neither reach a real printer nor
+// wait on a dialog).
 struct AmbienteImpressao {
     // The default printer, ready for a page; nullptr when no printer is installed.
     std::function<std::unique_ptr<QPrinter>()> impressoraPadrao;
+    // Prints one page on the printer: `pagina` draws it onto a printer (the printer itself,
+    // or a PDF file of the printer's page size). Empty when the print system has the job;
+    // otherwise why it will not print, for the user ("a impressora não está aceitando
+    // trabalhos").
+    std::function<QString(QPrinter& impressora, const std::function<bool(QPrinter&)>& pagina)> enviar;
     // Says that printing failed and asks whether to save a PDF file instead (true: save).
     std::function<bool(QWidget* janela, const QString& mensagem)> oferecerPdf;
     // Asks where to save the PDF file, suggesting a path; empty when the user gives up.
@@ -43,10 +49,10 @@ struct AmbienteImpressao {
     std::function<void(QWidget* janela, const QString& mensagem)> avisar;
 };
 
-// The system's printer and the usual dialogs.
+// The system's printer and print system, and the usual dialogs. Where the print system is
+// CUPS the page goes to it as a PDF file and its answer is examined (Qt's own CUPS printing
+// reports a refused job as printed); elsewhere the page is drawn straight onto the printer.
 AmbienteImpressao ambienteImpressaoPadrao();
-// The surroundings `Imprimir` uses; starts as the default.
-AmbienteImpressao& ambienteImpressao();
 
 // The file name suggested for the PDF, in the user's documents folder.
 QString arquivoPdfSugerido();
@@ -58,12 +64,13 @@ QString arquivoPdfSugerido();
 bool imprimirPagina(FrmCalcProd& janela, QPrinter& impressora);
 
 // `Imprimir` pressed: prints on the default printer, or offers a PDF file when that fails.
-void imprimir(FrmCalcProd& janela);
+void imprimir(FrmCalcProd& janela, const AmbienteImpressao& ambiente);
 
 // `Help` pressed: opens the help page; whether a browser opened is not examined.
 void abrirAjuda();
 
-// Attaches the `Imprimir` and `Help` buttons of the window.
-void conectarImpressaoEAjuda(FrmCalcProd& janela);
+// Attaches the `Imprimir` and `Help` buttons of the window, printing in `ambiente`; F1
+// presses `Help`.
+void conectarImpressaoEAjuda(FrmCalcProd& janela, AmbienteImpressao ambiente = ambienteImpressaoPadrao());
 
 }  // namespace vestamar

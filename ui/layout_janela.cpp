@@ -186,11 +186,13 @@ constexpr auto kLayout = std::to_array<Controle>({
     marcador("Label74", 6000, 3495),
 
     // ---- Button row: Top 9840, 1125 x 285 -----------------------------------------------
+    // "&" marks a caption's mnemonic (Alt and the letter, which shows underlined); the
+    // buttons passed over by Tab are reached that way, and Help with F1.
     botao("Help", "Help", 120, 44, true),
-    botao("Imprimir", "Imprimir", 1635, 45, true),
+    botao("Imprimir", "&Imprimir", 1635, 45, true),
     botao("Calcular", "Calcular", 3165, 46, false),
-    botao("Tabelas", "Tabelas", 4680, 47, true),
-    botao("Sair", "Sair", 6210, 48, true),
+    botao("Tabelas", "&Tabelas", 4680, 47, true),
+    botao("Sair", "&Sair", 6210, 48, true),
 
     // ---- Parameter-tables panel; the rows below are relative to it ----------------------
     {"Frame1", Tipo::Painel, {}, 7440, 1800, 7605, 7815, "Frame1", {}, 93},

@@ -8,10 +8,17 @@
 
 #include "texto_numero.h"
 
+class QCoreApplication;
+
 namespace vestamar {
 
 // The decimal mark and the group mark of the system's regional settings, as UTF-8.
 Separadores separadoresDoSistema();
+
+// Loads Qt's own translations (qtbase) for the user's language into the application, so that
+// the standard dialogs (files, printing, messages) speak it. False when there are none for
+// that language, and the dialogs stay in English.
+bool carregarTraducoesDoQt(QCoreApplication& aplicacao);
 
 // UTF-8 text (names, captions, numbers formatted by the engine) as a QString.
 inline QString qtexto(std::string_view texto) {

@@ -205,8 +205,10 @@ TEST_F(Programa, DigitarGuardaERecalculaSoQuandoOTextoConverte) {
     EXPECT_EQ(sim->estado().valorHora, Money::deDezMilesimos(12345000));
     digitar("valorAjCusto2", "0");
     EXPECT_EQ(texto("valTotalNF2"), "2.250,00");
+    // A whole-number field takes no decimal mark from the user; a fraction the program writes
+    // is stored rounded, halves to even.
     for (const auto& [t, n] : std::vector<std::pair<QString, int>>{{"2,5", 2}, {"3,5", 4}}) {
-        digitar("quantDeps", t);
+        campo("quantDeps")->setText(t);
         EXPECT_EQ(sim->estado().quantDeps, n) << t.toStdString();
     }
     EXPECT_EQ(falhas, 0);

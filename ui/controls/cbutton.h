@@ -1,7 +1,9 @@
 #pragma once
 // cbutton: the window's push button.
 //
-// A QPushButton with its caption, face, size and colour as properties.
+// A QPushButton with its caption, face, size and colour as properties. A "&" in the caption
+// marks its mnemonic ("&Sair"): Alt and that letter press the button, and the letter shows
+// underlined; the button's accessible name is the caption without the mark.
 // `Click` is raised when the button is pressed with the mouse, and also with Space or Enter
 // while it has the focus.
 

@@ -1,93 +1,95 @@
 #include "etextctl.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QLocale>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QValidator>
+#include <QtMath>
 
 #include <optional>
 #include <string>
 
 #include "regional.h"
-#include "texto_numero.h"
 
 namespace vestamar {
 
 namespace {
 
-// What the user may type: digits, the regional decimal and group marks, a leading minus.
+// A pattern without a decimal part shows whole numbers.
+bool padraoInteiro(const QString& padrao) { return !padrao.isEmpty() && !padrao.contains(u'.'); }
+
+// What the user may type into the field: digits, its decimal and group marks, a leading minus;
+// no decimal mark where the pattern shows whole numbers.
 class FiltroNumerico : public QValidator {
 public:
-    using QValidator::QValidator;
+    explicit FiltroNumerico(ETextctl* campo) : QValidator(campo), campo_(campo) {}
 
     State validate(QString& texto, int& /*posicao*/) const override {
-        const QLocale local = QLocale::system();
-        const QString marcas = local.decimalPoint() + local.groupSeparator();
-        for (qsizetype i = 0; i < texto.size(); ++i) {
-            const QChar c = texto.at(i);
-            if (c >= u'0' && c <= u'9') continue;
-            if (c == u'-' && i == 0) continue;
-            if (marcas.contains(c)) continue;
-            return Invalid;
+        const Separadores& sep = campo_->separadores();
+        const QString decimal = padraoInteiro(campo_->textformat()) ? QString() : qtexto(sep.decimal);
+        const QString grupo = qtexto(sep.grupo);
+        qsizetype i = 0;
+        if (texto.startsWith(u'-')) ++i;
+        while (i < texto.size()) {
+            if (texto.at(i) >= u'0' && texto.at(i) <= u'9') {
+                ++i;
+            } else if (!decimal.isEmpty() && QStringView(texto).sliced(i).startsWith(decimal)) {
+                i += decimal.size();
+            } else if (!grupo.isEmpty() && QStringView(texto).sliced(i).startsWith(grupo)) {
+                i += grupo.size();
+            } else {
+                return Invalid;
+            }
         }
         return Acceptable;
     }
+
+private:
+    const ETextctl* campo_;
 };
 
-// The digits of a number's text without sign, group marks or insignificant zeros, to tell
-// whether two texts stand for the same decimal value. Empty when the text is not a plain
-// decimal number.
-struct ValorDecimal {
-    bool negativo = false;
-    std::string inteiro;
-    std::string fracao;
-    bool operator==(const ValorDecimal&) const = default;
-};
-
-std::optional<ValorDecimal> valorDecimal(const std::string& texto, const Separadores& sep) {
-    ValorDecimal v;
-    std::size_t i = 0;
-    if (!texto.empty() && (texto[0] == '-' || texto[0] == '+')) {
-        v.negativo = texto[0] == '-';
-        i = 1;
-    }
-    bool naFracao = false;
-    while (i < texto.size()) {
-        const char c = texto[i];
-        if (c >= '0' && c <= '9') {
-            (naFracao ? v.fracao : v.inteiro).push_back(c);
-            ++i;
-        } else if (!naFracao && !sep.decimal.empty() && texto.compare(i, sep.decimal.size(), sep.decimal) == 0) {
-            naFracao = true;
-            i += sep.decimal.size();
-        } else if (!naFracao && !sep.grupo.empty() && texto.compare(i, sep.grupo.size(), sep.grupo) == 0) {
-            i += sep.grupo.size();
-        } else {
-            return std::nullopt;
-        }
-    }
-    const auto primeiro = v.inteiro.find_first_not_of('0');
-    v.inteiro.erase(0, primeiro == std::string::npos ? v.inteiro.size() : primeiro);
-    const auto ultimo = v.fracao.find_last_not_of('0');
-    v.fracao.erase(ultimo == std::string::npos ? 0 : ultimo + 1);
-    if (v.inteiro.empty() && v.fracao.empty()) v.negativo = false;  // -0 is 0
-    return v;
-}
-
-// The user's text in the field's pattern, when it is a number and the pattern shows
-// exactly its value.
-std::optional<QString> textoNoPadrao(const QString& texto, const QString& padrao) {
+// The user's text in the field's pattern, when it is a number and the pattern shows exactly
+// the value it stands for.
+std::optional<QString> textoNoPadrao(const QString& texto, const QString& padrao, const Separadores& sep) {
     if (padrao.isEmpty()) return std::nullopt;
-    const Separadores sep = separadoresDoSistema();
-    const std::string digitado = texto.toStdString();
-    const std::optional<double> valor = lerDouble(digitado, sep);
+    const std::optional<double> valor = lerDouble(texto.toStdString(), sep);
     if (!valor) return std::nullopt;
     const std::string formatado = formatarPadrao(*valor, padrao.toStdString(), sep);
-    const auto antes = valorDecimal(digitado, sep);
-    const auto depois = valorDecimal(formatado, sep);
-    if (!antes || !depois || !(*antes == *depois)) return std::nullopt;
-    return QString::fromStdString(formatado);
+    if (lerDouble(formatado, sep) != valor) return std::nullopt;
+    return qtexto(formatado);
+}
+
+// A pasted text without the blanks, tabs and line ends around it and a leading currency
+// symbol: what a spreadsheet cell or a figure copied from a report brings along.
+QString textoColado(QString texto) {
+    texto = texto.trimmed();
+    const QString simbolos[] = {QStringLiteral("R$"), QLocale::system().currencySymbol()};
+    for (const QString& simbolo : simbolos) {
+        if (!simbolo.isEmpty() && texto.startsWith(simbolo)) {
+            texto = texto.sliced(simbolo.size()).trimmed();
+            break;
+        }
+    }
+    return texto;
+}
+
+// The numeric keypad's decimal key: a full stop or a comma by the keyboard layout, or Delete
+// carrying the character.
+bool teclaDecimalDoTeclado(const QKeyEvent* evento) {
+    if (!(evento->modifiers() & Qt::KeypadModifier)) return false;
+    return evento->key() == Qt::Key_Period || evento->key() == Qt::Key_Comma ||
+           (evento->key() == Qt::Key_Delete && !evento->text().isEmpty() && evento->text().at(0).isPrint());
 }
 
 Qt::PenStyle estiloDaBorda(int padrao) {
@@ -100,9 +102,15 @@ Qt::PenStyle estiloDaBorda(int padrao) {
     }
 }
 
+// The font's size in pixels, also for a font sized in points.
+int pixelsDaFonte(const QFont& fonte) {
+    if (fonte.pixelSize() > 0) return fonte.pixelSize();
+    return qRound(fonte.pointSizeF() * 96.0 / 72.0);
+}
+
 }  // namespace
 
-ETextctl::ETextctl(QWidget* parent) : QLineEdit(parent) {
+ETextctl::ETextctl(QWidget* parent) : QLineEdit(parent), m_separadores(separadoresDoSistema()) {
     setFrame(false);
     setTextMargins(1, 1, 1, 1);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -118,6 +126,7 @@ ETextctl::ETextctl(QWidget* parent) : QLineEdit(parent) {
 void ETextctl::aoMudarTexto(const QString& texto) {
     const bool doUsuario = m_mudancaDoUsuario;
     m_mudancaDoUsuario = false;
+    ajustarAoTexto();
     if (texto == m_textoAnunciado) return;
     m_textoAnunciado = texto;
     // A write by the program makes the text the program's again: it is shown as written.
@@ -150,8 +159,6 @@ void ETextctl::setFocusborderpattern(int padrao) { m_focusborderpattern = padrao
 void ETextctl::aplicarVisual() {
     // Font and palette changes ripple through the style, so only real changes are made: the
     // window builds 81 fields at start-up.
-    const QFont& fonte = m_comFoco ? m_focusfont : m_normalfont;
-    if (!(font() == fonte)) setFont(fonte);
     QPalette paleta = palette();
     const QColor fundo = m_comFoco ? m_focusbackcolor : m_backcolor;
     const QColor tinta = m_comFoco ? m_focusfontcolor : m_normalfontcolor;
@@ -161,13 +168,62 @@ void ETextctl::aplicarVisual() {
         paleta.setColor(grupo, QPalette::Text, tinta);
     }
     if (!(paleta == palette())) setPalette(paleta);
+    ajustarAoTexto();
     update();
+}
+
+QRect ETextctl::areaDoTexto() const {
+    // As QLineEdit lays out its line: the style's contents, less the text margins and its
+    // fixed inner margins of 2 pixels across and 1 down.
+    QStyleOptionFrame opcao;
+    initStyleOption(&opcao);
+    const QRect conteudo =
+        style()->subElementRect(QStyle::SE_LineEditContents, &opcao, this).marginsRemoved(textMargins());
+    return conteudo.adjusted(2, 1, -2, -1);
+}
+
+void ETextctl::ajustarAoTexto() {
+    const QFont& base = m_comFoco ? m_focusfont : m_normalfont;
+    const QString texto = displayText();
+    const int largura = areaDoTexto().width();
+    // QLineEdit keeps one pixel beside the text for the cursor.
+    const auto cabe = [&](const QFont& f) {
+        return qCeil(QFontMetricsF(f).horizontalAdvance(texto)) + 1 <= largura;
+    };
+    QFont fonte = base;
+    if (!cabe(fonte)) {
+        for (int px = pixelsDaFonte(base) - 1; px >= kMenorFontePixels; --px) {
+            fonte.setPixelSize(px);
+            if (cabe(fonte)) break;
+        }
+    }
+    if (!(font() == fonte)) setFont(fonte);
+
+    m_encurtado = !cabe(fonte);
+    // The whole text goes into the tooltip of a shortened field, unless the program has put
+    // a tooltip there; only the field's own tooltip is ever replaced or cleared.
+    const bool dicaDoPrograma = !toolTip().isEmpty() && toolTip() != m_dicaPropria;
+    if (dicaDoPrograma) {
+        m_dicaPropria.clear();
+    } else {
+        m_dicaPropria = m_encurtado ? texto : QString();
+        if (toolTip() != m_dicaPropria) setToolTip(m_dicaPropria);
+    }
+}
+
+void ETextctl::resizeEvent(QResizeEvent* evento) {
+    QLineEdit::resizeEvent(evento);
+    ajustarAoTexto();
 }
 
 void ETextctl::focusInEvent(QFocusEvent* evento) {
     QLineEdit::focusInEvent(evento);
     m_comFoco = true;
     aplicarVisual();
+    // The focus back from a popup (the context menu) or another window leaves the selection
+    // as the user left it: the menu's Paste or Cut works on it.
+    const Qt::FocusReason motivo = evento->reason();
+    if (motivo == Qt::PopupFocusReason || motivo == Qt::ActiveWindowFocusReason) return;
     if (!m_onfocusselect && hasSelectedText()) {
         deselect();
         end(false);
@@ -190,7 +246,27 @@ void ETextctl::focusOutEvent(QFocusEvent* evento) {
 void ETextctl::concluirEdicao() {
     if (!m_editadoPeloUsuario) return;
     m_editadoPeloUsuario = false;
-    if (const auto reescrito = textoNoPadrao(text(), m_textformat)) setText(*reescrito);
+    if (const auto reescrito = textoNoPadrao(text(), m_textformat, m_separadores)) setText(*reescrito);
+}
+
+void ETextctl::colar() { colarTexto(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); }
+
+void ETextctl::colarTexto(const QString& texto) {
+    if (isReadOnly() || texto.isEmpty()) return;
+    const QString limpo = textoColado(texto);
+    // The field's text as the paste would leave it, put through the field's filter.
+    QString resultado = text();
+    if (hasSelectedText())
+        resultado.replace(selectionStart(), selectedText().size(), limpo);
+    else
+        resultado.insert(cursorPosition(), limpo);
+    int posicao = 0;
+    const bool aceito = !limpo.isEmpty() && resultado.size() <= maxLength() &&
+                        validator()->validate(resultado, posicao) != QValidator::Invalid;
+    if (aceito)
+        insert(limpo);
+    else
+        QApplication::beep();
 }
 
 void ETextctl::keyPressEvent(QKeyEvent* evento) {
@@ -203,11 +279,68 @@ void ETextctl::keyPressEvent(QKeyEvent* evento) {
             return;
         }
     }
+    if (evento->matches(QKeySequence::Paste)) {
+        colar();
+        evento->accept();
+        return;
+    }
+    if (teclaDecimalDoTeclado(evento)) {
+        // Typed as the decimal mark itself would be typed, through the field's filter.
+        const QString decimal = qtexto(m_separadores.decimal);
+        const int tecla = decimal.isEmpty() ? int(Qt::Key_unknown) : int(decimal.at(0).toUpper().unicode());
+        QKeyEvent marca(QEvent::KeyPress, tecla, Qt::NoModifier, decimal, evento->isAutoRepeat(),
+                        static_cast<quint16>(evento->count()));
+        QLineEdit::keyPressEvent(&marca);
+        evento->setAccepted(marca.isAccepted());
+        return;
+    }
     QLineEdit::keyPressEvent(evento);
 }
 
+void ETextctl::contextMenuEvent(QContextMenuEvent* evento) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The menu's Paste cleans the text as every other paste does. Qt names the action from
+    // 6.5 on; before, it is the one showing the paste shortcut.
+    const QString atalho = u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction* acao : menu->actions()) {
+        if (acao->objectName() != QStringLiteral("edit-paste") && !acao->text().endsWith(atalho)) continue;
+        disconnect(acao, &QAction::triggered, nullptr, nullptr);
+        connect(acao, &QAction::triggered, this, &ETextctl::colar);
+        break;
+    }
+    menu->popup(evento->globalPos());
+}
+
+void ETextctl::mouseReleaseEvent(QMouseEvent* evento) {
+    // The middle button pastes the selection where the system has one (X11).
+    QClipboard* area = QGuiApplication::clipboard();
+    if (evento->button() == Qt::MiddleButton && area->supportsSelection() && !isReadOnly()) {
+        deselect();  // the press has put the cursor where the text goes
+        colarTexto(area->text(QClipboard::Selection));
+        evento->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(evento);
+}
+
 void ETextctl::paintEvent(QPaintEvent* evento) {
-    QLineEdit::paintEvent(evento);
+    // A shortened text is drawn elided; while the user edits it, the line scrolls as usual.
+    if (m_encurtado && !(m_comFoco && !isReadOnly())) {
+        QPainter pintor(this);
+        pintor.setFont(font());
+        pintor.setPen(palette().color(QPalette::Text));
+        const QRect area = areaDoTexto();
+        QString elidido = QFontMetrics(font()).elidedText(displayText(), Qt::ElideLeft, area.width() - 1);
+        // "…000.600,00" rather than "….000.600,00": a group mark right after the ellipsis reads
+        // as a fifth dot.
+        const QString grupo = qtexto(m_separadores.grupo);
+        if (!grupo.isEmpty() && elidido.size() > 1 && QStringView(elidido).sliced(1).startsWith(grupo))
+            elidido.remove(1, grupo.size());
+        pintor.drawText(area, Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask), elidido);
+    } else {
+        QLineEdit::paintEvent(evento);
+    }
     const Qt::PenStyle estilo = estiloDaBorda(m_comFoco ? m_focusborderpattern : m_normalborderpattern);
     if (estilo == Qt::NoPen) return;
     QPainter pintor(this);

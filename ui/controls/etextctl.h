@@ -10,17 +10,30 @@
 //   never by a write of the text already shown: the window's handlers rely on that to come
 //   to rest.
 // - `locked` blocks the user's edits; the program can still write the text.
-// - The user can type digits, the regional decimal and group marks and a leading minus.
+// - The user can type digits, the decimal and group marks and a leading minus; a field whose
+//   pattern shows whole numbers ("0") takes no decimal mark. The marks are the field's
+//   `separadores` (the system's unless set). The numeric keypad's decimal key types the
+//   decimal mark whatever the key's own character.
+// - A paste is trimmed of blanks, tabs and line ends around it and of a leading currency
+//   symbol ("R$ 2.345,67", a spreadsheet cell "2345,67\n"); what is still no number is
+//   refused with the system's beep.
 // - When the user has edited the field and then leaves it (Tab, a click elsewhere, Enter),
 //   a text that is a number is rewritten with the pattern ("1800" becomes "1.800,00"), but
 //   only when the pattern shows the same value: "2,666" in a "0.0" field stays as typed.
 //   Focus taken by a popup or by another window is not leaving the field.
 // - With `enterexitkey`, Enter moves the focus to the next control in tab order.
+// - A text wider than the field is drawn in a smaller font, down to a readable size; beyond
+//   that it is drawn with its left part elided ("…000.600,00") and the field is `encurtado`:
+//   its tooltip then shows the whole text, unless the program has set a tooltip of its own,
+//   which the field never replaces or clears. Printing draws the field the same way.
 
 #include <QColor>
 #include <QFont>
 #include <QLineEdit>
+#include <QRect>
 #include <QString>
+
+#include "texto_numero.h"
 
 namespace vestamar {
 
@@ -92,6 +105,20 @@ public:
     QString tag() const { return m_tag; }
     void setTag(const QString& texto) { m_tag = texto; }
 
+    // The decimal and group marks the user types and pastes and the pattern is applied with.
+    const Separadores& separadores() const { return m_separadores; }
+    void setSeparadores(const Separadores& sep) { m_separadores = sep; }
+
+    // The text does not fit even in the smallest font and is drawn with its left part elided.
+    bool encurtado() const { return m_encurtado; }
+
+    // Pastes the clipboard's text, cleaned as described above: Ctrl+V, Shift+Insert and the
+    // context menu's Paste come here; the middle button pastes the selection the same way.
+    void colar();
+
+    // The smallest font size, in pixels, a text is shrunk to before it is elided.
+    static constexpr int kMenorFontePixels = 8;
+
 signals:
     // The text changed (typed or written); never raised for a write of the same text.
     void Change();
@@ -101,10 +128,18 @@ protected:
     void focusOutEvent(QFocusEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
     void paintEvent(QPaintEvent* evento) override;
+    void resizeEvent(QResizeEvent* evento) override;
+    void contextMenuEvent(QContextMenuEvent* evento) override;
+    void mouseReleaseEvent(QMouseEvent* evento) override;
 
 private:
     void aoMudarTexto(const QString& texto);
     void aplicarVisual();
+    // Picks the font the text fits in and keeps the tooltip of a shortened text.
+    void ajustarAoTexto();
+    // Where QLineEdit draws the text line.
+    QRect areaDoTexto() const;
+    void colarTexto(const QString& texto);
     // Rewrites the user's text with the pattern when that keeps its value; ends the edit.
     void concluirEdicao();
 
@@ -126,6 +161,10 @@ private:
     bool m_onfocusselect = false;
     bool m_enterexitkey = true;
     bool m_comFoco = false;
+    bool m_encurtado = false;
+    Separadores m_separadores;
+    // The tooltip the field set itself for a shortened text; empty when it set none.
+    QString m_dicaPropria;
     // The text last announced by Change.
     QString m_textoAnunciado;
     // The change under way comes from the user's keyboard or a paste.

@@ -1,0 +1,22 @@
+// Qt's own dialogs in the user's language. Runs in a process of its own: the translation, once
+// installed, stays for the whole application.
+#include "qt_gtest.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "regional.h"
+
+TEST(Traducao, OsDialogosPadraoFalamPortugues) {
+    ASSERT_TRUE(vestamar::carregarTraducoesDoQt(*QCoreApplication::instance()));
+    QMessageBox caixa(QMessageBox::Question, q("t"), q("m"), QMessageBox::Save | QMessageBox::Cancel);
+    EXPECT_EQ(caixa.button(QMessageBox::Save)->text(), q("Salvar"));
+    EXPECT_EQ(caixa.button(QMessageBox::Cancel)->text(), q("Cancelar"));
+    QFileDialog dialogo;
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    EXPECT_EQ(dialogo.findChild<QLabel*>(q("lookInLabel"))->text(), q("Procurar em:"));
+}
