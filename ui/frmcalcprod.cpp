@@ -118,6 +118,7 @@ QString textoInicial(std::string_view texto, const Separadores& sep) {
 
 ETextctl* novoCampo(const Controle& c, QWidget* pai, const Separadores& sep) {
     auto* f = new ETextctl(pai);
+    f->setSeparadores(sep);
     const QFont fonte = fonteDaJanela(faceArial(), 8.25, true);
     f->setNormalfont(fonte);
     f->setFocusfont(fonte);

@@ -1,6 +1,7 @@
 #include "impressao.h"
 
 #include <QDesktopServices>
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -253,7 +254,10 @@ void imprimir(FrmCalcProd& janela, const AmbienteImpressao& ambiente) {
         mensagem = QStringLiteral("Nenhuma impressora está instalada.");
     }
     mensagem += QStringLiteral("\n\nDeseja salvar a página em um arquivo PDF?");
-    if (!ambiente.oferecerPdf(&janela, mensagem)) return;
+    if (ambiente.oferecerPdf(&janela, mensagem)) salvarComoPdf(janela, ambiente);
+}
+
+void salvarComoPdf(FrmCalcProd& janela, const AmbienteImpressao& ambiente) {
     const QString caminho = ambiente.escolherArquivoPdf(&janela, arquivoPdfSugerido());
     if (caminho.isEmpty()) return;
     if (!salvarPdf(janela, caminho)) {
@@ -265,6 +269,11 @@ void imprimir(FrmCalcProd& janela, const AmbienteImpressao& ambiente) {
 void abrirAjuda() { QDesktopServices::openUrl(enderecoAjuda()); }
 
 void conectarImpressaoEAjuda(FrmCalcProd& janela, AmbienteImpressao ambiente) {
+    // "Salvar PDF…" on the window's context menu: the printed page, as a file.
+    auto* pdf = new QAction(QStringLiteral("Salvar PDF…"), &janela);
+    pdf->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QObject::connect(pdf, &QAction::triggered, &janela, [&janela, ambiente] { salvarComoPdf(janela, ambiente); });
+    janela.addAction(pdf);
     QObject::connect(janela.botao("Imprimir"), &cbutton::Click, &janela,
                      [&janela, ambiente = std::move(ambiente)] { imprimir(janela, ambiente); });
     cbutton* ajuda = janela.botao("Help");

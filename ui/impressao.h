@@ -66,11 +66,15 @@ bool imprimirPagina(FrmCalcProd& janela, QPrinter& impressora);
 // `Imprimir` pressed: prints on the default printer, or offers a PDF file when that fails.
 void imprimir(FrmCalcProd& janela, const AmbienteImpressao& ambiente);
 
+// "Salvar PDF…": the same page saved as a PDF file the user chooses (the dialog of the PDF
+// offer); the user is told when the file cannot be written.
+void salvarComoPdf(FrmCalcProd& janela, const AmbienteImpressao& ambiente);
+
 // `Help` pressed: opens the help page; whether a browser opened is not examined.
 void abrirAjuda();
 
 // Attaches the `Imprimir` and `Help` buttons of the window, printing in `ambiente`; F1
-// presses `Help`.
+// presses `Help`; "Salvar PDF…" (Ctrl+Shift+S) joins the window's context menu.
 void conectarImpressaoEAjuda(FrmCalcProd& janela, AmbienteImpressao ambiente = ambienteImpressaoPadrao());
 
 }  // namespace vestamar

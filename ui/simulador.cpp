@@ -56,13 +56,13 @@ void Simulador::conectar() {
     connect(&janela_, &FrmCalcProd::botaoPressionado, this, [this](const QString& nome) {
         if (nome == QStringLiteral("carregarTabelas2026")) carregarTabelas2026();
     });
-    conectarImpressaoEAjuda(janela_);
     // The results out of the window, from its context menu or the keyboard.
     auto* copiar = new QAction(QStringLiteral("Copiar resultados"), &janela_);
     copiar->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     connect(copiar, &QAction::triggered, this, [this] { copiarResultados(janela_, sep_); });
     janela_.addAction(copiar);
     janela_.setContextMenuPolicy(Qt::ActionsContextMenu);
+    conectarImpressaoEAjuda(janela_);
 }
 
 void Simulador::calcular() {

@@ -113,6 +113,7 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         const char *destino, *mensagem;  // the PDF file chosen; part of the offer
         int avisos;
         bool escrito;  // p.pdf, by the printer or as the PDF file
+        bool menu = false;  // "Salvar PDF…" from the window's menu (Ctrl+Shift+S), not `Imprimir`
     } const casos[] = {
         {"impressa", "p.pdf", "", false, false, "", "", 0, true},
         {"impressa com o painel", "p.pdf", "", true, false, "", "", 0, true},
@@ -122,6 +123,7 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         {"trabalho recusado, aceito", "x.pdf", "a impressora não está aceitando trabalhos", false, true, "p.pdf",
          "\": a impressora não está aceitando trabalhos.\n", 0, true},
         {"PDF impossível", "", "", false, true, "falta/x.pdf", "Nenhuma impressora", 1, false},
+        {"Salvar PDF…", "x.pdf", "", false, false, "p.pdf", "", 0, true, true},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -134,7 +136,12 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         destinoPdf = pasta.filePath(c.destino);
         janela.controle("Frame1")->move(0, FrmCalcProd::pixels(1800));
         janela.controle("Frame1")->setVisible(c.painel);
-        clicarEConferir("Imprimir");
+        if (c.menu) {
+            QTest::keyClick(&janela, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+            EXPECT_FALSE(QFile::exists(impressora)) << "the printer is left alone";
+        } else {
+            clicarEConferir("Imprimir");
+        }
         EXPECT_EQ(ofertas.size(), *c.mensagem ? 1 : 0);
         EXPECT_TRUE(ofertas.value(0).contains(QString::fromUtf8(c.mensagem))) << ofertas.value(0).toStdString();
         EXPECT_EQ(avisos, c.avisos);
