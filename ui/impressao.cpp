@@ -21,7 +21,10 @@
 #include <utility>
 
 #ifdef VESTAMAR_CUPS
+#include <QLibrary>
 #include <cups/cups.h>
+
+#include <type_traits>
 #endif
 
 #include "cbutton.h"
@@ -83,6 +86,48 @@ QString enviarPelaImpressora(QPrinter& impressora, const std::function<bool(QPri
     return pagina(impressora) ? QString() : QStringLiteral("o sistema de impressão recusou o trabalho");
 }
 #else
+// The few calls of the CUPS library that printing makes, found when the first page is printed:
+// linked into the program, the library and its own dependencies would be loaded at every
+// start, for a window that may never print.
+struct BibliotecaCups {
+    decltype(&::cupsPrintFile) printFile = nullptr;
+    decltype(&::cupsLastError) lastError = nullptr;
+    decltype(&::cupsLastErrorString) lastErrorString = nullptr;
+    decltype(&::cupsGetJobs) getJobs = nullptr;
+    decltype(&::cupsFreeJobs) freeJobs = nullptr;
+    decltype(&::cupsGetNamedDest) getNamedDest = nullptr;
+    decltype(&::cupsGetOption) getOption = nullptr;
+    decltype(&::cupsFreeDests) freeDests = nullptr;
+    decltype(&::cupsCancelJob) cancelJob = nullptr;
+
+    bool carregada() const {
+        return printFile && lastError && lastErrorString && getJobs && freeJobs && getNamedDest && getOption &&
+               freeDests && cancelJob;
+    }
+};
+
+const BibliotecaCups& cups() {
+    static const BibliotecaCups b = [] {
+        BibliotecaCups r;
+        QLibrary lib(QStringLiteral("cups"), 2);
+        if (!lib.load()) return r;
+        const auto achar = [&lib](auto& f, const char* nome) {
+            f = reinterpret_cast<std::remove_reference_t<decltype(f)>>(lib.resolve(nome));
+        };
+        achar(r.printFile, "cupsPrintFile");
+        achar(r.lastError, "cupsLastError");
+        achar(r.lastErrorString, "cupsLastErrorString");
+        achar(r.getJobs, "cupsGetJobs");
+        achar(r.freeJobs, "cupsFreeJobs");
+        achar(r.getNamedDest, "cupsGetNamedDest");
+        achar(r.getOption, "cupsGetOption");
+        achar(r.freeDests, "cupsFreeDests");
+        achar(r.cancelJob, "cupsCancelJob");
+        return r;
+    }();
+    return b;
+}
+
 // CUPS's refusal in the user's words.
 QString motivoDoCups(ipp_status_t status) {
     switch (status) {
@@ -91,26 +136,26 @@ QString motivoDoCups(ipp_status_t status) {
         case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE: return QStringLiteral("o sistema de impressão não está disponível");
         default:
             return QStringLiteral("o sistema de impressão recusou o trabalho (%1)")
-                .arg(QString::fromUtf8(cupsLastErrorString()));
+                .arg(QString::fromUtf8(cups().lastErrorString()));
     }
 }
 
 ipp_jstate_t estadoDoTrabalho(const char* destino, int trabalho) {
     cups_job_t* trabalhos = nullptr;
-    const int n = cupsGetJobs(&trabalhos, destino, 1, CUPS_WHICHJOBS_ALL);
+    const int n = cups().getJobs(&trabalhos, destino, 1, CUPS_WHICHJOBS_ALL);
     ipp_jstate_t estado = IPP_JSTATE_PENDING;
     for (int i = 0; i < n; ++i)
         if (trabalhos[i].id == trabalho) estado = trabalhos[i].state;
-    cupsFreeJobs(n, trabalhos);
+    cups().freeJobs(n, trabalhos);
     return estado;
 }
 
 bool impressoraParada(const char* destino) {
-    cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, destino, nullptr);
+    cups_dest_t* d = cups().getNamedDest(CUPS_HTTP_DEFAULT, destino, nullptr);
     if (!d) return false;
-    const char* estado = cupsGetOption("printer-state", d->num_options, d->options);
+    const char* estado = cups().getOption("printer-state", d->num_options, d->options);
     const bool parada = estado && std::string_view(estado) == "5";
-    cupsFreeDests(1, d);
+    cups().freeDests(1, d);
     return parada;
 }
 
@@ -118,6 +163,7 @@ bool impressoraParada(const char* destino) {
 // Qt's own CUPS printing hands the job over without looking at the answer, so a job that the
 // printer does not accept would be lost in silence.
 QString enviarAoCups(QPrinter& impressora, const std::function<bool(QPrinter&)>& pagina) {
+    if (!cups().carregada()) return QStringLiteral("o sistema de impressão (CUPS) não está instalado");
     QTemporaryDir pasta;
     if (!pasta.isValid()) return QStringLiteral("não foi possível preparar a página");
     const QString arquivo = pasta.filePath(QStringLiteral("pagina.pdf"));
@@ -129,9 +175,9 @@ QString enviarAoCups(QPrinter& impressora, const std::function<bool(QPrinter&)>&
 
     // A printer's instance ("nome/instância") prints on the printer itself.
     const QByteArray destino = impressora.printerName().section(u'/', 0, 0).toUtf8();
-    const int trabalho = cupsPrintFile(destino.constData(), QFile::encodeName(arquivo).constData(),
-                                       kNomeDocumento.toUtf8().constData(), 0, nullptr);
-    if (trabalho == 0) return motivoDoCups(cupsLastError());
+    const int trabalho = cups().printFile(destino.constData(), QFile::encodeName(arquivo).constData(),
+                                          kNomeDocumento.toUtf8().constData(), 0, nullptr);
+    if (trabalho == 0) return motivoDoCups(cups().lastError());
 
     // A job that CUPS stops or aborts (a failing connection or filter) does so at once, and
     // one queued on a stopped printer waits there: for a short while the job is watched, and
@@ -145,7 +191,7 @@ QString enviarAoCups(QPrinter& impressora, const std::function<bool(QPrinter&)>&
         else if (impressoraParada(destino.constData()))
             motivo = QStringLiteral("a impressora está parada");
         if (!motivo.isEmpty()) {
-            cupsCancelJob(destino.constData(), trabalho);
+            cups().cancelJob(destino.constData(), trabalho);
             return motivo;
         }
         QThread::msleep(100);
