@@ -29,7 +29,7 @@ using CampoParametro = std::variant<double ParametrosSimulacao::*, Money Paramet
 struct ChaveParametro {
     std::string_view chave;       // as spelled in the file
     TipoParametro tipo;
-    std::string_view padrao;      // default value text under a decimal-comma setting
+    std::string_view valorInicial;  // default value text under a decimal-comma setting
     int posicaoArquivoNovo;       // 1-based line in a file of defaults
     CampoParametro campo;         // the state field it fills
     // Optional keys come last and are written only when at least one of them is not 0, so a

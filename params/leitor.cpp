@@ -117,7 +117,7 @@ ResultadoLeitura lerConteudo(std::string_view conteudo, ParametrosSimulacao& est
 
 void aplicarPadroes(ParametrosSimulacao& estado) {
     for (const ChaveParametro& chave : kChaves) {
-        guardarTexto(estado, chave.campo, chave.padrao, Separadores::brasil());
+        guardarTexto(estado, chave.campo, chave.valorInicial, Separadores::brasil());
     }
 }
 

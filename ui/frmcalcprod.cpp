@@ -75,22 +75,22 @@ QLabel* novoRotulo(const Controle& c, QWidget* pai) {
     QColor fundo = Qt::white;
     switch (c.visual) {
         case Visual::Titulo:
-            r->setFont(fonteDaJanela(faceArial(), 20.25, false));
+            r->setFont(fonteDaJanela(faceArial(), 20.25));
             r->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             break;
         case Visual::Cabecalho:
-            r->setFont(fonteDaJanela(faceArial(), 8.25, true));
+            r->setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
             r->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             fundo = corDeJanela();
             break;
         case Visual::Sublinhado:
-            r->setFont(fonteDaJanela(faceArial(), 8.25, true, false, true));
+            r->setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true, .sublinhado = true}));
             break;
         case Visual::Regular:
-            r->setFont(fonteDaJanela(faceArial(), 8.25, false));
+            r->setFont(fonteDaJanela(faceArial(), 8.25));
             break;
         default:
-            r->setFont(fonteDaJanela(faceArial(), 8.25, true));
+            r->setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
             break;
     }
     pintarFundo(r, fundo, kCinzaRotulo);
@@ -102,7 +102,7 @@ QLabel* novoMarcador(const Controle& c, QWidget* pai) {
     r->setTextFormat(Qt::PlainText);
     r->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     r->setFont(fonteDaJanela({QStringLiteral("System"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, 9.75,
-                             true, true));
+                             {.negrito = true, .italico = true}));
     pintarFundo(r, Qt::white, kAzulMarcador);
     return r;
 }
@@ -119,7 +119,7 @@ QString textoInicial(std::string_view texto, const Separadores& sep) {
 ETextctl* novoCampo(const Controle& c, QWidget* pai, const Separadores& sep) {
     auto* f = new ETextctl(pai);
     f->setSeparadores(sep);
-    const QFont fonte = fonteDaJanela(faceArial(), 8.25, true);
+    const QFont fonte = fonteDaJanela(faceArial(), 8.25, {.negrito = true});
     f->setNormalfont(fonte);
     f->setFocusfont(fonte);
     f->setNormalfontcolor(kCinzaRotulo);
@@ -142,7 +142,7 @@ ETextctl* novoCampo(const Controle& c, QWidget* pai, const Separadores& sep) {
     f->setEnterexitkey(true);
     f->setMaxlength(0);
     const ParametroJanela* parametro = parametroDoControle(c.nome);
-    f->setTextformat(qtexto(parametro ? parametro->formatoCampo : c.padrao));
+    f->setTextformat(qtexto(parametro ? parametro->formatoCampo : c.formato));
     f->setLocked(c.bloqueado);
     f->setText(textoInicial(c.texto, sep));
     f->setAccessibleName(qtexto(c.acessivel));
@@ -153,13 +153,13 @@ QComboBox* novaLista(const Controle& c, QWidget* pai) {
     auto* l = new QComboBox(pai);
     l->setEditable(false);
     if (c.visual == Visual::Modalidade) {
-        l->setFont(fonteDaJanela(faceLista(), 8.25, true));
+        l->setFont(fonteDaJanela(faceLista(), 8.25, {.negrito = true}));
         QPalette paleta = l->palette();
         for (const auto papel : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
             paleta.setColor(papel, kCinzaRotulo);
         l->setPalette(paleta);
     } else {
-        l->setFont(fonteDaJanela(faceLista(), 8.25, false));
+        l->setFont(fonteDaJanela(faceLista(), 8.25));
     }
     l->setAccessibleName(qtexto(c.acessivel));
     rodaSoComFoco(l);
@@ -168,7 +168,7 @@ QComboBox* novaLista(const Controle& c, QWidget* pai) {
 
 QCheckBox* novaCaixa(const Controle& c, QWidget* pai) {
     auto* caixa = new QCheckBox(qtexto(c.texto), pai);
-    caixa->setFont(fonteDaJanela(faceArial(), 8.25, true));
+    caixa->setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
     // Drawn on the panel's own background, its caption in the captions' grey.
     QPalette paleta = caixa->palette();
     paleta.setColor(QPalette::WindowText, kCinzaRotulo);
@@ -256,7 +256,7 @@ int FrmCalcProd::pixels(int twips) {
 FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(parent), m_sep(sep) {
     registrarRecursos();
     setObjectName(QStringLiteral("frmcalcProd"));
-    setWindowTitle(QStringLiteral("vestaMar - Simulação de Resultados"));
+    setWindowTitle(qtexto(kNomePrograma));
     pintarFundo(this, Qt::white);
     // Nothing reacts to a change of size: the client area keeps its designed size.
     setFixedSize(pixels(kLarguraClienteTwips), pixels(kAlturaClienteTwips));

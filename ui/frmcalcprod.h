@@ -27,6 +27,9 @@ class QLabel;
 
 namespace vestamar {
 
+// The program's name, the window's title before start-up adds the version.
+inline constexpr std::string_view kNomePrograma = "vestaMar - Simulação de Resultados";
+
 class ETextctl;
 class cbutton;
 

@@ -23,7 +23,7 @@ namespace vestamar {
 namespace {
 
 // The window's caption: two blanks and forty more between the name and the version.
-const QString kLegenda = QStringLiteral("vestaMar - Simulação de Resultados") + QString(42, u' ') +
+const QString kLegenda = qtexto(kNomePrograma) + QString(42, u' ') +
                          QStringLiteral("Versão 03_02");
 
 inline constexpr int kLarguraInicialTwips = 7700;

@@ -19,19 +19,19 @@ enum class Acesso {
 };
 
 constexpr Controle rotulo(std::string_view nome, int l, int t, int w, int h,
-                          std::string_view legenda, Visual visual = Visual::Padrao,
+                          std::string_view legenda, Visual visual = Visual::Comum,
                           std::string_view conteiner = {}) {
     return {nome, Tipo::Rotulo, conteiner, l, t, w, h, legenda, {}, -1, false, false, visual, {}};
 }
 
 constexpr Controle rotuloPainel(std::string_view nome, int l, int t, int w, int h,
-                                std::string_view legenda, Visual visual = Visual::Padrao) {
+                                std::string_view legenda, Visual visual = Visual::Comum) {
     return rotulo(nome, l, t, w, h, legenda, visual, kPainel);
 }
 
 // The blue "..." beside a row: 255 x 255 twips.
 constexpr Controle marcador(std::string_view nome, int l, int t) {
-    return {nome, Tipo::Marcador, {}, l, t, 255, 255, "...", {}, -1, false, false, Visual::Padrao, {}};
+    return {nome, Tipo::Marcador, {}, l, t, 255, 255, "...", {}, -1, false, false, Visual::Comum, {}};
 }
 
 constexpr Controle linha(std::string_view nome, int x1, int y1, int x2, int y2, Visual visual,
@@ -40,37 +40,37 @@ constexpr Controle linha(std::string_view nome, int x1, int y1, int x2, int y2, 
 }
 
 constexpr Controle campo(std::string_view nome, int l, int t, int w, int h,
-                         std::string_view inicial, std::string_view padrao, int tab, Acesso acesso,
+                         std::string_view inicial, std::string_view formato, int tab, Acesso acesso,
                          Visual visual, std::string_view acessivel,
                          std::string_view conteiner = {}) {
     const bool pulado = acesso == Acesso::EntradaPulada || acesso == Acesso::Resultado;
     const bool bloqueado = acesso == Acesso::EntradaBloqueada || acesso == Acesso::Resultado;
-    return {nome, Tipo::Campo, conteiner, l, t, w, h, inicial, padrao, tab, pulado, bloqueado,
+    return {nome, Tipo::Campo, conteiner, l, t, w, h, inicial, formato, tab, pulado, bloqueado,
             visual, acessivel};
 }
 
 constexpr Controle campoPainel(std::string_view nome, int l, int t, int w, int h,
-                               std::string_view inicial, std::string_view padrao, int tab,
+                               std::string_view inicial, std::string_view formato, int tab,
                                Acesso acesso, std::string_view acessivel) {
-    return campo(nome, l, t, w, h, inicial, padrao, tab, acesso, Visual::PainelCampo, acessivel,
+    return campo(nome, l, t, w, h, inicial, formato, tab, acesso, Visual::PainelCampo, acessivel,
                  kPainel);
 }
 
 constexpr Controle lista(std::string_view nome, int l, int t, int w, int h, int tab,
                          std::string_view acessivel, std::string_view conteiner = {},
-                         Visual visual = Visual::Padrao) {
+                         Visual visual = Visual::Comum) {
     return {nome, Tipo::Lista, conteiner, l, t, w, h, {}, {}, tab, false, false, visual, acessivel};
 }
 
 constexpr Controle caixaPainel(std::string_view nome, int l, int t, int w, int h, std::string_view legenda,
                                int tab) {
-    return {nome, Tipo::Caixa, kPainel, l, t, w, h, legenda, {}, tab, false, false, Visual::Padrao, legenda};
+    return {nome, Tipo::Caixa, kPainel, l, t, w, h, legenda, {}, tab, false, false, Visual::Comum, legenda};
 }
 
 // The buttons of the bottom row: Top 9840, 1125 x 285.
 constexpr Controle botao(std::string_view nome, std::string_view legenda, int l, int tab, bool pulado) {
     return {nome, Tipo::Botao, {}, l, 9840, 1125, 285, legenda, {}, tab, pulado, false,
-            Visual::Padrao, {}};
+            Visual::Comum, {}};
 }
 
 constexpr auto E = Acesso::Entrada;
@@ -308,7 +308,7 @@ constexpr auto kLayout = std::to_array<Controle>({
     rotuloPainel("Label92", 240, 7530, 2055, 255, "Desconto simplificado"),
     campoPainel("descontoSimplificado", 2520, 7500, 1095, 315, "0,00", {}, 99, E, "Desconto simplificado"),
     {"carregarTabelas2026", Tipo::Botao, kPainel, 2490, 7185, 1125, 285, "Tabelas 2026", {}, 100, false, false,
-     Visual::Padrao, {}},
+     Visual::Comum, {}},
 });
 
 }  // namespace

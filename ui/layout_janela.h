@@ -23,11 +23,11 @@ enum class Tipo {
 };
 
 enum class Visual {
-    Padrao,           // labels: Arial 8.25 bold grey, left, white; lists: standard look
-    Sublinhado,       // label, as Padrao and underlined
+    Comum,            // labels: Arial 8.25 bold grey, left, white; lists: standard look
+    Sublinhado,       // label, as Comum and underlined
     Cabecalho,        // label, centred, on the system's window colour
     Titulo,           // label, Arial 20.25 regular, centred
-    Regular,          // label, as Padrao in regular weight
+    Regular,          // label, as Comum in regular weight
     ColunaFocoPreto,  // column field, black text with focus
     ColunaFocoCinza,  // column field, dark grey text with focus
     PainelCampo,      // field of the parameter-tables panel
@@ -42,12 +42,12 @@ struct Controle {
     std::string_view conteiner;  // empty: the window; otherwise the panel's name
     int l, t, w, h;              // twips; for a line: x1, y1, x2, y2
     std::string_view texto = {};   // caption, or a field's initial text
-    std::string_view padrao = {};  // a result field's display pattern (`textformat`); a
+    std::string_view formato = {};  // a result field's display pattern (`textformat`); a
                                    // parameter field's is in its parameter row
     int tab = -1;                  // place in the tab order; -1: takes no focus
     bool pulado = false;           // passed over by Tab and Enter, still takes a click
     bool bloqueado = false;        // field `locked`
-    Visual visual = Visual::Padrao;
+    Visual visual = Visual::Comum;
     std::string_view acessivel = {};  // accessible name, for fields and lists
 };
 

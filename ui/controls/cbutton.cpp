@@ -27,7 +27,7 @@ void cbutton::setFontsize(float pontos) {
 
 void cbutton::aplicarFonte() {
     // Tahoma is not on every system; a face with Arial's metrics keeps the caption's width.
-    setFont(fonteDaJanela({m_fontname, QStringLiteral("Arial")}, m_fontsize, false));
+    setFont(fonteDaJanela({m_fontname, QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, m_fontsize));
 }
 
 void cbutton::setForecolor(const QColor& cor) {
@@ -38,7 +38,6 @@ void cbutton::setForecolor(const QColor& cor) {
     setPalette(paleta);
 }
 
-void cbutton::setControlwidth(float pixels) { resize(qRound(pixels), height()); }
 
 void cbutton::keyPressEvent(QKeyEvent* evento) {
     const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;

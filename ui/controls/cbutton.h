@@ -19,7 +19,6 @@ class cbutton : public QPushButton {
     Q_PROPERTY(QString fontname READ fontname WRITE setFontname)
     Q_PROPERTY(float fontsize READ fontsize WRITE setFontsize)
     Q_PROPERTY(QColor forecolor READ forecolor WRITE setForecolor)
-    Q_PROPERTY(float controlwidth READ controlwidth WRITE setControlwidth)
 
 public:
     explicit cbutton(QWidget* parent = nullptr);
@@ -34,9 +33,6 @@ public:
     void setFontsize(float pontos);
     QColor forecolor() const { return m_forecolor; }
     void setForecolor(const QColor& cor);
-    // The width in pixels.
-    float controlwidth() const { return static_cast<float>(width()); }
-    void setControlwidth(float pixels);
 
 signals:
     void Click();

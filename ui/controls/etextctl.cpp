@@ -139,11 +139,6 @@ void ETextctl::setMaxlength(int comprimento) {
     setMaxLength(m_maxlength == 0 ? 32767 : m_maxlength);
 }
 
-void ETextctl::setPasswordchar(const QString& mascara) {
-    m_passwordchar = mascara;
-    setEchoMode(mascara.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
-}
-
 // A look of the other state (with or without focus) shows only when the focus changes.
 void ETextctl::setNormalfont(const QFont& fonte) { m_normalfont = fonte; if (!m_comFoco) aplicarVisual(); }
 void ETextctl::setFocusfont(const QFont& fonte) { m_focusfont = fonte; if (m_comFoco) aplicarVisual(); }

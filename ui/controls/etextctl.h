@@ -44,7 +44,6 @@ class ETextctl : public QLineEdit {
     Q_PROPERTY(bool onfocusselect READ onfocusselect WRITE setOnfocusselect)
     Q_PROPERTY(bool enterexitkey READ enterexitkey WRITE setEnterexitkey)
     Q_PROPERTY(int maxlength READ maxlength WRITE setMaxlength)
-    Q_PROPERTY(QString passwordchar READ passwordchar WRITE setPasswordchar)
     Q_PROPERTY(QFont normalfont READ normalfont WRITE setNormalfont)
     Q_PROPERTY(QFont focusfont READ focusfont WRITE setFocusfont)
     Q_PROPERTY(QColor normalfontcolor READ normalfontcolor WRITE setNormalfontcolor)
@@ -55,12 +54,10 @@ class ETextctl : public QLineEdit {
     Q_PROPERTY(QColor focusbordercolor READ focusbordercolor WRITE setFocusbordercolor)
     Q_PROPERTY(int normalborderpattern READ normalborderpattern WRITE setNormalborderpattern)
     Q_PROPERTY(int focusborderpattern READ focusborderpattern WRITE setFocusborderpattern)
-    Q_PROPERTY(QString specialcharacter READ specialcharacter WRITE setSpecialcharacter)
-    Q_PROPERTY(QString tag READ tag WRITE setTag)
 
 public:
     // Border patterns: 0 a solid line; 1 dashes; 2 dots; 3 dash-dot; any other value, none.
-    enum PadraoBorda { BordaSolida = 0, BordaTracejada = 1, BordaPontilhada = 2, BordaTracoPonto = 3 };
+    enum EstiloBorda { BordaSolida = 0, BordaTracejada = 1, BordaPontilhada = 2, BordaTracoPonto = 3 };
 
     explicit ETextctl(QWidget* parent = nullptr);
 
@@ -75,9 +72,6 @@ public:
     // 0: no length limit.
     int maxlength() const { return m_maxlength; }
     void setMaxlength(int comprimento);
-    // Non-empty: the text is masked.
-    QString passwordchar() const { return m_passwordchar; }
-    void setPasswordchar(const QString& mascara);
 
     QFont normalfont() const { return m_normalfont; }
     void setNormalfont(const QFont& fonte);
@@ -100,10 +94,6 @@ public:
     void setNormalborderpattern(int padrao);
     int focusborderpattern() const { return m_focusborderpattern; }
     void setFocusborderpattern(int padrao);
-    QString specialcharacter() const { return m_specialcharacter; }
-    void setSpecialcharacter(const QString& texto) { m_specialcharacter = texto; }
-    QString tag() const { return m_tag; }
-    void setTag(const QString& texto) { m_tag = texto; }
 
     // The decimal and group marks the user types and pastes and the pattern is applied with.
     const Separadores& separadores() const { return m_separadores; }
@@ -144,9 +134,6 @@ private:
     void concluirEdicao();
 
     QString m_textformat;
-    QString m_passwordchar;
-    QString m_specialcharacter;
-    QString m_tag;
     QFont m_normalfont;
     QFont m_focusfont;
     QColor m_normalfontcolor{Qt::black};

@@ -17,14 +17,13 @@ QString faceInstalada(const QStringList& preferidas) {
 
 int pontosParaPixels(double pontos) { return qRound(pontos * 96.0 / 72.0); }
 
-QFont fonteDaJanela(const QStringList& preferidas, double pontos, bool negrito, bool italico,
-                    bool sublinhado) {
+QFont fonteDaJanela(const QStringList& preferidas, double pontos, EstiloFonte estilo) {
     QFont fonte(faceInstalada(preferidas));
     fonte.setStyleHint(QFont::SansSerif);
     fonte.setPixelSize(pontosParaPixels(pontos));
-    fonte.setBold(negrito);
-    fonte.setItalic(italico);
-    fonte.setUnderline(sublinhado);
+    fonte.setBold(estilo.negrito);
+    fonte.setItalic(estilo.italico);
+    fonte.setUnderline(estilo.sublinhado);
     fonte.setStyleStrategy(QFont::PreferAntialias);
     return fonte;
 }

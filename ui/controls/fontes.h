@@ -17,9 +17,15 @@ namespace vestamar {
 // Arial's metrics, such as Liberation Sans).
 QString faceInstalada(const QStringList& preferidas);
 
+// How a font of the window is drawn besides its face and size.
+struct EstiloFonte {
+    bool negrito = false;
+    bool italico = false;
+    bool sublinhado = false;
+};
+
 // A font of the given face (see faceInstalada), size in points and style.
-QFont fonteDaJanela(const QStringList& preferidas, double pontos, bool negrito,
-                    bool italico = false, bool sublinhado = false);
+QFont fonteDaJanela(const QStringList& preferidas, double pontos, EstiloFonte estilo = {});
 
 // Points at 96 dots per inch, in whole pixels.
 int pontosParaPixels(double pontos);
