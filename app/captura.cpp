@@ -5,13 +5,11 @@
 // panel open. Run it under QT_QPA_PLATFORM=offscreen (scripts/screenshot.sh does).
 
 #include <QApplication>
-#include <QFile>
 #include <QPixmap>
 #include <QString>
 
 #include <filesystem>
 
-#include "cbutton.h"
 #include "frmcalcprod.h"
 #include "regional.h"
 #include "simulador.h"

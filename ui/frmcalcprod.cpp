@@ -363,8 +363,8 @@ void FrmCalcProd::montar(bool painel) {
         w->setObjectName(qtexto(c.nome));
         if (c.tipo == Tipo::Linha) {
             // A line one pixel thick from its first end point towards the second.
-            const int x = pixels(c.l), y = pixels(c.t);
-            w->setGeometry(x, y, std::max(1, pixels(c.w) - x), std::max(1, pixels(c.h) - y));
+            const int x = pixels(c.x1()), y = pixels(c.y1());
+            w->setGeometry(x, y, std::max(1, pixels(c.x2()) - x), std::max(1, pixels(c.y2()) - y));
         } else {
             w->setGeometry(pixels(c.l), pixels(c.t), pixels(c.w), pixels(c.h));
         }

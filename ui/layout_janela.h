@@ -49,6 +49,12 @@ struct Controle {
     bool bloqueado = false;        // field `locked`
     Visual visual = Visual::Comum;
     std::string_view acessivel = {};  // accessible name, for fields and lists
+
+    // A line's two end points, which its row holds in place of a rectangle.
+    constexpr int x1() const { return l; }
+    constexpr int y1() const { return t; }
+    constexpr int x2() const { return w; }
+    constexpr int y2() const { return h; }
 };
 
 // Every control of the window, in the order they are built.
