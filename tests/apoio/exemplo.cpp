@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "arquivo_parametros.h"
+
 namespace vestamar {
 
 std::string noAjuste(std::string_view textoBrasileiro, const Separadores& sep) {
@@ -16,16 +18,9 @@ std::string noAjuste(std::string_view textoBrasileiro, const Separadores& sep) {
 
 ParametrosSimulacao estadoDoExemplo() {
     ParametrosSimulacao e;
-    e.aPartir1 = centavos(190399); e.percentIR1 = 7.5;  e.Desconto1 = centavos(14280);
-    e.aPartir2 = centavos(282666); e.percentIR2 = 15;   e.Desconto2 = centavos(35480);
-    e.aPartir3 = centavos(375106); e.percentIR3 = 22.5; e.Desconto3 = centavos(63613);
-    e.aPartir4 = centavos(466468); e.percentIR4 = 27.5; e.Desconto4 = centavos(86936);
-    e.abatDep = centavos(18959);
-    e.percINSS = 11;
-    e.tetoINSS = centavos(518982);
-    e.itaProd = 1; e.itaDAR = 1; e.itaAjuda = 0; e.incideISS = 1; e.percentISS = 3; e.baseDSR = 1;
-    e.percInsalub = 20; e.fatorInsalub = 100; e.tetoInsalub = centavos(67800);
-    e.fatorPeric = 100; e.percNoturno = 20; e.fatorNoturno = 33.33; e.fatorExtra = 100;
+    aplicarPadroes(e);
+    e.percInsalub = 20;
+    e.percNoturno = 20;
     e.montarTabelaIR();
     return e;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The worked example of the calculation, shared by the tests and the benchmarks: the default
-// rates of a new parameter file with the DEPOIS allowances, and the window's entry texts for a
+// The worked example of the calculation, shared by the tests and the benchmarks: the defaults
+// of a new parameter file with the DEPOIS allowances, and the window's entry texts for a
 // production of 1.800,00 (also 15,00 × 10 shifts × 12,0 hours) with 600,00 of allowance.
 
 #include <string>

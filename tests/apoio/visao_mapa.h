@@ -22,11 +22,24 @@ public:
     // Called after a write that changed the text, like a field's handler in the window.
     std::function<void(std::string_view campo)> aoMudar;
 
-    std::string lerTexto(std::string_view campo) override;
-    void escreverTexto(std::string_view campo, const std::string& texto) override;
-    int lerIndice(std::string_view lista) override;
-    void mostrarResultados() override;
-    void informarFalha() override;
+    std::string lerTexto(std::string_view campo) override {
+        const auto it = textos.find(campo);
+        return it == textos.end() ? std::string() : it->second;
+    }
+    void escreverTexto(std::string_view campo, const std::string& texto) override {
+        escritas.emplace_back(campo);
+        const auto [it, novo] = textos.try_emplace(std::string(campo), texto);
+        if (!novo && it->second == texto) return;  // an unchanged text raises nothing
+        it->second = texto;
+        // The handler may write again or start a nested run: no iterator is held across it.
+        if (aoMudar) aoMudar(campo);
+    }
+    int lerIndice(std::string_view lista) override {
+        const auto it = indices.find(lista);
+        return it == indices.end() ? -1 : it->second;
+    }
+    void mostrarResultados() override { ++passagensResultados; }
+    void informarFalha() override { ++falhas; }
 };
 
 }  // namespace vestamar

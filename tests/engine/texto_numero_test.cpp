@@ -43,7 +43,7 @@ TEST_P(Texto, MoneyIsExactDecimalRoundedHalfToEven) {
     for (const auto& [s, v] : casos) EXPECT_EQ(lerMoney(t(s), sep()), v ? std::optional(dm(*v)) : std::nullopt) << s;
 }
 
-TEST_P(Texto, SeparatorsAreTakenAsGiven) {
+TEST(Separadores, MarksAreTakenAsGiven) {
     const Separadores semGrupo{".", ""};
     EXPECT_EQ(lerMoney("7.5", semGrupo), dm(75000));
     EXPECT_FALSE(lerMoney("1,000", semGrupo));

@@ -27,8 +27,11 @@ using P = ParametrosSimulacao;
 const Separadores kBrasil = Separadores::brasil(), kPonto = Separadores::ponto();
 const Separadores kFrances{",", "\u202F"}, kArabe{"\u066B", "\u066C"};
 
+// A folder of its own, removed with all it holds. Its name is not ASCII, as user folders often
+// are ("C:\Usuários\José\..."), so that every case also shows the file's path kept intact.
 struct PastaTemporaria {
-    const fs::path caminho = fs::temp_directory_path() / ("vestamar-params-" + std::to_string(std::random_device{}()));
+    const fs::path caminho = fs::temp_directory_path() / fs::path(u8"vestamar-parâmetros-José-").concat(
+                                 std::to_string(std::random_device{}()));
     PastaTemporaria() { fs::create_directories(caminho); }
     ~PastaTemporaria() { fs::remove_all(caminho); }
     fs::path ini() const { return caminho / kNomeArquivo; }
