@@ -1,8 +1,9 @@
-// `Imprimir` and `Help` on the real window. The "printer" is a PDF file handed over through
-// the printing surroundings, whose print system takes or refuses the job as the fixture says;
-// the dialogs answer from the fixture, the browser is a URL handler.
+// `Imprimir`, `Help` and the buttons' shortcuts on the real window. The "printer" is a PDF file
+// handed over through the printing surroundings, whose print system takes or refuses the job as
+// the fixture says; the dialogs answer from the fixture, the browser is a URL handler.
+#include "qt_gtest.h"
 
-#include <QApplication>
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -10,18 +11,14 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 
-#include "cbutton.h"
-#include "etextctl.h"
-#include "frmcalcprod.h"
 #include "impressao.h"
 
 namespace vestamar {
@@ -48,6 +45,7 @@ protected:
     bool aceitaPdf = false;
     QStringList ofertas;
     int avisos = 0;
+    Navegador navegador;
 
     void SetUp() override {  // the window as start-up leaves it, with some text in a field
         janela.setFixedWidth(FrmCalcProd::pixels(7700));
@@ -67,10 +65,10 @@ protected:
             [this](QWidget*, const QString& m) { ofertas.append(m); return aceitaPdf; },
             [this](QWidget*, const QString&) { return destinoPdf; },
             [this](QWidget*, const QString&) { ++avisos; }});
-        janela.show();
-        janela.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+        QDesktopServices::setUrlHandler("http", &navegador, "abrir");
+        ASSERT_TRUE(ativar(janela));
     }
+    void TearDown() override { QDesktopServices::unsetUrlHandler("http"); }
 
     // Presses the button as the user does; the window must look and read as before.
     void clicarEConferir(const char* botao) {
@@ -167,14 +165,34 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
 }
 
 TEST_F(Impressao, HelpAbreAPaginaDeAjudaSemMudarAJanela) {
-    Navegador navegador;
-    QDesktopServices::setUrlHandler("http", &navegador, "abrir");
     clicarEConferir("Help");
-    QDesktopServices::unsetUrlHandler("http");
-    ASSERT_EQ(navegador.abertos.size(), 1);
-    EXPECT_EQ(navegador.abertos[0].toString(),
-              "http://ajuda.vestamar.com.br/index.php?View=entry&EntryID=47");
+    EXPECT_EQ(navegador.abertos, QList<QUrl>{QUrl(q("http://ajuda.vestamar.com.br/index.php?View=entry&EntryID=47"))});
     EXPECT_TRUE(ofertas.isEmpty());
+}
+
+// Alt and the underlined letter press Sair, Tabelas and Imprimir; F1 presses Help. The focus
+// stays in the field. The letter shows underlined, the name read out is the bare word.
+TEST_F(Impressao, AltELetraSublinhadaEF1PressionamOsBotoes) {
+    ETextctl* campo = janela.campo("ProdBruta");
+    campo->setFocus();
+    const std::pair<const char*, QKeyCombination> atalhos[] = {
+        {"Sair", Qt::ALT | Qt::Key_S}, {"Tabelas", Qt::ALT | Qt::Key_T}, {"Imprimir", Qt::ALT | Qt::Key_I},
+        {"Help", QKeyCombination(Qt::Key_F1)},
+    };
+    for (const auto& [nome, tecla] : atalhos) {
+        SCOPED_TRACE(nome);
+        QSignalSpy cliques(janela.botao(nome), &cbutton::Click);
+        QTest::keyClick(campo, tecla.key(), tecla.keyboardModifiers());
+        EXPECT_TRUE(cliques.count() == 1 || cliques.wait(1000));
+        EXPECT_EQ(QApplication::focusWidget(), campo);
+    }
+    EXPECT_EQ(ofertas.size(), 1);
+    EXPECT_EQ(navegador.abertos.size(), 1);
+    cbutton semAtalho;
+    semAtalho.setCaption(q("Sair"));
+    semAtalho.resize(janela.botao("Sair")->size());
+    EXPECT_NE(semAtalho.grab().toImage(), janela.botao("Sair")->grab().toImage());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(janela.botao("Sair"))->text(QAccessible::Name), q("Sair"));
 }
 
 // The PDF is offered in the documents folder, or in the home folder when there is none.
