@@ -125,13 +125,13 @@ TEST_F(Programa, ResultadoGrandeMostradoInteiro) {
         pintor.setFont(nota->font());
         pintor.drawText(10, 30, nota->text());
         pintor.end();
-        const Tinta inteira = tinta(pagina);
+        const int inteira = tinta(pagina).ultima - tinta(pagina).primeira + 1;
         if (!c.encurtado) {
-            EXPECT_NEAR(desenhada.ultima - desenhada.primeira, inteira.ultima - inteira.primeira, 1);
+            EXPECT_NEAR(desenhada.ultima - desenhada.primeira + 1, inteira, 1);
             continue;
         }
         // Narrower than the whole, starting with dots on the baseline ("…"), not a digit cut at the edge.
-        EXPECT_LT(desenhada.ultima - desenhada.primeira, inteira.ultima - inteira.primeira);
+        EXPECT_LT(desenhada.ultima - desenhada.primeira + 1, inteira);
         EXPECT_GE(desenhada.topoNoInicio, (desenhada.topo + desenhada.base) / 2);
     }
     digitar("ProdBruta", "10000000000");
