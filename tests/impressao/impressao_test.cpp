@@ -70,21 +70,14 @@ protected:
     }
     void TearDown() override { QDesktopServices::unsetUrlHandler("http"); }
 
-    // The ink where a control of the window lands on the page rasterised at 50 dpi (the
-    // window fills the printable width): pixels darker than paper, and coloured ones.
-    std::pair<int, int> tinta(const QImage& pagina, const char* nome) {
+    // Where a control of the window lands on the page rasterised at 50 dpi: the window fills
+    // the printable width.
+    QRect naPagina(const char* nome) {
         const QWidget* c = janela.controle(nome);
         const QRect area = folha.paintRectPixels(50);
         const qreal s = area.width() / qreal(janela.width());
-        const QRect r = QTransform::fromTranslate(area.x(), area.y()).scale(s, s)
-                            .mapRect(QRectF(c->mapTo(&janela, QPoint()), c->size())).toRect();
-        int escuros = 0, coloridos = 0;
-        for (int y = r.top() + 1; y < r.bottom(); ++y)
-            for (int x = r.left() + 1; x < r.right(); ++x) {
-                escuros += qGray(pagina.pixel(x, y)) < 230;
-                coloridos += pagina.pixelColor(x, y).hsvSaturation() > 40;
-            }
-        return {escuros, coloridos};
+        return QTransform::fromTranslate(area.x(), area.y()).scale(s, s)
+            .mapRect(QRectF(c->mapTo(&janela, QPoint()), c->size())).toRect().adjusted(1, 1, -1, -1);
     }
 };
 
@@ -148,21 +141,23 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         QProcess::execute("pdftoppm", {"-png", "-r", "50", "-singlefile", pdf, pdf});
         const QImage pagina(pdf + ".png");
         ASSERT_FALSE(pagina.isNull());
-        EXPECT_GT(tinta(pagina, "Titulo").first, 50);  // the title where the banner was,
-        EXPECT_EQ(tinta(pagina, "Image1").second, 0);  // in grey, not the banner's colours
-        // Blank where the buttons were, and the headings unless the panel covers their place.
+        // The title where the banner was, in grey, not the banner's colours; blank where the
+        // buttons were, and the headings unless the panel covers their place.
+        const auto papel = [](const QColor& p) { return qGray(p.rgb()) < 230; };
+        EXPECT_GT(comTinta(pagina, naPagina("Titulo"), papel).width(), 100);
+        EXPECT_TRUE(comTinta(pagina, naPagina("Image1"), [](const QColor& p) { return p.hsvSaturation() > 40; }).isEmpty());
         for (const char* nome : kForaDoPapel) {
             if (nome == std::string_view("Image1") || (c.painel && nome[0] == 'L')) continue;
-            EXPECT_EQ(tinta(pagina, nome).first, 0) << nome;
+            EXPECT_TRUE(comTinta(pagina, naPagina(nome), papel).isEmpty()) << nome;
         }
-        EXPECT_GT(tinta(pagina, c.painel ? "Label69" : "liqPagar").first, 20);
+        EXPECT_FALSE(comTinta(pagina, naPagina(c.painel ? "Label69" : "liqPagar"), papel).isEmpty());
     }
 }
 
 // Alt and the underlined letter press Sair, Tabelas and Imprimir; F1 presses Help, which opens
 // the help page. The focus stays in the field. The letter shows underlined; the name read out
-// is the bare word.
-TEST_F(Impressao, AltELetraSublinhadaEF1PressionamOsBotoes) {
+// is the bare word. A button with the focus is pressed by the mouse, Space and Enter.
+TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
     ETextctl* campo = janela.campo("ProdBruta");
     campo->setFocus();
     const std::pair<const char*, QKeyCombination> atalhos[] = {
@@ -183,6 +178,13 @@ TEST_F(Impressao, AltELetraSublinhadaEF1PressionamOsBotoes) {
     semAtalho.resize(janela.botao("Sair")->size());
     EXPECT_NE(semAtalho.grab().toImage(), janela.botao("Sair")->grab().toImage());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(janela.botao("Sair"))->text(QAccessible::Name), q("Sair"));
+    cbutton* calcular = janela.botao("Calcular");
+    calcular->setFocus();
+    QSignalSpy cliques(calcular, &cbutton::Click);
+    QTest::mouseClick(calcular, Qt::LeftButton);
+    for (const auto tecla : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(calcular, tecla);
+    QTest::keyClick(calcular, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(cliques.count(), 4);
 }
 
 // The PDF is offered in the documents folder, or in the home folder when there is none.

@@ -78,12 +78,6 @@ TEST_F(Programa, DigitarGuardaERecalculaSoQuandoOTextoConverte) {
     EXPECT_EQ(sim->estado().valorHora, Money::deDezMilesimos(12345000));
     digitar("valorAjCusto2", "0");
     EXPECT_EQ(texto("valTotalNF2"), local("2.250,00"));
-    // A whole-number field takes no decimal mark from the user; a fraction the program writes
-    // is stored rounded, halves to even.
-    for (const auto& [t, n] : {std::pair{"2,5", 2}, {"3,5", 4}}) {
-        campo("quantDeps")->setText(local(t));
-        EXPECT_EQ(sim->estado().quantDeps, n) << t;
-    }
 }
 
 TEST_F(Programa, HorasNoturnasEFatorAndamEmUmSoSentido) {
@@ -437,17 +431,12 @@ TEST_F(Programa, PainelConstruidoTardeIgualAoConstruidoCedo) {
     for (const Controle& c : layoutJanela()) {
         if (c.conteiner != "Frame1") continue;
         const QWidget *a = cedo.controle(c.nome), *b = janela->controle(c.nome);
-        EXPECT_EQ(a->geometry(), b->geometry()) << c.nome;
-        for (const char* propriedade : {"text", "currentText", "currentIndex"})
-            EXPECT_EQ(a->property(propriedade), b->property(propriedade)) << c.nome << " " << propriedade;
-        EXPECT_EQ(a->font(), b->font()) << c.nome;
-        EXPECT_EQ(a->accessibleName(), b->accessibleName()) << c.nome;
-        EXPECT_EQ(a->focusPolicy(), b->focusPolicy()) << c.nome;
+        for (const char* p : {"text", "currentText", "currentIndex", "geometry", "font", "accessibleName", "focusPolicy"})
+            EXPECT_EQ(a->property(p), b->property(p)) << c.nome << " " << p;
         EXPECT_EQ(a->nextInFocusChain()->objectName(), b->nextInFocusChain()->objectName()) << c.nome;
     }
     // Drawn alike once neither shows the keyboard focus.
     for (FrmCalcProd* j : {&cedo, janela.get()}) j->botao("Calcular")->setFocus();
-    janela->clearFocus();
     EXPECT_TRUE(cedo.painel()->grab().toImage() == janela->painel()->grab().toImage());
     QTest::mouseClick(cedo.botao("Sair"), Qt::LeftButton);
     clicar("Sair");

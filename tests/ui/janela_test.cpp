@@ -1,6 +1,6 @@
 // The window as laid out: every control reachable, nothing covering anything by mistake,
-// captions that fit, the stacking, the tab order, the icon and the banner, the initial texts
-// under either decimal mark, the scrolling frame of a small screen.
+// captions that fit, the stacking, the tab order, the icon and the banner, the scrolling frame
+// of a small screen. The window is built with the regional marks the tests run under.
 #include "qt_gtest.h"
 
 #include <QCheckBox>
@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,10 @@ protected:
 
 }  // namespace
 
-// Every control of the layout is there under its design name, of its kind; every parameter of
-// the file has one row in the window's parameter table, shown by a control of the right kind
-// with the row's pattern; every other field is a result, written by the calculation only.
+// Every control of the layout is there under its design name, of its kind, fields and lists
+// with a name for screen readers; every parameter of the file has one row in the window's
+// parameter table, shown by a control of the right kind with the row's pattern; every other
+// field is a result, written by the calculation only.
 TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
     for (const Controle& c : layoutJanela()) {
         const QWidget* w = janela.controle(c.nome);
@@ -40,11 +42,8 @@ TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
             EXPECT_FALSE(w->accessibleName().isEmpty()) << c.nome;
         }
     }
-    for (const ChaveParametro& chave : kChaves) {
-        int linhas = 0;
-        for (const ParametroJanela& p : parametrosJanela()) linhas += p.chave == chave.chave;
-        EXPECT_EQ(linhas, 1) << chave.chave;
-    }
+    for (const ChaveParametro& chave : kChaves)
+        EXPECT_EQ(std::ranges::count(parametrosJanela(), chave.chave, &ParametroJanela::chave), 1) << chave.chave;
     for (const ParametroJanela& p : parametrosJanela()) {
         EXPECT_NE(chaveDoArquivo(p.chave), nullptr) << p.chave;
         if (p.ehLista()) {
@@ -57,6 +56,13 @@ TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
         const ETextctl* f = janela.campo(p.controle);
         ASSERT_NE(f, nullptr) << p.controle;
         EXPECT_EQ(f->textformat(), qtexto(p.formatoCampo)) << p.controle;
+    }
+    // Every field's initial text, in the user's marks, stands for the value it has in Brazil's.
+    FrmCalcProd brasileira(Separadores::brasil());
+    for (std::size_t i = 0; i < janela.campos().size(); ++i) {
+        const auto valor = lerDouble(janela.campos()[i]->text().toStdString(), separadoresDoSistema());
+        ASSERT_TRUE(valor.has_value()) << janela.campos()[i]->objectName().toStdString();
+        EXPECT_EQ(valor, lerDouble(brasileira.campos()[i]->text().toStdString(), Separadores::brasil()));
     }
     int resultados = 0;
     for (const ETextctl* f : janela.campos()) {
@@ -161,17 +167,6 @@ TEST_F(Janela, IconeDepoisDoPrimeiroQuadroEBannerIgualAoPng) {
     EXPECT_EQ(janela.windowIcon().availableSizes().size(), 4);
     EXPECT_EQ(janela.controle("Image1")->grab().toImage().convertToFormat(QImage::Format_RGB32),
               QImage(QStringLiteral(":/vestamar/banner.png")).convertToFormat(QImage::Format_RGB32));
-}
-
-TEST_F(Janela, TextosIniciaisValemOMesmoNosDoisSeparadores) {
-    FrmCalcProd virgula(Separadores::brasil()), ponto(Separadores::ponto());
-    ASSERT_EQ(virgula.campos().size(), ponto.campos().size());
-    for (std::size_t i = 0; i < virgula.campos().size(); ++i) {
-        const auto a = lerDouble(virgula.campos()[i]->text().toStdString(), Separadores::brasil());
-        const auto b = lerDouble(ponto.campos()[i]->text().toStdString(), Separadores::ponto());
-        ASSERT_TRUE(a && b) << virgula.campos()[i]->objectName().toStdString();
-        EXPECT_EQ(*a, *b) << virgula.campos()[i]->objectName().toStdString();
-    }
 }
 
 TEST_F(Janela, MolduraRolavelSoQuandoAJanelaNaoCabe) {

@@ -1,4 +1,4 @@
-// The formatted field and the button, through their public behaviour. The field is handed its
+// The formatted field, through its public behaviour. The field is handed its
 // regional marks, as the window hands it the user's: the cases hold under either setting.
 #include "qt_gtest.h"
 
@@ -8,7 +8,6 @@
 
 #include <utility>
 
-using vestamar::cbutton;
 using vestamar::ETextctl;
 using vestamar::Separadores;
 
@@ -141,18 +140,4 @@ TEST(Campo, FocoLevadoPorOutraJanelaOuMenuNaoESaida) {
     QTest::keyClick(f.campo, Qt::Key_Tab);
     EXPECT_EQ(f.campo->text(), q("1.800,00"));
     EXPECT_EQ(cores(), std::pair(QColor(Qt::darkGray), QColor(Qt::white)));
-}
-
-TEST(Botao, CliqueVemDoMouseDoEspacoEDoEnter) {
-    QWidget janela;
-    auto* botao = new cbutton(&janela);
-    botao->setCaption(q("Calcular"));
-    ASSERT_TRUE(ativar(janela));
-    botao->setFocus();
-    QSignalSpy cliques(botao, &cbutton::Click);
-    QTest::mouseClick(botao, Qt::LeftButton);
-    for (const auto tecla : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(botao, tecla);
-    QTest::keyClick(botao, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(cliques.count(), 4);
-    EXPECT_EQ(botao->text(), q("Calcular"));
 }
