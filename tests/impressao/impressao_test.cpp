@@ -1,8 +1,9 @@
-// `Imprimir` and `Help` on the real window. The "printer" is a PDF file handed over through
-// the printing surroundings, whose print system takes or refuses the job as the fixture says;
-// the dialogs answer from the fixture, the browser is a URL handler.
+// `Imprimir`, `Help` and the buttons' shortcuts on the real window. The "printer" is a PDF file
+// handed over through the printing surroundings, whose print system takes or refuses the job as
+// the fixture says; the dialogs answer from the fixture, the browser is a URL handler.
+#include "qt_gtest.h"
 
-#include <QApplication>
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -10,18 +11,14 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 
-#include "cbutton.h"
-#include "etextctl.h"
-#include "frmcalcprod.h"
 #include "impressao.h"
 
 namespace vestamar {
@@ -48,6 +45,7 @@ protected:
     bool aceitaPdf = false;
     QStringList ofertas;
     int avisos = 0;
+    Navegador navegador;
 
     void SetUp() override {  // the window as start-up leaves it, with some text in a field
         janela.setFixedWidth(FrmCalcProd::pixels(7700));
@@ -67,40 +65,19 @@ protected:
             [this](QWidget*, const QString& m) { ofertas.append(m); return aceitaPdf; },
             [this](QWidget*, const QString&) { return destinoPdf; },
             [this](QWidget*, const QString&) { ++avisos; }});
-        janela.show();
-        janela.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&janela));
+        QDesktopServices::setUrlHandler("http", &navegador, "abrir");
+        ASSERT_TRUE(ativar(janela));
     }
+    void TearDown() override { QDesktopServices::unsetUrlHandler("http"); }
 
-    // Presses the button as the user does; the window must look and read as before.
-    void clicarEConferir(const char* botao) {
-        janela.botao(botao)->setFocus(Qt::MouseFocusReason);
-        QStringList antes;
-        for (const ETextctl* c : janela.campos()) antes.append(c->text());
-        const QImage aspecto = janela.grab().toImage();
-        QTest::mouseClick(janela.botao(botao), Qt::LeftButton);
-        for (const char* nome : kForaDoPapel)
-            EXPECT_TRUE(janela.controle(nome)->isVisible()) << nome;
-        for (const ETextctl* c : janela.campos()) EXPECT_EQ(c->text(), antes.takeFirst());
-        EXPECT_EQ(QApplication::focusWidget(), janela.botao(botao));
-        EXPECT_EQ(janela.grab().toImage(), aspecto);
-    }
-
-    // The ink where a control of the window lands on the page rasterised at 50 dpi (the
-    // window fills the printable width): pixels darker than paper, and coloured ones.
-    std::pair<int, int> tinta(const QImage& pagina, const char* nome) {
+    // Where a control of the window lands on the page rasterised at 50 dpi: the window fills
+    // the printable width.
+    QRect naPagina(const char* nome) {
         const QWidget* c = janela.controle(nome);
         const QRect area = folha.paintRectPixels(50);
         const qreal s = area.width() / qreal(janela.width());
-        const QRect r = QTransform::fromTranslate(area.x(), area.y()).scale(s, s)
-                            .mapRect(QRectF(c->mapTo(&janela, QPoint()), c->size())).toRect();
-        int escuros = 0, coloridos = 0;
-        for (int y = r.top() + 1; y < r.bottom(); ++y)
-            for (int x = r.left() + 1; x < r.right(); ++x) {
-                escuros += qGray(pagina.pixel(x, y)) < 230;
-                coloridos += pagina.pixelColor(x, y).hsvSaturation() > 40;
-            }
-        return {escuros, coloridos};
+        return QTransform::fromTranslate(area.x(), area.y()).scale(s, s)
+            .mapRect(QRectF(c->mapTo(&janela, QPoint()), c->size())).toRect().adjusted(1, 1, -1, -1);
     }
 };
 
@@ -139,8 +116,17 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         if (c.menu) {
             QTest::keyClick(&janela, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
             EXPECT_FALSE(QFile::exists(impressora)) << "the printer is left alone";
-        } else {
-            clicarEConferir("Imprimir");
+        } else {  // pressed as the user does: the window looks and reads as before
+            cbutton* imprimir = janela.botao("Imprimir");
+            imprimir->setFocus(Qt::MouseFocusReason);
+            QStringList textos;
+            for (const ETextctl* f : janela.campos()) textos.append(f->text());
+            const QImage aspecto = janela.grab().toImage();
+            QTest::mouseClick(imprimir, Qt::LeftButton);
+            for (const char* nome : kForaDoPapel) EXPECT_TRUE(janela.controle(nome)->isVisible()) << nome;
+            for (const ETextctl* f : janela.campos()) EXPECT_EQ(f->text(), textos.takeFirst());
+            EXPECT_EQ(QApplication::focusWidget(), imprimir);
+            EXPECT_EQ(janela.grab().toImage(), aspecto);
         }
         EXPECT_EQ(ofertas.size(), *c.mensagem ? 1 : 0);
         EXPECT_TRUE(ofertas.value(0).contains(QString::fromUtf8(c.mensagem))) << ofertas.value(0).toStdString();
@@ -155,26 +141,50 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         QProcess::execute("pdftoppm", {"-png", "-r", "50", "-singlefile", pdf, pdf});
         const QImage pagina(pdf + ".png");
         ASSERT_FALSE(pagina.isNull());
-        EXPECT_GT(tinta(pagina, "Titulo").first, 50);  // the title where the banner was,
-        EXPECT_EQ(tinta(pagina, "Image1").second, 0);  // in grey, not the banner's colours
-        // Blank where the buttons were, and the headings unless the panel covers their place.
+        // The title where the banner was, in grey, not the banner's colours; blank where the
+        // buttons were, and the headings unless the panel covers their place.
+        const auto papel = [](const QColor& p) { return qGray(p.rgb()) < 230; };
+        EXPECT_GT(comTinta(pagina, naPagina("Titulo"), papel).width(), 100);
+        EXPECT_TRUE(comTinta(pagina, naPagina("Image1"), [](const QColor& p) { return p.hsvSaturation() > 40; }).isEmpty());
         for (const char* nome : kForaDoPapel) {
             if (nome == std::string_view("Image1") || (c.painel && nome[0] == 'L')) continue;
-            EXPECT_EQ(tinta(pagina, nome).first, 0) << nome;
+            EXPECT_TRUE(comTinta(pagina, naPagina(nome), papel).isEmpty()) << nome;
         }
-        EXPECT_GT(tinta(pagina, c.painel ? "Label69" : "liqPagar").first, 20);
+        EXPECT_FALSE(comTinta(pagina, naPagina(c.painel ? "Label69" : "liqPagar"), papel).isEmpty());
     }
 }
 
-TEST_F(Impressao, HelpAbreAPaginaDeAjudaSemMudarAJanela) {
-    Navegador navegador;
-    QDesktopServices::setUrlHandler("http", &navegador, "abrir");
-    clicarEConferir("Help");
-    QDesktopServices::unsetUrlHandler("http");
-    ASSERT_EQ(navegador.abertos.size(), 1);
-    EXPECT_EQ(navegador.abertos[0].toString(),
-              "http://ajuda.vestamar.com.br/index.php?View=entry&EntryID=47");
-    EXPECT_TRUE(ofertas.isEmpty());
+// Alt and the underlined letter press Sair, Tabelas and Imprimir; F1 presses Help, which opens
+// the help page. The focus stays in the field. The letter shows underlined; the name read out
+// is the bare word. A button with the focus is pressed by the mouse, Space and Enter.
+TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
+    ETextctl* campo = janela.campo("ProdBruta");
+    campo->setFocus();
+    const std::pair<const char*, QKeyCombination> atalhos[] = {
+        {"Sair", Qt::ALT | Qt::Key_S}, {"Tabelas", Qt::ALT | Qt::Key_T}, {"Imprimir", Qt::ALT | Qt::Key_I},
+        {"Help", QKeyCombination(Qt::Key_F1)},
+    };
+    for (const auto& [nome, tecla] : atalhos) {
+        SCOPED_TRACE(nome);
+        QSignalSpy cliques(janela.botao(nome), &cbutton::Click);
+        QTest::keyClick(campo, tecla.key(), tecla.keyboardModifiers());
+        EXPECT_TRUE(cliques.count() == 1 || cliques.wait(1000));
+        EXPECT_EQ(QApplication::focusWidget(), campo);
+    }
+    EXPECT_EQ(ofertas.size(), 1);
+    EXPECT_EQ(navegador.abertos, QList<QUrl>{QUrl(q("http://ajuda.vestamar.com.br/index.php?View=entry&EntryID=47"))});
+    cbutton semAtalho;
+    semAtalho.setCaption(q("Sair"));
+    semAtalho.resize(janela.botao("Sair")->size());
+    EXPECT_NE(semAtalho.grab().toImage(), janela.botao("Sair")->grab().toImage());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(janela.botao("Sair"))->text(QAccessible::Name), q("Sair"));
+    cbutton* calcular = janela.botao("Calcular");
+    calcular->setFocus();
+    QSignalSpy cliques(calcular, &cbutton::Click);
+    QTest::mouseClick(calcular, Qt::LeftButton);
+    for (const auto tecla : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(calcular, tecla);
+    QTest::keyClick(calcular, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(cliques.count(), 4);
 }
 
 // The PDF is offered in the documents folder, or in the home folder when there is none.

@@ -1,64 +1,53 @@
 // The window as laid out: every control reachable, nothing covering anything by mistake,
-// captions that fit, the stacking, the tab order.
+// captions that fit, the stacking, the tab order, the icon and the banner, the scrolling frame
+// of a small screen. The window is built with the regional marks the tests run under.
 #include "qt_gtest.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 
-#include <array>
+#include <algorithm>
 #include <string>
-#include <tuple>
-#include <utility>
 #include <vector>
 
-#include "controls/cbutton.h"
-#include "controls/etextctl.h"
-#include "frmcalcprod.h"
 #include "layout_janela.h"
+#include "moldura.h"
 #include "parametros_janela.h"
-#include "regional.h"
 
-using vestamar::cbutton;
-using vestamar::ETextctl;
-using vestamar::FrmCalcProd;
+using namespace vestamar;
 
 namespace {
 
 class Janela : public testing::Test {
 protected:
     FrmCalcProd janela;
-
-    std::string foco() const {
-        const QWidget* w = QApplication::focusWidget();
-        return w ? w->objectName().toStdString() : std::string("(none)");
-    }
 };
 
 }  // namespace
 
-// Every control of the layout is there under its design name, of its kind; every parameter of
-// the file has one row in the window's parameter table, shown by a control of the right kind
-// with the row's pattern; every other field is a result, written by the calculation only.
-TEST_F(Janela, EveryDesignNameIsReachableAndEveryParameterHasItsControl) {
-    for (const vestamar::Controle& c : vestamar::layoutJanela()) {
+// Every control of the layout is there under its design name, of its kind, fields and lists
+// with a name for screen readers; every parameter of the file has one row in the window's
+// parameter table, shown by a control of the right kind with the row's pattern; every other
+// field is a result, written by the calculation only.
+TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
+    for (const Controle& c : layoutJanela()) {
         const QWidget* w = janela.controle(c.nome);
         ASSERT_NE(w, nullptr) << c.nome;
         EXPECT_EQ(w->objectName().toStdString(), c.nome);
         EXPECT_EQ(w->parentWidget() == &janela, c.conteiner.empty()) << c.nome;
+        if (c.tipo == Tipo::Campo || c.tipo == Tipo::Lista) {
+            EXPECT_FALSE(w->accessibleName().isEmpty()) << c.nome;
+        }
     }
-    for (const vestamar::ChaveParametro& chave : vestamar::kChaves) {
-        int linhas = 0;
-        for (const vestamar::ParametroJanela& p : vestamar::parametrosJanela()) linhas += p.chave == chave.chave;
-        EXPECT_EQ(linhas, 1) << chave.chave;
-    }
-    for (const vestamar::ParametroJanela& p : vestamar::parametrosJanela()) {
-        EXPECT_NE(vestamar::chaveDoArquivo(p.chave), nullptr) << p.chave;
+    for (const ChaveParametro& chave : kChaves)
+        EXPECT_EQ(std::ranges::count(parametrosJanela(), chave.chave, &ParametroJanela::chave), 1) << chave.chave;
+    for (const ParametroJanela& p : parametrosJanela()) {
+        EXPECT_NE(chaveDoArquivo(p.chave), nullptr) << p.chave;
         if (p.ehLista()) {
-            const bool caixa = p.exibicao == vestamar::Exibicao::Marcacao;
+            const bool caixa = p.exibicao == Exibicao::Marcacao;
             EXPECT_TRUE(caixa ? qobject_cast<QCheckBox*>(janela.controle(p.controle)) != nullptr
                               : janela.lista(p.controle) != nullptr)
                 << p.controle;
@@ -66,11 +55,18 @@ TEST_F(Janela, EveryDesignNameIsReachableAndEveryParameterHasItsControl) {
         if (!p.ehCampo()) continue;
         const ETextctl* f = janela.campo(p.controle);
         ASSERT_NE(f, nullptr) << p.controle;
-        EXPECT_EQ(f->textformat(), vestamar::qtexto(p.formatoCampo)) << p.controle;
+        EXPECT_EQ(f->textformat(), qtexto(p.formatoCampo)) << p.controle;
+    }
+    // Every field's initial text, in the user's marks, stands for the value it has in Brazil's.
+    FrmCalcProd brasileira(Separadores::brasil());
+    for (std::size_t i = 0; i < janela.campos().size(); ++i) {
+        const auto valor = lerDouble(janela.campos()[i]->text().toStdString(), separadoresDoSistema());
+        ASSERT_TRUE(valor.has_value()) << janela.campos()[i]->objectName().toStdString();
+        EXPECT_EQ(valor, lerDouble(brasileira.campos()[i]->text().toStdString(), Separadores::brasil()));
     }
     int resultados = 0;
     for (const ETextctl* f : janela.campos()) {
-        if (vestamar::parametroDoControle(f->objectName().toStdString())) continue;
+        if (parametroDoControle(f->objectName().toStdString())) continue;
         ++resultados;
         EXPECT_TRUE(f->locked() && f->focusPolicy() == Qt::ClickFocus) << f->objectName().toStdString();
         EXPECT_EQ(f->textformat(), QStringLiteral("0.00")) << f->objectName().toStdString();
@@ -82,50 +78,45 @@ TEST_F(Janela, EveryDesignNameIsReachableAndEveryParameterHasItsControl) {
 // purpose: the blue markers over the end of their row's caption, the banner over the title and
 // the panel over everything. A caption counts by the text it draws, not by its box; neighbours
 // laid out in twips may share one pixel's edge.
-TEST_F(Janela, NoTwoControlsOverlapUnlessStacked) {
+TEST_F(Janela, NenhumControleCobreOutroSemEstarEmpilhado) {
     const auto visivel = [](const QWidget* w) {
         const auto* r = qobject_cast<const QLabel*>(w);
         if (!r || r->text().isEmpty()) return w->geometry();
         return QFontMetrics(r->font()).boundingRect(w->geometry(), int(r->alignment()), r->text());
     };
-    using vestamar::Tipo;
-    const auto empilhados = [](const vestamar::Controle& a, const vestamar::Controle& b) {
+    const auto empilhados = [](const Controle& a, const Controle& b) {
         const auto par = [&](Tipo x, Tipo y) { return (a.tipo == x && b.tipo == y) || (a.tipo == y && b.tipo == x); };
         return par(Tipo::Marcador, Tipo::Rotulo) || par(Tipo::Imagem, Tipo::Rotulo) || a.tipo == Tipo::Linha ||
                b.tipo == Tipo::Linha || a.tipo == Tipo::Painel || b.tipo == Tipo::Painel;
     };
-    const auto layout = vestamar::layoutJanela();
+    const auto layout = layoutJanela();
     for (std::size_t i = 0; i < layout.size(); ++i) {
         for (std::size_t j = i + 1; j < layout.size(); ++j) {
-            const auto& a = layout[i];
-            const auto& b = layout[j];
+            const Controle &a = layout[i], &b = layout[j];
             if (a.conteiner != b.conteiner || empilhados(a, b)) continue;
-            const QRect ra = visivel(janela.controle(a.nome)), rb = visivel(janela.controle(b.nome));
-            const QRect comum = ra.intersected(rb);
+            const QRect comum = visivel(janela.controle(a.nome)).intersected(visivel(janela.controle(b.nome)));
             EXPECT_TRUE(comum.width() <= 1 || comum.height() <= 1) << a.nome << " and " << b.nome;
         }
     }
 }
 
-TEST_F(Janela, LabelsUseArialMetricsAndEveryCaptionFitsItsBox) {
+// Captions are drawn in Arial's metrics (Arial, or the face installed with its metrics), and
+// each fits its box, the buttons' with room for their frame.
+TEST_F(Janela, CadaLegendaCabeEmSuaCaixa) {
     const auto* rotulo = qobject_cast<QLabel*>(janela.controle("Label20"));
-    EXPECT_TRUE(rotulo->font().bold());
-    EXPECT_EQ(rotulo->palette().color(QPalette::WindowText), QColor(102, 102, 102));
     const QString face = QFontInfo(rotulo->font()).family();
-    EXPECT_TRUE(face == QStringLiteral("Arial") || face == QStringLiteral("Liberation Sans"))
-        << face.toStdString();
+    EXPECT_TRUE(face == QStringLiteral("Arial") || face == QStringLiteral("Liberation Sans")) << face.toStdString();
+    EXPECT_TRUE(rotulo->font().bold());
     EXPECT_TRUE(janela.controle("Label85")->font().underline());
-    EXPECT_FALSE(janela.controle("Label11")->font().bold());
     for (const QLabel* r : janela.findChildren<QLabel*>()) {
         if (r->text().isEmpty()) continue;
-        const int largura = QFontMetrics(r->font()).horizontalAdvance(r->text());
-        EXPECT_LE(largura, r->width()) << r->objectName().toStdString();
+        EXPECT_LE(QFontMetrics(r->font()).horizontalAdvance(r->text()), r->width()) << r->objectName().toStdString();
     }
     for (const cbutton* b : janela.findChildren<cbutton*>())
         EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()) + 8, b->width());
 }
 
-TEST_F(Janela, StackingPutsTheBannerOverTheTitleAndThePanelOverTheColumns) {
+TEST_F(Janela, BannerSobreOTituloEPainelSobreAsColunas) {
     // Titulo and Image1 overlap from Left 7440 to 7500.
     EXPECT_EQ(janela.childAt(498, 30), janela.controle("Image1"));
     QWidget* painel = janela.controle("Frame1");  // built hidden on first use
@@ -135,8 +126,9 @@ TEST_F(Janela, StackingPutsTheBannerOverTheTitleAndThePanelOverTheColumns) {
     EXPECT_TRUE(painel->isAncestorOf(janela.childAt(noResultado)) || janela.childAt(noResultado) == painel);
 }
 
-// The whole walk with Tab, then again with Enter on the fields, which leaves a field as Tab does.
-TEST_F(Janela, TabAndEnterFollowTheLaidOutOrderAndPassOverSkippedControls) {
+// The whole walk with Tab, then again with Enter on the fields, which leaves a field as Tab
+// does; the controls they pass over still take the focus from a click.
+TEST_F(Janela, TabEEnterSeguemAOrdemDoDesenhoEPulamOsControlesPulados) {
     janela.controle("Frame1")->show();  // the panel is built hidden on first use
     ASSERT_TRUE(ativar(janela));
     const std::vector<std::string> esperado = {
@@ -158,29 +150,30 @@ TEST_F(Janela, TabAndEnterFollowTheLaidOutOrderAndPassOverSkippedControls) {
         }
         EXPECT_EQ(visitados, esperado) << (enter ? "Enter" : "Tab");
     }
-}
-
-TEST_F(Janela, SkippedControlsStillTakeAClick) {
-    ASSERT_TRUE(ativar(janela));
     for (const char* nome : {"valDAR", "percTxMan", "fatorExtra", "Sair"}) {
         QTest::mouseClick(janela.controle(nome), Qt::LeftButton, {}, QPoint(5, 5));
         EXPECT_EQ(foco(), nome);
     }
 }
 
-// The icon is decoded only after the window has first been drawn, then has every size.
-TEST_F(Janela, IconAfterTheFirstFrame) {
+// The icon is decoded only after the window has first been drawn, then has every size. The
+// banner drawn from its raw pixels is the picture kept as PNG, pixel for pixel.
+TEST_F(Janela, IconeDepoisDoPrimeiroQuadroEBannerIgualAoPng) {
     EXPECT_TRUE(janela.windowIcon().isNull());
     janela.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
     for (int i = 0; i < 100 && janela.windowIcon().isNull(); ++i) QTest::qWait(10);
     ASSERT_FALSE(janela.windowIcon().isNull());
     EXPECT_EQ(janela.windowIcon().availableSizes().size(), 4);
+    EXPECT_EQ(janela.controle("Image1")->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              QImage(QStringLiteral(":/vestamar/banner.png")).convertToFormat(QImage::Format_RGB32));
 }
 
-// The banner shown from its raw pixels is the picture kept as PNG, pixel for pixel.
-TEST_F(Janela, BannerIsThePicture) {
-    const QImage mostrado = qobject_cast<QLabel*>(janela.controle("Image1"))->pixmap().toImage();
-    EXPECT_EQ(mostrado.convertToFormat(QImage::Format_RGB32),
-              QImage(QStringLiteral(":/vestamar/banner.png")).convertToFormat(QImage::Format_RGB32));
+TEST_F(Janela, MolduraRolavelSoQuandoAJanelaNaoCabe) {
+    EXPECT_EQ(molduraSeNaoCouber(janela, QRect(0, 0, 1920, 1080)), nullptr);
+    const QRect pequena(0, 0, 1024, janela.height() / 2);
+    const auto moldura = molduraSeNaoCouber(janela, pequena);
+    ASSERT_NE(moldura, nullptr);
+    EXPECT_LE(moldura->height(), pequena.height());
+    EXPECT_EQ(moldura->widget(), &janela);
 }

@@ -8,9 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "regional.h"
-
-TEST(Traducao, OsDialogosPadraoFalamPortugues) {
+TEST(Traducao, DialogosDoQtEmPortugues) {
     ASSERT_TRUE(vestamar::carregarTraducoesDoQt(*QCoreApplication::instance()));
     QMessageBox caixa(QMessageBox::Question, q("t"), q("m"), QMessageBox::Save | QMessageBox::Cancel);
     EXPECT_EQ(caixa.button(QMessageBox::Save)->text(), q("Salvar"));

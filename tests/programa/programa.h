@@ -1,0 +1,100 @@
+#pragma once
+// The program on its real window, started over a parameter file in a temporary folder; every
+// message it shows is answered by the test.
+#include "qt_gtest.h"
+
+#include <QComboBox>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "arquivo_parametros.h"
+#include "simulador.h"
+
+namespace vestamar {
+
+namespace fs = std::filesystem;
+
+inline std::string lerArquivo(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+inline void gravarArquivo(const fs::path& p, const std::string& conteudo) {
+    std::ofstream(p, std::ios::binary) << conteudo;
+}
+
+class Programa : public testing::Test {
+protected:
+    QTemporaryDir temporaria;
+    const fs::path pasta = QFile::encodeName(temporaria.path()).toStdString();
+    const fs::path arquivo = pasta / "vestaMar.ini";
+    std::unique_ptr<FrmCalcProd> janela;
+    std::unique_ptr<Simulador> sim;
+    int falhas = 0;  // runs stopped by a field that does not convert
+    // Every message the program showed, and the answer given: a button's caption, or Enter.
+    std::vector<Simulador::Pergunta> perguntas;
+    QString responder;
+    std::size_t perguntasAntesDaJanela = 0;
+
+    void TearDown() override { EXPECT_EQ(falhas, 0); }
+
+    // A file of defaults with some values replaced; an empty value leaves the key out.
+    void arquivoComPadroes(const std::vector<std::pair<std::string, std::string>>& trocas) {
+        ASSERT_TRUE(gravarParametros(Conteudo::Padroes, pasta, ParametrosSimulacao{}, Separadores::brasil()).ok);
+        std::string c = "\r\n" + lerArquivo(arquivo);
+        for (const auto& [chave, valor] : trocas) {
+            const auto i = c.find("\r\n" + chave + "=");
+            ASSERT_NE(i, std::string::npos) << chave;
+            c.replace(i, c.find("\r\n", i + 2) - i, valor.empty() ? "" : "\r\n" + chave + "=" + valor);
+        }
+        gravarArquivo(arquivo, c.substr(2));
+    }
+    bool contem(const std::string& trecho) const { return lerArquivo(arquivo).find(trecho) != std::string::npos; }
+
+    // Starts the program and shows its window as the user finds it; false when the program
+    // chose to leave at once.
+    bool iniciar() {
+        sim.reset();
+        janela = std::make_unique<FrmCalcProd>();
+        sim = novoSimulador(*janela);
+        if (!sim->iniciar()) return false;
+        perguntasAntesDaJanela = perguntas.size();
+        return ativar(*janela);
+    }
+    std::unique_ptr<Simulador> novoSimulador(FrmCalcProd& j) {
+        auto s = std::make_unique<Simulador>(j, pasta, separadoresDoSistema());
+        s->mostrarFalha = [this] { ++falhas; };
+        s->perguntar = [this](const Simulador::Pergunta& p) {
+            perguntas.push_back(p);
+            const auto i = p.botoes.indexOf(responder);
+            return i < 0 ? p.padrao : static_cast<int>(i);
+        };
+        return s;
+    }
+
+    ETextctl* campo(const char* nome) const { return janela->campo(nome); }
+    QString texto(const char* nome) const { return campo(nome)->text(); }
+    // Each field's text as expected.
+    void conferir(std::initializer_list<std::pair<const char*, const char*>> esperados) const {
+        for (const auto& [nome, brasileiro] : esperados) EXPECT_EQ(texto(nome), local(brasileiro)) << nome;
+    }
+    // Types into a field as the user would, key by key, after emptying it.
+    void digitar(const char* nome, const char* brasileiro) {
+        ETextctl* c = campo(nome);
+        c->setFocus(Qt::TabFocusReason);
+        c->selectAll();
+        QTest::keyClick(c, Qt::Key_Backspace);
+        QTest::keyClicks(c, local(brasileiro));
+    }
+    void clicar(const char* botao) { QTest::mouseClick(janela->botao(botao), Qt::LeftButton); }
+    void escolher(const char* lista, int indice) { janela->lista(lista)->setCurrentIndex(indice); }
+};
+
+}  // namespace vestamar
