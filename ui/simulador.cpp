@@ -34,13 +34,13 @@ int Simulador::fazerPergunta(const Pergunta& p) {
     QMessageBox caixa(QMessageBox::Warning, qtexto(kTituloFalha), p.texto, QMessageBox::NoButton, &janela_);
     QList<QPushButton*> botoes;
     for (const QString& rotulo : p.botoes) botoes << caixa.addButton(rotulo, QMessageBox::AcceptRole);
-    if (p.padrao >= 0 && p.padrao < botoes.size()) {
-        caixa.setDefaultButton(botoes[p.padrao]);
-        caixa.setEscapeButton(botoes[p.padrao]);
+    if (p.comEnter >= 0 && p.comEnter < botoes.size()) {
+        caixa.setDefaultButton(botoes[p.comEnter]);
+        caixa.setEscapeButton(botoes[p.comEnter]);
     }
     caixa.exec();
     const auto i = botoes.indexOf(qobject_cast<QPushButton*>(caixa.clickedButton()));
-    return i < 0 ? p.padrao : static_cast<int>(i);
+    return i < 0 ? p.comEnter : static_cast<int>(i);
 }
 
 void Simulador::conectar() {

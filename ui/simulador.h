@@ -77,7 +77,7 @@ public:
     struct Pergunta {
         QString texto;
         QStringList botoes;
-        int padrao = 0;
+        int comEnter = 0;
     };
 
     // Seams for the tests: the failure dialog of a run, and every other message or question

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     simulador.perguntar = [&](const vestamar::Simulador::Pergunta& p) {
         saida << "pergunta=" << QString(p.texto).replace(u'\n', u' ') << Qt::endl;
         const auto sim = p.botoes.indexOf(QStringLiteral("Sim"));
-        return sairSemGravar && sim >= 0 ? static_cast<int>(sim) : p.padrao;
+        return sairSemGravar && sim >= 0 ? static_cast<int>(sim) : p.comEnter;
     };
     QTimer::singleShot(0, &janela, [&] {
         if (!janela.isVisible()) QCoreApplication::exit(4);

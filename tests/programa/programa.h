@@ -74,7 +74,7 @@ protected:
         s->perguntar = [this](const Simulador::Pergunta& p) {
             perguntas.push_back(p);
             const auto i = p.botoes.indexOf(responder);
-            return i < 0 ? p.padrao : static_cast<int>(i);
+            return i < 0 ? p.comEnter : static_cast<int>(i);
         };
         return s;
     }

@@ -280,7 +280,7 @@ TEST_F(Programa, SairGravaOEstadoInteiroEFecharNaoGrava) {
     clicar("Sair");
     ASSERT_EQ(perguntas.size(), 1U);
     EXPECT_EQ(perguntas[0].texto.count(QStringLiteral("vestaMar.ini")), 1) << perguntas[0].texto.toStdString();
-    EXPECT_EQ(perguntas[0].botoes.value(perguntas[0].padrao), QStringLiteral("Não"));
+    EXPECT_EQ(perguntas[0].botoes.value(perguntas[0].comEnter), QStringLiteral("Não"));
     EXPECT_TRUE(janela->isVisible());
     fs::remove(pasta);
     fs::rename(pasta.string() + "-fora", pasta);
@@ -301,7 +301,7 @@ TEST_F(Programa, SegundaCopiaNoMesmoArquivoAvisaESoGravaSeConfirmado) {
     responder = QStringLiteral("Sair");
     EXPECT_FALSE(outra->iniciar()) << "the second copy may leave at once";
     ASSERT_EQ(perguntas.size(), 1U);
-    EXPECT_EQ(perguntas[0].botoes.value(perguntas[0].padrao), QStringLiteral("Sair"));
+    EXPECT_EQ(perguntas[0].botoes.value(perguntas[0].comEnter), QStringLiteral("Sair"));
     outra = novoSimulador(outraJanela);
     responder = QStringLiteral("Continuar");
     ASSERT_TRUE(outra->iniciar());
@@ -312,7 +312,7 @@ TEST_F(Programa, SegundaCopiaNoMesmoArquivoAvisaESoGravaSeConfirmado) {
     responder.clear();
     QTest::mouseClick(outraJanela.botao("Sair"), Qt::LeftButton);
     EXPECT_TRUE(outraJanela.isVisible());
-    EXPECT_EQ(perguntas.back().botoes.value(perguntas.back().padrao), QStringLiteral("Cancelar"));
+    EXPECT_EQ(perguntas.back().botoes.value(perguntas.back().comEnter), QStringLiteral("Cancelar"));
     responder = QStringLiteral("Sair sem gravar");
     QTest::mouseClick(outraJanela.botao("Sair"), Qt::LeftButton);
     EXPECT_FALSE(outraJanela.isVisible());

@@ -92,8 +92,8 @@ bool teclaDecimalDoTeclado(const QKeyEvent* evento) {
            (evento->key() == Qt::Key_Delete && !evento->text().isEmpty() && evento->text().at(0).isPrint());
 }
 
-Qt::PenStyle estiloDaBorda(int padrao) {
-    switch (padrao) {
+Qt::PenStyle estiloDaBorda(int estilo) {
+    switch (estilo) {
         case ETextctl::BordaSolida: return Qt::SolidLine;
         case ETextctl::BordaTracejada: return Qt::DashLine;
         case ETextctl::BordaPontilhada: return Qt::DotLine;
@@ -148,8 +148,8 @@ void ETextctl::setBackcolor(const QColor& cor) { m_backcolor = cor; if (!m_comFo
 void ETextctl::setFocusbackcolor(const QColor& cor) { m_focusbackcolor = cor; if (m_comFoco) aplicarVisual(); }
 void ETextctl::setNormalbordercolor(const QColor& cor) { m_normalbordercolor = cor; update(); }
 void ETextctl::setFocusbordercolor(const QColor& cor) { m_focusbordercolor = cor; update(); }
-void ETextctl::setNormalborderpattern(int padrao) { m_normalborderpattern = padrao; update(); }
-void ETextctl::setFocusborderpattern(int padrao) { m_focusborderpattern = padrao; update(); }
+void ETextctl::setNormalborderpattern(int estilo) { m_normalborderpattern = estilo; update(); }
+void ETextctl::setFocusborderpattern(int estilo) { m_focusborderpattern = estilo; update(); }
 
 void ETextctl::aplicarVisual() {
     // Font and palette changes ripple through the style, so only real changes are made: the

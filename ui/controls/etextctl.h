@@ -91,9 +91,9 @@ public:
     QColor focusbordercolor() const { return m_focusbordercolor; }
     void setFocusbordercolor(const QColor& cor);
     int normalborderpattern() const { return m_normalborderpattern; }
-    void setNormalborderpattern(int padrao);
+    void setNormalborderpattern(int estilo);
     int focusborderpattern() const { return m_focusborderpattern; }
-    void setFocusborderpattern(int padrao);
+    void setFocusborderpattern(int estilo);
 
     // The decimal and group marks the user types and pastes and the pattern is applied with.
     const Separadores& separadores() const { return m_separadores; }
