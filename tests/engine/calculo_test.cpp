@@ -67,9 +67,10 @@ protected:
 };
 INSTANTIATE_TEST_SUITE_P(Ajustes, Calculo, ::testing::Bool(), nomeDoAjuste);
 
-// Both scenarios to the cent, each write in order, with and without the working recorded;
-// grouped results ("2.850,00") are read back by the later steps. "Mensal" leaves the typed
-// production alone; "Plantões" first writes each production as 15,00 × 10 × 12,0.
+// Both scenarios to the cent, each write in order, with and without the working recorded (a
+// difference of nothing carries no sign); grouped results ("2.850,00") are read back by the
+// later steps. "Mensal" leaves the typed production alone; "Plantões" first writes each
+// production as 15,00 × 10 × 12,0.
 TEST_P(Calculo, WorkedExampleOfBothScenariosInBothModes) {
     const Textos memorias = {
         {"retIR", "Base IR = Produção Bruta + Fundo Especial − Retenção INSS − Dedução dependentes = "
@@ -93,6 +94,7 @@ TEST_P(Calculo, WorkedExampleOfBothScenariosInBothModes) {
             EXPECT_EQ(v.textos["ProdBruta"], t(modo != 1 ? "1.800,00" : "1800,00"));
             if (modo == 1 && comMemoria) {
                 for (const auto& [campo, texto] : memorias) EXPECT_EQ(textoDaMemoria(memoria, campo, sep()), t(texto));
+                EXPECT_TRUE(textoDaMemoria(memoria, "valSeg2", sep()).ends_with(t("\nDiferença para ANTES: 0,00")));
             }
             const auto antes = v.textos;
             ASSERT_TRUE(executar(comMemoria));
@@ -197,8 +199,6 @@ void de2026(P& e) {
     e.percINSS = 20;
 }
 
-void semNoturno(P& e) { e.percNoturno = 0; e.baseDSR = 0; }
-
 Textos seis(const char* inssTerc) { return {{"ProdBruta", "6.000,00"}, {"InssTerc", inssTerc}}; }
 Textos semINSS(const char* prod) { return {{"ProdBruta", prod}, {"percINSS", "0"}}; }
 Textos producao(const char* prod, const char* dependentes = "0") {
@@ -259,7 +259,7 @@ TEST_P(Calculo, ResultsForVariedInputs) {
          "179,75\nRetenção IR = Imposto pela tabela − Redução = 411,27 − 179,75 = 231,52"},
         {"2026, a dependant among the legal deductions", producao("8.000,00", "1"), de2026, {{"retIR", "799,13"}}},
         {"2026, the simplified discount", semINSS("6.000,00"), de2026, {{"retIR", "394,54"}}},
-        {"insalubrity capped", {{"ProdBruta2", "1.000,00"}}, semNoturno,
+        {"insalubrity capped", {{"ProdBruta2", "1.000,00"}}, [](P& e) { e.percNoturno = 0; e.baseDSR = 0; },
          {{"valInsalub", "135,60"}, {"valPericExNot", "0,00"}, {"valDSR", "166,70"}}, "valInsalub",
          "Adicional Insalubridade = Produção Bruta × Adicional Insalub % ÷ 100 × Fator Insalub ÷ 100 = "
          "1.000,00 × 20,00 ÷ 100 × 100,00 ÷ 100 = 200,00\n"
