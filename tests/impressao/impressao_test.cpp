@@ -93,7 +93,6 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         bool menu = false;  // "Salvar PDF…" from the window's menu (Ctrl+Shift+S), not `Imprimir`
     } const casos[] = {
         {"impressa", "p.pdf", "", false, false, "", "", 0, true},
-        {"impressa com o painel", "p.pdf", "", true, false, "", "", 0, true},
         {"recusado", "", "", false, false, "p.pdf", "Nenhuma impressora", 0, false},
         {"aceito", "", "", false, true, "p.pdf", "Nenhuma impressora", 0, true},
         {"falha, aceito", "falta/x.pdf", "", true, true, "p.pdf", "Não foi possível imprimir", 0, true},
@@ -189,15 +188,15 @@ TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
 
 // The PDF is offered in the documents folder, or in the home folder when there is none.
 TEST(ArquivoPdf, SugeridoNosDocumentosOuNaPastaPessoal) {
-    const QByteArray casaOriginal = qgetenv("HOME");
+    const QByteArray casaDoUsuario = qgetenv("HOME");
     QTemporaryDir casa;
     qputenv("HOME", casa.path().toLocal8Bit());
-    const QString semDocumentos = arquivoPdfSugerido();
+    QStringList sugeridos{arquivoPdfSugerido()};
     QDir(casa.path()).mkdir(QStringLiteral("Documents"));
-    const QString comDocumentos = arquivoPdfSugerido();
-    qputenv("HOME", casaOriginal);
-    EXPECT_EQ(semDocumentos, casa.filePath(QStringLiteral("vestaMar - Simulação.pdf")));
-    EXPECT_EQ(comDocumentos, casa.filePath(QStringLiteral("Documents/vestaMar - Simulação.pdf")));
+    sugeridos << arquivoPdfSugerido();
+    qputenv("HOME", casaDoUsuario);
+    EXPECT_EQ(sugeridos, QStringList({casa.filePath(q("vestaMar - Simulação.pdf")),
+                                      casa.filePath(q("Documents/vestaMar - Simulação.pdf"))}));
 }
 
 }  // namespace

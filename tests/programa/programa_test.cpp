@@ -80,58 +80,54 @@ TEST_F(Programa, DigitarGuardaERecalculaSoQuandoOTextoConverte) {
     EXPECT_EQ(texto("valTotalNF2"), local("2.250,00"));
 }
 
+// The night hours and their factor follow each other one way: the field the user types keeps
+// its text and the partner is worked out from it. A value whose partner cannot be worked out (a
+// shift of 0 hours, a ratio or a number of hours beyond the 32-bit range) is still stored and
+// calculated; only the partner stays. Pasted whole: typed key by key, the first digits would
+// have a partner.
 TEST_F(Programa, HorasNoturnasEFatorAndamEmUmSoSentido) {
-    ASSERT_TRUE(iniciar());
-    const struct { const char *horasDia, *campo, *digitado, *parceiro, *esperado; } casos[] = {
-        {"8,0", "fatorNoturno", "50", "HorasNoturnas", "4"},
-        {"8,0", "fatorNoturno", "33,33", "HorasNoturnas", "2,666"},
-        {"12,0", "HorasNoturnas", "7", "fatorNoturno", "58,33"},
-    };
-    for (const auto& c : casos) {
-        digitar("QuantHorasDia2", c.horasDia);
-        digitar(c.campo, c.digitado);
-        EXPECT_EQ(texto(c.parceiro), local(c.esperado)) << c.digitado;
-        EXPECT_EQ(texto(c.campo), local(c.digitado)) << "the field the user typed keeps its text";
-    }
-    // 7,01 then a key back to 7,0: the factor becomes 58,33 again, and the hours stay 7,0.
-    digitar("HorasNoturnas", "7,01");
-    QTest::keyClick(campo("HorasNoturnas"), Qt::Key_Backspace);
-    EXPECT_EQ(texto("HorasNoturnas"), local("7,0"));
-    EXPECT_EQ(std::pair(sim->estado().fatorNoturno, sim->estado().horasNoturnas), std::pair(58.33, 7.0));
-}
-
-// A value whose partner cannot be worked out (a shift of 0 hours, a ratio or a number of
-// hours beyond the 32-bit range) is still stored and calculated; only the partner stays.
-TEST_F(Programa, NoturnasSemParceiroGuardamOQueOCampoMostra) {
     ASSERT_TRUE(iniciar());
     escolher("selecModalidade", 1);
     const struct {
-        const char *campo, *digitado, *parceiro;
-        const char* producao2;  // ProdBruta2 once calculated; nullptr: a panel field, no run
+        const char *campo, *texto;
+        bool colado;
+        const char *parceiro, *doParceiro;  // nullptr: the partner stays as it was
+        const char* producao2;              // ProdBruta2 once calculated; nullptr: no run
     } casos[] = {
-        {"QuantHorasDia2", "0", "fatorNoturno", "0,00"},
-        {"HorasNoturnas", "5", "fatorNoturno", "0,00"},
-        {"QuantHorasDia2", "12", "fatorNoturno", "1800,00"},
-        {"fatorNoturno", "999999999999", "HorasNoturnas", nullptr},
-        {"HorasNoturnas", "99999999999", "fatorNoturno", "1800,00"},
+        {"QuantHorasDia2", "8,0", false, "fatorNoturno", "50", "1200,00"},
+        {"fatorNoturno", "50", false, "HorasNoturnas", "4", nullptr},
+        {"fatorNoturno", "33,33", false, "HorasNoturnas", "2,666", nullptr},
+        {"QuantHorasDia2", "12,0", false, "fatorNoturno", "22,22", "1800,00"},
+        {"HorasNoturnas", "7", false, "fatorNoturno", "58,33", "1800,00"},
+        {"QuantHorasDia2", "0", true, "fatorNoturno", nullptr, "0,00"},
+        {"HorasNoturnas", "5", true, "fatorNoturno", nullptr, "0,00"},
+        {"QuantHorasDia2", "12", true, "fatorNoturno", "41,67", "1800,00"},
+        {"fatorNoturno", "999999999999", true, "HorasNoturnas", nullptr, nullptr},
+        {"HorasNoturnas", "99999999999", true, "fatorNoturno", nullptr, "1800,00"},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(std::string(c.campo) + "=" + c.digitado);
-        const QString parceiro = texto(c.parceiro);
-        // Pasted whole: typed key by key, the first digits would have a partner.
-        campo(c.campo)->selectAll();
-        campo(c.campo)->insert(q(c.digitado));
-        if (std::string_view(c.digitado) != "12") {
-            EXPECT_EQ(texto(c.parceiro), parceiro);
+        SCOPED_TRACE(std::string(c.campo) + "=" + c.texto);
+        const QString parceiro = texto(c.parceiro), producao2 = texto("ProdBruta2");
+        if (c.colado) {
+            campo(c.campo)->selectAll();
+            campo(c.campo)->insert(q(c.texto));
+        } else {
+            digitar(c.campo, c.texto);
         }
-        if (c.producao2) {
-            EXPECT_EQ(texto("ProdBruta2"), local(c.producao2)) << "calculates at once";
-        }
+        EXPECT_EQ(texto(c.campo), local(c.texto));
+        EXPECT_EQ(texto(c.parceiro), c.doParceiro ? local(c.doParceiro) : parceiro);
+        EXPECT_EQ(texto("ProdBruta2"), c.producao2 ? local(c.producao2) : producao2);
     }
     EXPECT_EQ(std::pair(sim->estado().horasNoturnas, sim->estado().fatorNoturno),
               std::pair(99999999999.0, 999999999999.0));
     clicar("Sair");
     EXPECT_EQ(lerArquivo(arquivo), conteudoParametros(Conteudo::Estado, sim->estado(), separadoresDoSistema()));
+    // 7,01 then a key back to 7,0: the factor becomes 58,33 again, and the hours stay 7,0.
+    ASSERT_TRUE(iniciar());
+    digitar("HorasNoturnas", "7,01");
+    QTest::keyClick(campo("HorasNoturnas"), Qt::Key_Backspace);
+    EXPECT_EQ(texto("HorasNoturnas"), local("7,0"));
+    EXPECT_EQ(std::pair(sim->estado().fatorNoturno, sim->estado().horasNoturnas), std::pair(58.33, 7.0));
 }
 
 // Start-up calculates DEPOIS with its additional components too. `Tabelas` opens the panel
