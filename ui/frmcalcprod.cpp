@@ -56,6 +56,12 @@ const QStringList& faceLista() {
 // The system's colour for window backgrounds (white in the usual schemes).
 QColor corDeJanela() { return QApplication::palette().color(QPalette::Base); }
 
+// Sets a control's font unless it already has it from the window: a font change lays a
+// control's text out again, and most controls use the window's own font.
+void darFonte(QWidget* w, const QFont& fonte) {
+    if (!(w->font() == fonte)) w->setFont(fonte);
+}
+
 void pintarFundo(QWidget* w, const QColor& fundo, const QColor& tinta = QColor()) {
     QPalette paleta = w->palette();
     paleta.setColor(QPalette::Window, fundo);
@@ -75,22 +81,22 @@ QLabel* novoRotulo(const Controle& c, QWidget* pai) {
     QColor fundo = Qt::white;
     switch (c.visual) {
         case Visual::Titulo:
-            r->setFont(fonteDaJanela(faceArial(), 20.25));
+            darFonte(r, fonteDaJanela(faceArial(), 20.25));
             r->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             break;
         case Visual::Cabecalho:
-            r->setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
+            darFonte(r, fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
             r->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             fundo = corDeJanela();
             break;
         case Visual::Sublinhado:
-            r->setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true, .sublinhado = true}));
+            darFonte(r, fonteDaJanela(faceArial(), 8.25, {.negrito = true, .sublinhado = true}));
             break;
         case Visual::Regular:
-            r->setFont(fonteDaJanela(faceArial(), 8.25));
+            darFonte(r, fonteDaJanela(faceArial(), 8.25));
             break;
         default:
-            r->setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
+            darFonte(r, fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
             break;
     }
     pintarFundo(r, fundo, kCinzaRotulo);
@@ -101,7 +107,7 @@ QLabel* novoMarcador(const Controle& c, QWidget* pai) {
     auto* r = new QLabel(qtexto(c.texto), pai);
     r->setTextFormat(Qt::PlainText);
     r->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    r->setFont(fonteDaJanela({QStringLiteral("System"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, 9.75,
+    darFonte(r, fonteDaJanela({QStringLiteral("System"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, 9.75,
                              {.negrito = true, .italico = true}));
     pintarFundo(r, Qt::white, kAzulMarcador);
     return r;
@@ -153,13 +159,13 @@ QComboBox* novaLista(const Controle& c, QWidget* pai) {
     auto* l = new QComboBox(pai);
     l->setEditable(false);
     if (c.visual == Visual::Modalidade) {
-        l->setFont(fonteDaJanela(faceLista(), 8.25, {.negrito = true}));
+        darFonte(l, fonteDaJanela(faceLista(), 8.25, {.negrito = true}));
         QPalette paleta = l->palette();
         for (const auto papel : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
             paleta.setColor(papel, kCinzaRotulo);
         l->setPalette(paleta);
     } else {
-        l->setFont(fonteDaJanela(faceLista(), 8.25));
+        darFonte(l, fonteDaJanela(faceLista(), 8.25));
     }
     l->setAccessibleName(qtexto(c.acessivel));
     rodaSoComFoco(l);
@@ -168,7 +174,7 @@ QComboBox* novaLista(const Controle& c, QWidget* pai) {
 
 QCheckBox* novaCaixa(const Controle& c, QWidget* pai) {
     auto* caixa = new QCheckBox(qtexto(c.texto), pai);
-    caixa->setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
+    darFonte(caixa, fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
     // Drawn on the panel's own background, its caption in the captions' grey.
     QPalette paleta = caixa->palette();
     paleta.setColor(QPalette::WindowText, kCinzaRotulo);
@@ -258,6 +264,9 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
     setObjectName(QStringLiteral("frmcalcProd"));
     setWindowTitle(qtexto(kNomePrograma));
     pintarFundo(this, Qt::white);
+    // The font of most captions and of every field, which they take from the window as they
+    // are made instead of each laying out its text a second time in it.
+    setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
     // Nothing reacts to a change of size: the client area keeps its designed size.
     setFixedSize(pixels(kLarguraClienteTwips), pixels(kAlturaClienteTwips));
     // The panel's values wait here until it is built.
@@ -270,7 +279,6 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
     }
     montar(false);
     ordenarTabulacao();
-    empilhar();
     if (QWidget* primeiro = controle("selecModalidade")) primeiro->setFocus(Qt::OtherFocusReason);
 }
 
@@ -313,13 +321,21 @@ void FrmCalcProd::construirPainel() {
     m_textosPainel.clear();
     m_listasPainel.clear();
     ordenarTabulacao();
-    empilhar();
 }
 
 void FrmCalcProd::montar(bool painel) {
+    // Made layer by layer, each in the table's order, a later control lying over an earlier
+    // one; the panel comes before what it holds, and over the rest of the window because it
+    // is made after all of it.
+    std::vector<const Controle*> ordem;
     for (const Controle& c : layoutJanela()) {
         const bool noPainel = c.nome == kNomePainel || c.conteiner == kNomePainel;
-        if (noPainel != painel) continue;
+        if (noPainel == painel) ordem.push_back(&c);
+    }
+    const auto nivel = [](const Controle* c) { return c->tipo == Tipo::Painel ? -1 : camada(c->tipo); };
+    std::stable_sort(ordem.begin(), ordem.end(), [&](const Controle* a, const Controle* b) { return nivel(a) < nivel(b); });
+    for (const Controle* pc : ordem) {
+        const Controle& c = *pc;
         QWidget* pai = c.conteiner.empty() ? this : controle(c.conteiner);
         QWidget* w = nullptr;
         switch (c.tipo) {
@@ -372,11 +388,11 @@ void FrmCalcProd::montar(bool painel) {
     }
     if (painel) {
         // Fields in the order of the layout table, the panel's where they stand in it.
-        std::vector<ETextctl*> ordem;
+        std::vector<ETextctl*> campos;
         for (const Controle& c : layoutJanela()) {
-            if (c.tipo == Tipo::Campo) ordem.push_back(qobject_cast<ETextctl*>(m_controles.find(c.nome)->second));
+            if (c.tipo == Tipo::Campo) campos.push_back(qobject_cast<ETextctl*>(m_controles.find(c.nome)->second));
         }
-        m_campos = std::move(ordem);
+        m_campos = std::move(campos);
     }
 }
 
@@ -395,15 +411,6 @@ void FrmCalcProd::ordenarTabulacao() {
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < ordem.size(); ++i)
         QWidget::setTabOrder(ordem[i - 1].second, ordem[i].second);
-}
-
-void FrmCalcProd::empilhar() {
-    for (int nivel = 0; nivel <= camada(Tipo::Painel); ++nivel) {
-        for (const Controle& c : layoutJanela()) {
-            const auto it = m_controles.find(c.nome);
-            if (camada(c.tipo) == nivel && it != m_controles.end()) it->second->raise();
-        }
-    }
 }
 
 QWidget* FrmCalcProd::controle(std::string_view nome) {

@@ -82,7 +82,6 @@ private:
     // Builds the controls of the window (painel false) or of the panel (painel true).
     void montar(bool painel);
     void ordenarTabulacao();
-    void empilhar();
     bool doPainel(std::string_view nome) const;
 
     Separadores m_sep;

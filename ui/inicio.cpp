@@ -3,7 +3,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QLockFile>
 #include <QScopedValueRollback>
 #include <QStringDecoder>
 #include <QTimer>
@@ -129,16 +128,11 @@ void Simulador::avisarLinhasIlegiveis() {
                    0});
 }
 
+void Simulador::usarTrava(std::unique_ptr<TravaDoArquivo> trava) { trava_ = std::move(trava); }
+
 bool Simulador::travarArquivo() {
-    if (!trava_) {
-        trava_ = std::make_unique<QLockFile>(caminhoArquivo() + QStringLiteral(".lock"));
-        // The lock is held for the whole session: only a lock left by a copy that is no longer
-        // running is taken over, however old.
-        trava_->setStaleLockTime(0);
-    }
-    if (trava_->isLocked() || trava_->tryLock(0)) return true;
-    // A folder where no lock can be made (read-only) has no second copy to fear from here.
-    return trava_->error() != QLockFile::LockFailedError;
+    if (!trava_) trava_ = std::make_unique<TravaDoArquivo>(vestamar::caminhoArquivo(pasta_));
+    return trava_->travar();
 }
 
 bool Simulador::gravarComOutraCopia(bool& ficar) {

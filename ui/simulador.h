@@ -23,9 +23,9 @@
 #include "memoria.h"
 #include "parametros.h"
 #include "texto_numero.h"
+#include "trava.h"
 
 class QComboBox;
-class QLockFile;
 class QWidget;
 
 namespace vestamar {
@@ -47,6 +47,9 @@ public:
     // calculates. The window is then ready to be shown. False when the user chose to leave at
     // once (another copy of the program is using the same file).
     bool iniciar();
+    // The lock of this file, made (and so started) before the window was built; without one,
+    // iniciar() makes it.
+    void usarTrava(std::unique_ptr<TravaDoArquivo> trava);
 
     ParametrosSimulacao& estado() { return estado_; }
     const ParametrosSimulacao& estado() const { return estado_; }
@@ -100,8 +103,8 @@ private:
     // The parameter file's path (links followed), as the user reads it.
     QString caminhoArquivo() const;
     static QString textoCaminho(const std::filesystem::path& caminho);
-    // The file's lock: taken at start-up, and again at `Sair` when another copy had it then.
-    // False when another running copy holds it.
+    // The file's lock (see usarTrava): taken at start-up, and again at `Sair` when another
+    // copy had it then. False when another running copy holds it.
     bool travarArquivo();
     // `Sair` with the file locked by another copy: true to save all the same; sets `ficar`
     // when the user would rather stay.
@@ -140,7 +143,7 @@ private:
     // Runs under way: a write of the run may start another from a field's handler.
     int execucoes_ = 0;
     // Held from start-up to the end while this copy is the only one using the file.
-    std::unique_ptr<QLockFile> trava_;
+    std::unique_ptr<TravaDoArquivo> trava_;
     // The controls under the open panel, with the focus each had before.
     std::vector<std::pair<QWidget*, Qt::FocusPolicy>> focoDasColunas_;
 };

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     QLabel rotulo(QStringLiteral("vestaMar"));
     rotulo.show();
     QTimer::singleShot(0, &app, [] {
-        relatarMemoria();
+        relatarMostrada();
         QCoreApplication::quit();
     });
     return QApplication::exec();

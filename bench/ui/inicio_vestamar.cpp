@@ -6,21 +6,25 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <memory>
 
 #include "frmcalcprod.h"
 #include "memoria_processo.h"
 #include "regional.h"
 #include "simulador.h"
+#include "trava.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::filesystem::path pasta = argc > 1 ? argv[1] : ".";
+    auto trava = std::make_unique<vestamar::TravaDoArquivo>(vestamar::caminhoArquivo(pasta));
     vestamar::FrmCalcProd janela;
     vestamar::Simulador simulador(janela, pasta, vestamar::separadoresDoSistema());
+    simulador.usarTrava(std::move(trava));
     simulador.iniciar();
     janela.show();
     QTimer::singleShot(0, &app, [] {
-        relatarMemoria();
+        relatarMostrada();
         QCoreApplication::quit();
     });
     return QApplication::exec();

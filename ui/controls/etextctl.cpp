@@ -136,24 +136,42 @@ void ETextctl::aoMudarTexto(const QString& texto) {
 
 void ETextctl::setMaxlength(int comprimento) {
     m_maxlength = comprimento < 0 ? 0 : comprimento;
-    setMaxLength(m_maxlength == 0 ? 32767 : m_maxlength);
+    // Setting the same limit again still lays the text out again.
+    const int limite = m_maxlength == 0 ? 32767 : m_maxlength;
+    if (maxLength() != limite) setMaxLength(limite);
 }
 
 // A look of the other state (with or without focus) shows only when the focus changes.
 void ETextctl::setNormalfont(const QFont& fonte) { m_normalfont = fonte; if (!m_comFoco) aplicarVisual(); }
 void ETextctl::setFocusfont(const QFont& fonte) { m_focusfont = fonte; if (m_comFoco) aplicarVisual(); }
-void ETextctl::setNormalfontcolor(const QColor& cor) { m_normalfontcolor = cor; if (!m_comFoco) aplicarVisual(); }
-void ETextctl::setFocusfontcolor(const QColor& cor) { m_focusfontcolor = cor; if (m_comFoco) aplicarVisual(); }
-void ETextctl::setBackcolor(const QColor& cor) { m_backcolor = cor; if (!m_comFoco) aplicarVisual(); }
-void ETextctl::setFocusbackcolor(const QColor& cor) { m_focusbackcolor = cor; if (m_comFoco) aplicarVisual(); }
+void ETextctl::setNormalfontcolor(const QColor& cor) { m_normalfontcolor = cor; if (!m_comFoco) aplicarCores(); }
+void ETextctl::setFocusfontcolor(const QColor& cor) { m_focusfontcolor = cor; if (m_comFoco) aplicarCores(); }
+void ETextctl::setBackcolor(const QColor& cor) { m_backcolor = cor; if (!m_comFoco) aplicarCores(); }
+void ETextctl::setFocusbackcolor(const QColor& cor) { m_focusbackcolor = cor; if (m_comFoco) aplicarCores(); }
 void ETextctl::setNormalbordercolor(const QColor& cor) { m_normalbordercolor = cor; update(); }
 void ETextctl::setFocusbordercolor(const QColor& cor) { m_focusbordercolor = cor; update(); }
 void ETextctl::setNormalborderpattern(int estilo) { m_normalborderpattern = estilo; update(); }
 void ETextctl::setFocusborderpattern(int estilo) { m_focusborderpattern = estilo; update(); }
 
 void ETextctl::aplicarVisual() {
-    // Font and palette changes ripple through the style, so only real changes are made: the
-    // window builds 81 fields at start-up.
+    aplicarCores();
+    ajustarAoTexto();
+}
+
+bool ETextctl::event(QEvent* evento) {
+    const bool tratado = QLineEdit::event(evento);
+    if (evento->type() == QEvent::Polish) {
+        m_polido = true;
+        aplicarCores();
+    }
+    return tratado;
+}
+
+void ETextctl::aplicarCores() {
+    // Palette changes ripple through the style: the colours are given once the field is
+    // polished, before it is first shown or drawn, and then only when they change. The window
+    // builds dozens of fields, each setting its colours one by one.
+    if (!m_polido) return;
     QPalette paleta = palette();
     const QColor fundo = m_comFoco ? m_focusbackcolor : m_backcolor;
     const QColor tinta = m_comFoco ? m_focusfontcolor : m_normalfontcolor;
@@ -163,7 +181,6 @@ void ETextctl::aplicarVisual() {
         paleta.setColor(grupo, QPalette::Text, tinta);
     }
     if (!(paleta == palette())) setPalette(paleta);
-    ajustarAoTexto();
     update();
 }
 
@@ -186,15 +203,14 @@ void ETextctl::ajustarAoTexto() {
         return qCeil(QFontMetricsF(f).horizontalAdvance(texto)) + 1 <= largura;
     };
     QFont fonte = base;
-    if (!cabe(fonte)) {
-        for (int px = pixelsDaFonte(base) - 1; px >= kMenorFontePixels; --px) {
-            fonte.setPixelSize(px);
-            if (cabe(fonte)) break;
-        }
+    bool coube = cabe(fonte);
+    for (int px = pixelsDaFonte(base) - 1; !coube && px >= kMenorFontePixels; --px) {
+        fonte.setPixelSize(px);
+        coube = cabe(fonte);
     }
     if (!(font() == fonte)) setFont(fonte);
 
-    m_encurtado = !cabe(fonte);
+    m_encurtado = !coube;
     // The whole text goes into the tooltip of a shortened field, unless the program has put
     // a tooltip there; only the field's own tooltip is ever replaced or cleared.
     const bool dicaDoPrograma = !toolTip().isEmpty() && toolTip() != m_dicaPropria;

@@ -117,6 +117,7 @@ protected:
     void focusInEvent(QFocusEvent* evento) override;
     void focusOutEvent(QFocusEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
+    bool event(QEvent* evento) override;
     void paintEvent(QPaintEvent* evento) override;
     void resizeEvent(QResizeEvent* evento) override;
     void contextMenuEvent(QContextMenuEvent* evento) override;
@@ -124,7 +125,8 @@ protected:
 
 private:
     void aoMudarTexto(const QString& texto);
-    void aplicarVisual();
+    void aplicarVisual();  // colours and the font of the state (with or without focus)
+    void aplicarCores();
     // Picks the font the text fits in and keeps the tooltip of a shortened text.
     void ajustarAoTexto();
     // Where QLineEdit draws the text line.
@@ -148,6 +150,7 @@ private:
     bool m_onfocusselect = false;
     bool m_enterexitkey = true;
     bool m_comFoco = false;
+    bool m_polido = false;  // polished: its colours are given
     bool m_encurtado = false;
     Separadores m_separadores;
     // The tooltip the field set itself for a shortened text; empty when it set none.
