@@ -357,6 +357,7 @@ TEST_F(Programa, MemoriasECopiaDosResultados) {
     // Copied as text, a row a line and tab between cells, and as HTML with the same cells.
     QTest::keyClick(janela.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     const QMimeData* copiado = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(copiado && copiado->hasHtml());
     QStringList celulasHtml;
     static const QRegularExpression td(QStringLiteral("<t[dh][^>]*>([^<]*)</t[dh]>"));
     for (const auto& m : td.globalMatch(copiado->html())) celulasHtml << m.captured(1);
