@@ -84,13 +84,13 @@ protected:
 // Every way through `Imprimir`: printed, or the PDF offer declined, accepted or failing.
 TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
     struct Caso {
-        const char *caso, *impressora;  // no printer when empty; a missing folder fails the job
-        const char* recusa;             // the print system refuses the job
+        const char *caso, *impressora;   // no printer when empty; a missing folder fails the job
+        const char* recusa;              // the print system refuses the job
         bool painel, aceita;
         const char *destino, *mensagem;  // the PDF file chosen; part of the offer
         int avisos;
-        bool escrito;  // p.pdf, by the printer or as the PDF file
-        bool menu = false;  // "Salvar PDF…" from the window's menu (Ctrl+Shift+S), not `Imprimir`
+        bool escrito, menu = false;  // p.pdf written, by the printer or as the PDF file; "Salvar PDF…"
+                                     // from the window's menu (Ctrl+Shift+S), not `Imprimir`
     } const casos[] = {
         {"impressa", "p.pdf", "", false, false, "", "", 0, true},
         {"recusado", "", "", false, false, "p.pdf", "Nenhuma impressora", 0, false},

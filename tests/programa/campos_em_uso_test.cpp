@@ -1,5 +1,6 @@
 // The working window used with keyboard, mouse and clipboard as a user would: whole-number
-// fields, the keypad's decimal key, pasted figures, large results and the wheel over the lists.
+// fields, the keypad's decimal key, typed and pasted figures, large results and the wheel over
+// the lists.
 #include "programa.h"
 
 #include <QClipboard>
@@ -56,11 +57,16 @@ TEST_F(Programa, TeclaDecimalDigitaAMarcaDoUsuarioECamposInteirosNenhuma) {
     EXPECT_EQ(sim->estado().quantHorasDia, 2.5);
 }
 
-// A spreadsheet cell, a figure with blanks or with the currency symbol is taken as typed; what
-// is still no number is refused and the production stays. A paste replaces the selection, or
-// goes in at the cursor.
-TEST_F(Programa, FiguraColadaDePlanilhaOuRelatorio) {
+// A figure typed is stored and calculated; what is no number is refused, and the production
+// and the figures stay (a run over it would fail). A spreadsheet cell, a figure with blanks or
+// with the currency symbol is pasted as typed. A paste replaces the selection, or goes in at the
+// cursor.
+TEST_F(Programa, ProducaoDigitadaOuColadaSoGuardaNumeros) {
     ASSERT_TRUE(iniciar());
+    digitar("ProdBruta", "2.000");
+    for (const char* t : {"", "-", ","}) digitar("ProdBruta", t);
+    EXPECT_EQ(sim->estado().prodBruta, Money::deDezMilesimos(2000 * 10000));
+    EXPECT_EQ(texto("TxManut"), local("100,00"));
     const std::pair<const char*, std::int64_t> casos[] = {
         {"2345,67\n", 23456700}, {"1000\t", 10000000}, {" 2.345,67 ", 23456700}, {"R$ 2.345,67", 23456700},
         {"\r\n-12,5\r\n", -125000}, {"R$1.000", 10000000}, {"2.345,67 reais", 10000000}, {"2 345", 10000000},
@@ -118,7 +124,7 @@ TEST_F(Programa, ResultadoGrandeMostradoInteiro) {
     }
     digitar("ProdBruta", "10000000000");
     EXPECT_LT(campo("ProdBruta")->font().pixelSize(), campo("valorAjCusto")->font().pixelSize());
-    EXPECT_EQ(campo("ProdBruta")->toolTip(), QString()) << "a field drawn whole has no tooltip of its own";
+    EXPECT_EQ(campo("valorAjCusto")->toolTip(), QString()) << "a field drawn whole has no tooltip of its own";
 }
 
 // A list changes by the wheel only when it has the focus; otherwise the wheel leaves it alone.
