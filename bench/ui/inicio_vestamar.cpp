@@ -1,6 +1,7 @@
-// The program's start-up as the user gets it (the parameters read, the window prepared,
-// every field shown, both columns calculated, the window shown), ending as soon as the
-// window has been shown. The parameter file is kept in the folder given as the argument.
+// The program's start-up as the user gets it, in the program's order (Qt's translations
+// loaded, the file's lock started, the window built, the parameters read and shown, both
+// columns calculated, the window shown), ending as soon as the window has been shown. The
+// parameter file is kept in the folder given as the argument.
 
 #include <QApplication>
 #include <QTimer>
@@ -16,6 +17,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vestaMar"));
+    vestamar::carregarTraducoesDoQt(app);
     const std::filesystem::path pasta = argc > 1 ? argv[1] : ".";
     auto trava = std::make_unique<vestamar::TravaDoArquivo>(vestamar::caminhoArquivo(pasta));
     vestamar::FrmCalcProd janela;
