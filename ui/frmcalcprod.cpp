@@ -107,8 +107,8 @@ QLabel* novoMarcador(const Controle& c, QWidget* pai) {
     auto* r = new QLabel(qtexto(c.texto), pai);
     r->setTextFormat(Qt::PlainText);
     r->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    darFonte(r, fonteDaJanela({QStringLiteral("System"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, 9.75,
-                             {.negrito = true, .italico = true}));
+    darFonte(r, fonteDaJanela({QStringLiteral("System"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
+                              9.75, {.negrito = true, .italico = true}));
     pintarFundo(r, Qt::white, kAzulMarcador);
     return r;
 }
@@ -333,7 +333,8 @@ void FrmCalcProd::montar(bool painel) {
         if (noPainel == painel) ordem.push_back(&c);
     }
     const auto nivel = [](const Controle* c) { return c->tipo == Tipo::Painel ? -1 : camada(c->tipo); };
-    std::stable_sort(ordem.begin(), ordem.end(), [&](const Controle* a, const Controle* b) { return nivel(a) < nivel(b); });
+    std::stable_sort(ordem.begin(), ordem.end(),
+                     [&](const Controle* a, const Controle* b) { return nivel(a) < nivel(b); });
     for (const Controle* pc : ordem) {
         const Controle& c = *pc;
         QWidget* pai = c.conteiner.empty() ? this : controle(c.conteiner);

@@ -72,7 +72,8 @@ Processo medirProcesso(const char* programa, const QStringList& argumentos) {
                     &rss, &privada) != 3)
         return r;
     // Until the window was shown: what the program does when it ends is not start-up.
-    r.ms = static_cast<double>(mostrada - std::chrono::duration_cast<std::chrono::nanoseconds>(inicio.time_since_epoch()).count()) / 1e6;
+    const auto partida = std::chrono::duration_cast<std::chrono::nanoseconds>(inicio.time_since_epoch()).count();
+    r.ms = static_cast<double>(mostrada - partida) / 1e6;
     r.rssMb = static_cast<double>(rss) / 1024.0;
     r.privadaMb = static_cast<double>(privada) / 1024.0;
     return r;
