@@ -222,11 +222,6 @@ void reducaoPropria(P& e) {
     e.reducaoIRIsencao = centavos(500000); e.reducaoIRLimite = centavos(735000);
     e.reducaoIRParcela = centavos(100000); e.reducaoIRFator = 0.1;
 }
-// The 2026 tables, INSS 20 %.
-void de2026(P& e) {
-    aplicarTabelas2026(e);
-    e.percINSS = 20;
-}
 
 Textos seis(const char* inssTerc) { return {{"ProdBruta", "6.000,00"}, {"InssTerc", inssTerc}}; }
 Textos semINSS(const char* prod) { return {{"ProdBruta", prod}, {"percINSS", "0"}}; }
@@ -266,8 +261,8 @@ TEST_P(Calculo, ResultsForVariedInputs) {
         {"nor at it", semINSS("5.000,00"), reducaoPropria, {{"retIR", "0,00"}}},
         {"and at it", semINSS("7.350,00"), reducaoPropria, {{"retIR", "2.175,00"}}},
         {"reduction below zero", semINSS("6.000,00"), [](P& e) { reducaoPropria(e); e.reducaoIRParcela = centavos(50000); }, {{"retIR", "1.900,00"}}},
-        {"2026, reduction above the tax", {{"ProdBruta", "5.200,00"}}, de2026, {{"retIR", "0,00"}}},
-        {"2026", {{"ProdBruta", "6.000,00"}}, de2026, {{"retIR", "231,52"}}, "retIR",
+        {"2026, reduction above the tax", {{"ProdBruta", "5.200,00"}}, [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "0,00"}}},
+        {"2026", {{"ProdBruta", "6.000,00"}}, [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "231,52"}}, "retIR",
          "Deduções legais = Retenção INSS + Dedução dependentes = 1.200,00 + 0,00 = 1.200,00\n"
          "Deduções legais 1.200,00 iguais ou maiores que o desconto simplificado 607,20: usadas as deduções legais\n"
          "Base IR = Produção Bruta + Fundo Especial − Deduções legais = 6.000,00 + 0,00 − 1.200,00 = 4.800,00\n"
@@ -277,7 +272,7 @@ TEST_P(Calculo, ResultsForVariedInputs) {
          "Rendimento tributável = Produção Bruta + Fundo Especial = 6.000,00 + 0,00 = 6.000,00\n"
          "Redução = Parcela da redução − Fator da redução × Rendimento tributável = 978,62 − 0,133145 × 6.000,00 = "
          "179,75\nRetenção IR = Imposto pela tabela − Redução = 411,27 − 179,75 = 231,52"},
-        {"2026, the simplified discount", semINSS("6.000,00"), de2026, {{"retIR", "394,54"}}},
+        {"2026, the simplified discount", semINSS("6.000,00"), [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "394,54"}}},
         {"insalubrity capped", {{"ProdBruta2", "1.000,00"}}, [](P& e) { e.percNoturno = 0; e.baseDSR = 0; },
          {{"valInsalub", "135,60"}, {"valPericExNot", "0,00"}, {"valDSR", "166,70"}}, "valInsalub",
          "Adicional Insalubridade = Produção Bruta × Adicional Insalub % ÷ 100 × Fator Insalub ÷ 100 = "
