@@ -8,11 +8,7 @@ namespace vestamar {
 
 std::string noAjuste(std::string_view textoBrasileiro, const Separadores& sep) {
     std::string r;
-    for (const char c : textoBrasileiro) {
-        if (c == '.') r += sep.grupo;
-        else if (c == ',') r += sep.decimal;
-        else r += c;
-    }
+    for (const char c : textoBrasileiro) r += c == '.' ? sep.grupo : c == ',' ? sep.decimal : std::string(1, c);
     return r;
 }
 

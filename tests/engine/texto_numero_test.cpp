@@ -46,6 +46,7 @@ TEST_P(Texto, MoneyIsExactDecimalRoundedHalfToEven) {
 TEST(Separadores, MarksAreTakenAsGiven) {
     const Separadores semGrupo{".", ""};
     EXPECT_EQ(lerMoney("7.5", semGrupo), dm(75000));
+    EXPECT_EQ(lerMoney("75E-1", semGrupo), dm(75000));
     EXPECT_FALSE(lerMoney("1,000", semGrupo));
     const Separadores largos{"\u066B", "\u202F"};  // multi-byte decimal and group marks
     EXPECT_EQ(lerMoney("1\u202F234\u066B5", largos), dm(12345000));
@@ -88,9 +89,9 @@ TEST(Money, ConversionsWithDouble) {
         {0.00025, 2}, {0.00035, 4}, {-0.00025, -2}, {-922337203685477.5808, kMin},
         {922337203685477.5807, std::nullopt}, {NAN, std::nullopt}};
     for (const auto& [x, v] : casos) EXPECT_EQ(Money::deDouble(x), v ? std::optional(dm(*v)) : std::nullopt) << x;
-    // The nearest double, also beyond 2^53 ten-thousandths.
-    const std::pair<std::int64_t, double> duplos[] = {
-        {kMax, 922337203685477.5807}, {(std::int64_t{1} << 53) + 1, 900719925474.0993}, {1234565, 123.4565}};
+    // The nearest double, also beyond 2^53 ten-thousandths (where the count itself is no double).
+    const std::pair<std::int64_t, double> duplos[] = {{kMax, 922337203685477.5807}, {1234565, 123.4565}, {3, 0.0003},
+                                                      {4611686018427395681, 461168601842739.56}};
     for (const auto& [d, x] : duplos) EXPECT_EQ(dm(d).paraDouble(), x) << d;
 }
 
@@ -117,6 +118,7 @@ TEST_P(Texto, DisplayPatterns) {
     };
     for (const auto& c : casos) EXPECT_EQ(formatarPadrao(c.valor, c.padrao, sep()), t(c.texto)) << c.padrao;
     EXPECT_EQ(formatarPadrao(dm(19039500), "#,##0.0", sep()), t("1.904,0"));
+    EXPECT_EQ(textoDoNumero(dm(50000), sep(), 0), t("5,00"));  // money in a working: never fewer than 2 decimals
 }
 
 TEST_P(Texto, PlainNumberReadsBack) {

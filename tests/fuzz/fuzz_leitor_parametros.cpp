@@ -21,9 +21,7 @@ void exigir(bool condicao) {
 
 void conferir(std::string_view conteudo, const Separadores& sep, const Separadores& outra) {
     ParametrosSimulacao lido;
-    for (const LinhaIlegivel& linha : lerConteudo(conteudo, lido, sep).ilegiveis) {
-        exigir(conteudo.find(linha.linha) != std::string_view::npos);
-    }
+    for (const LinhaIlegivel& linha : lerConteudo(conteudo, lido, sep).ilegiveis) exigir(conteudo.find(linha.linha) != conteudo.npos);
     for (const ChaveParametro& chave : kChaves) {
         const auto* campo = std::get_if<double ParametrosSimulacao::*>(&chave.campo);
         exigir(!campo || std::isfinite(lido.**campo));
