@@ -77,10 +77,10 @@ TEST_F(Programa, ArquivoDadoMostradoArredondadoEPainelTardioIgualAoCedo) {
 
 // "Plantões" works the production out from the hours and locks it; "Mensal" gives back the
 // production kept grouped. The night hours and their factor follow each other one way: the
-// field the user types keeps its text and the partner is worked out from it. A value whose partner cannot be worked out (a
-// shift of 0 hours, a ratio or a number of hours beyond the 32-bit range) is still stored and
-// calculated; only the partner stays. Pasted whole: typed key by key, the first digits would
-// have a partner.
+// field the user types keeps its text and the partner is worked out from it. A value whose
+// partner cannot be worked out (a shift of 0 hours, a ratio or a number of hours beyond the
+// 32-bit range) is still stored and calculated; only the partner stays. Pasted whole: typed key
+// by key, the first digits would have a partner.
 TEST_F(Programa, PlantoesEMensalEHorasNoturnasEFatorEmUmSoSentido) {
     ASSERT_TRUE(iniciar());
     digitar("ProdBruta", "999");
