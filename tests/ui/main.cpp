@@ -4,14 +4,14 @@
 
 #include <QApplication>
 
-#include <cstring>
-#include <memory>
+#include <algorithm>
+#include <optional>
+#include <string_view>
 
 int main(int argc, char** argv) {
-    bool listando = false;
-    for (int i = 1; i < argc; ++i) listando = listando || std::strcmp(argv[i], "--gtest_list_tests") == 0;
+    const bool listando = std::any_of(argv + 1, argv + argc, [](std::string_view a) { return a == "--gtest_list_tests"; });
     testing::InitGoogleTest(&argc, argv);
-    std::unique_ptr<QApplication> app;
-    if (!listando) app = std::make_unique<QApplication>(argc, argv);
+    std::optional<QApplication> app;
+    if (!listando) app.emplace(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,15 +1,13 @@
 #pragma once
 // Helpers of the window tests: readable QString values in GoogleTest's failure messages, a
 // window shown and made active as the user would find it, figures written here with the
-// Brazilian marks turned into the regional setting's, and where a picture holds ink.
+// Brazilian marks turned into the regional setting's, typing into a field, and where a picture
+// holds ink.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QColor>
-#include <QImage>
-#include <QString>
-#include <QTest>
-#include <QWidget>
+// Qt's widgets and test library whole: the tests reach into most of both.
+#include <QtTest>
+#include <QtWidgets>
 
 #include <functional>
 #include <ostream>
@@ -42,6 +40,14 @@ inline bool ativar(QWidget& janela) {
 inline std::string foco() {
     const QWidget* w = QApplication::focusWidget();
     return w ? w->objectName().toStdString() : "(nenhum)";
+}
+
+// Types into a field as the user would, key by key, after entering it and emptying it.
+inline void digitar(vestamar::ETextctl* campo, const QString& texto) {
+    campo->setFocus(Qt::TabFocusReason);
+    campo->selectAll();
+    QTest::keyClick(campo, Qt::Key_Backspace);
+    QTest::keyClicks(campo, texto);
 }
 
 // The smallest rectangle holding the pixels of `area` (the whole image when empty) that `tinta`

@@ -2,12 +2,6 @@
 // installed, stays for the whole application.
 #include "qt_gtest.h"
 
-#include <QCoreApplication>
-#include <QFileDialog>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-
 TEST(Traducao, DialogosDoQtEmPortugues) {
     ASSERT_TRUE(vestamar::carregarTraducoesDoQt(*QCoreApplication::instance()));
     QMessageBox caixa(QMessageBox::Question, q("t"), q("m"), QMessageBox::Save | QMessageBox::Cancel);
