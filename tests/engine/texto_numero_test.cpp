@@ -95,30 +95,28 @@ TEST(Money, ConversionsWithDouble) {
     for (const auto& [d, x] : duplos) EXPECT_EQ(dm(d).paraDouble(), x) << d;
 }
 
-TEST_P(Texto, ResultsRoundHalvesAwayFromZeroAfterFifteenDigits) {
-    const std::pair<double, const char*> casos[] = {
-        {2850 * 0.65 / 100, "18,53"}, {1234.565, "1.234,57"}, {-2.5, "-2,50"}, {-0.5, "-0,50"},
-        {1800, "1.800,00"}, {123.455, "123,46"}, {999.995, "1.000,00"}, {-0.005, "-0,01"},
-        {-0.001, "0,00"}, {-0.0, "0,00"}, {1e20, "100.000.000.000.000.000.000,00"},
-    };
-    for (const auto& [v, s] : casos) EXPECT_EQ(formatarMoeda(v, sep()), t(s));
+// Results (formatarMoeda, "#,##0.00") and the entry fields' patterns, an unknown one shown like "0.00":
+// a double is taken at 15 significant digits, then rounded half away from zero; money exactly; a
+// zero shows no sign. Money in a working never shows fewer than 2 decimals.
+TEST_P(Texto, PatternsRoundHalvesAwayFromZeroAfterFifteenDigits) {
+    const struct { double valor; const char* texto; const char* padrao = nullptr; } casos[] = {
+        {2850 * 0.65 / 100, "18,53"}, {1234.565, "1.234,57"}, {-2.5, "-2,50"}, {-0.5, "-0,50"}, {123.455, "123,46"},
+        {999.995, "1.000,00"}, {-0.005, "-0,01"}, {-0.001, "0,00"}, {-0.0, "0,00"}, {1e20, "100.000.000.000.000.000.000,00"},
+        {1234567.891, "1.234.567,89", "#,##0.00"}, {1800, "1800,00", "0.00"}, {11.126, "11,13", "0.00"},
+        {12.05, "12,1", "0.0"}, {-2.5, "-3", "0"}, {-0.4, "0", "0"}, {1234.5, "1.234,5", "#,##0.0"}, {1234.5, "1234,50", "?"}};
+    for (const auto& c : casos) {
+        EXPECT_EQ(c.padrao ? formatarPadrao(c.valor, c.padrao, sep()) : formatarMoeda(c.valor, sep()), t(c.texto)) << c.valor;
+    }
     const std::string enorme = formatarMoeda(1e308, sep());
     EXPECT_EQ(enorme.substr(0, 7), t("100.000"));
     EXPECT_EQ(enorme.size(), 309u + 102u + 3u);  // 309 digits, 102 group marks, ",00"
-    const std::pair<std::int64_t, const char*> money[] = {
-        {1250, "0,13"}, {12345650, "1.234,57"}, {-50, "-0,01"}, {-49, "0,00"}, {kMin, "-922.337.203.685.477,58"}};
-    for (const auto& [v, s] : money) EXPECT_EQ(formatarMoeda(dm(v), sep()), t(s));
-}
-
-TEST_P(Texto, DisplayPatterns) {
-    const struct { double valor; const char* padrao; const char* texto; } casos[] = {
-        {1800, "0.00", "1800,00"}, {11.126, "0.00", "11,13"}, {12.05, "0.0", "12,1"}, {-2.5, "0", "-3"},
-        {-0.4, "0", "0"}, {1234.5, "#,##0.0", "1.234,5"}, {1234567.891, "#,##0.00", "1.234.567,89"},
-        {1234.5, "outro", "1234,50"},
-    };
-    for (const auto& c : casos) EXPECT_EQ(formatarPadrao(c.valor, c.padrao, sep()), t(c.texto)) << c.padrao;
-    EXPECT_EQ(formatarPadrao(dm(19039500), "#,##0.0", sep()), t("1.904,0"));
-    EXPECT_EQ(textoDoNumero(dm(50000), sep(), 0), t("5,00"));  // money in a working: never fewer than 2 decimals
+    const struct { std::int64_t valor; const char* texto; const char* padrao = nullptr; } money[] = {
+        {1250, "0,13"}, {12345650, "1.234,57"}, {-50, "-0,01"}, {-49, "0,00"}, {kMin, "-922.337.203.685.477,58"},
+        {19039500, "1.904,0", "#,##0.0"}};
+    for (const auto& c : money) {
+        EXPECT_EQ(c.padrao ? formatarPadrao(dm(c.valor), c.padrao, sep()) : formatarMoeda(dm(c.valor), sep()), t(c.texto));
+    }
+    EXPECT_EQ(textoDoNumero(dm(50000), sep(), 0), t("5,00"));
 }
 
 TEST_P(Texto, PlainNumberReadsBack) {
