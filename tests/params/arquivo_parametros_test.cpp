@@ -54,42 +54,34 @@ P padroes() {
 }
 Money dm(std::int64_t dezMilesimos) { return Money::deDezMilesimos(dezMilesimos); }
 
-// A first start: the file of defaults is created byte for byte and read into the state.
-TEST(ArquivoNovo, BytesExatosEmCadaConfiguracao) {
-    for (const auto& [sep, nome] : {std::pair{kBrasil, "vestaMar-virgula.ini"},
-                                    std::pair{kPonto, "vestaMar-ponto.ini"}}) {
-        PastaTemporaria pasta;
-        P estado;
-        EXPECT_TRUE(lerParametros(pasta.caminho, estado, sep).ilegiveis.empty());
-        EXPECT_EQ(lerBytes(pasta.ini()), dourado(nome)) << nome;
-        EXPECT_EQ(noArquivo(estado), noArquivo(padroes())) << nome;
-    }
-}
-
-// Saved files byte for byte: the keys in table order (in a file of defaults percDAR, percDAR2
-// and percDSR stand after inssTerc), a file of 2026 tables with all six optional lines (one 0)
-// after the others; a decimal mark other than the comma is written as a point. Each file reads
-// back to the same state under any regional setting and is saved again unchanged.
-TEST(Gravacao, ArquivoSalvoByteAByte) {
-    std::string salvo = dourado("vestaMar-virgula.ini");
+// Files byte for byte under each regional setting: the file of defaults a first start creates
+// (percDAR, percDAR2 and percDSR after inssTerc), a saved state (the keys in table order) and a
+// file of 2026 tables with all six optional lines (one 0) after the others; a decimal mark other
+// than the comma is written as a point. Each reads back to the same state under any regional
+// setting and is saved again unchanged.
+TEST(Gravacao, ArquivoByteAByte) {
+    const std::string padrao = dourado("vestaMar-virgula.ini");
     const std::string dar = "percDAR=0\r\npercDAR2=0\r\npercDSR=0\r\n", seg = "percSeg=0\r\npercSeg2=0\r\n";
+    std::string salvo = padrao;
     salvo.erase(salvo.find(dar), dar.size());
     salvo.insert(salvo.find("aPartir1="), dar);
     salvo.replace(salvo.find(seg), seg.size(), "percSeg=-5\r\npercSeg2=0,333333333333333\r\n");
-    for (const std::string& virgula : {salvo, dourado("vestaMar-2026.ini")}) {
+    for (const std::string& virgula : {padrao, salvo, dourado("vestaMar-2026.ini")}) {
+        const Conteudo tipo = virgula == padrao ? Conteudo::Padroes : Conteudo::Estado;
         std::string ponto = virgula;
         std::replace(ponto.begin(), ponto.end(), ',', '.');
-        P esperado;
+        P esperado = padroes();
         lerConteudo(virgula, esperado, kBrasil);
         for (const auto& [sep, escrito] : {std::pair{kBrasil, virgula}, std::pair{kPonto, ponto}, std::pair{kArabe, ponto}}) {
             PastaTemporaria pasta;
-            gravarBytes(pasta.ini(), escrito);
-            for (const Separadores* leitura : {&kBrasil, &kPonto, &kFrances, &kArabe}) {
+            if (tipo == Conteudo::Estado) gravarBytes(pasta.ini(), escrito);  // else the first read creates it
+            for (const Separadores* leitura : {&sep, &kBrasil, &kPonto, &kFrances, &kArabe}) {
                 P lido;
                 EXPECT_TRUE(lerParametros(pasta.caminho, lido, *leitura).ilegiveis.empty());
                 EXPECT_EQ(noArquivo(lido), noArquivo(esperado)) << escrito;
             }
-            ASSERT_TRUE(gravarParametros(Conteudo::Estado, pasta.caminho, esperado, sep).ok);
+            EXPECT_EQ(lerBytes(pasta.ini()), escrito);
+            ASSERT_TRUE(gravarParametros(tipo, pasta.caminho, esperado, sep).ok);
             EXPECT_EQ(lerBytes(pasta.ini()), escrito);
             EXPECT_EQ(entradas(pasta.caminho), 1);
         }
