@@ -2,7 +2,7 @@
 // writes and the working it records for each.
 #include <algorithm>
 #include <map>
-#include <ranges>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -159,9 +159,8 @@ TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
         {"ProdBruta", "", 0, "TxManut"},
         {"percINSS", "onze", 2, "retINSS", "Não calculado: o último cálculo parou em “Retenção INSS $ - ANTES”, "
                                            "porque o campo “INSS %” não contém um número."},
-        {"valorAjCusto", "", 4, "liqPagar"},       {"percentPis", "-", 9, "valPIS"},
-        {"ProdBruta2", "1,2,3", 14, "valInsalub"}, {"percDSR", "", 17, "valDSR"},
-        {"percTxMan", "1E+306", 0, "TxManut"},     {"quantDeps", "1E+300", 3, "retIR"},
+        {"percentPis", "-", 9, "valPIS"}, {"ProdBruta2", "1,2,3", 14, "valInsalub"}, {"percTxMan", "1E+306", 0, "TxManut"},
+        {"quantDeps", "1E+300", 3, "retIR"},
         {"ProdBruta", "922.337.203.685.477,00", 4, "liqPagar",
          "Não calculado: o último cálculo parou em “Líquido a Pagar $ - ANTES”, porque um valor passou do limite do "
          "cálculo."},
@@ -272,9 +271,8 @@ TEST_P(Calculo, ResultsForVariedInputs) {
         for (const auto& [campo, texto] : c.esperados) EXPECT_EQ(v.textos[campo], t(texto)) << campo;
         for (const auto& [campo, linhas] : ponto() ? Textos{} : c.memorias) {
             const std::string texto = '\n' + textoDaMemoria(memoria, campo, sep()) + '\n';
-            for (const auto linha : std::views::split(std::string_view(linhas), '\n')) {
-                EXPECT_NE(texto.find('\n' + std::string(linha.begin(), linha.end()) + '\n'), texto.npos) << texto;
-            }
+            std::istringstream porLinha(linhas);
+            for (std::string l; std::getline(porLinha, l);) EXPECT_NE(texto.find('\n' + l + '\n'), texto.npos) << texto;
         }
     }
 }

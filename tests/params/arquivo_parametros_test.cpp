@@ -184,9 +184,8 @@ TEST(Gravacao, SegueLigacoesEMantemDono) {
     fs::create_symlink("../comum/meio", programa / kNomeArquivo);
     fs::create_symlink(alvo, comum / "meio");
     EXPECT_EQ(caminhoArquivo(programa), alvo);
-    P p;
-    EXPECT_EQ(lerParametros(programa, p, kBrasil).ilegiveis.at(0).linha, "percSeg=x");
     ASSERT_TRUE(copiarArquivoParametros(programa).ok);
+    P p = padroes();
     p.percSeg = 8;
     const auto r = gravarParametros(Conteudo::Estado, programa, p, kBrasil);
     EXPECT_TRUE(r.ok && r.arquivo == alvo) << r.motivo << r.arquivo;

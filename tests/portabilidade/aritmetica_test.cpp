@@ -48,9 +48,7 @@ TYPED_TEST(AritmeticaPortavel, ConcordaComOsBuiltins) {
     const T pontas[] = {L::min(), static_cast<T>(L::min() + 1), static_cast<T>(L::min() / 2),
                         static_cast<T>(-2), static_cast<T>(-1), T{0}, T{1}, T{2}, static_cast<T>(L::max() / 2),
                         static_cast<T>(L::max() - 1), L::max()};
-    for (const T a : pontas) {
-        for (const T b : pontas) compararComLimiares(a, b);
-    }
+    for (const T a : pontas) for (const T b : pontas) compararComLimiares(a, b);
     std::mt19937_64 gerador(20240611);
     const auto qualquer = [&] {  // any magnitude, then any sign
         constexpr unsigned largura = 8 * sizeof(T);
