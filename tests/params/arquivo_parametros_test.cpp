@@ -4,6 +4,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -170,74 +171,67 @@ struct stat infoDe(const fs::path& p) {
     return info;
 }
 
-// vestaMar.ini a link (relative) to a link (absolute) to a file in another folder: the save
-// and the copy go to the target, in its folder, with its permissions and group (root may give
-// any group, another user only his own); the links stay. A loop of links is reported.
-TEST(Gravacao, SegueLigacoesEMantemDono) {
-    PastaTemporaria pasta;
-    const fs::path programa = pasta.caminho / "programa", comum = pasta.caminho / "comum", alvo = comum / "alvo.ini";
-    for (const fs::path& f : {programa, comum}) fs::create_directories(f);
-    gravarBytes(alvo, "percINSS=9\r\npercSeg=x\r\n");
-    const gid_t grupo = ::geteuid() == 0 ? 65534 : ::getegid();
-    ASSERT_EQ(::chown(alvo.c_str(), static_cast<uid_t>(-1), grupo), 0);
-    fs::permissions(alvo, static_cast<fs::perms>(0604));  // no umask gives this
-    fs::create_symlink("../comum/meio", programa / kNomeArquivo);
-    fs::create_symlink(alvo, comum / "meio");
-    EXPECT_EQ(caminhoArquivo(programa), alvo);
-    ASSERT_TRUE(copiarArquivoParametros(programa).ok);
-    P p = padroes();
-    p.percSeg = 8;
-    const auto r = gravarParametros(Conteudo::Estado, programa, p, kBrasil);
-    EXPECT_TRUE(r.ok && r.arquivo == alvo) << r.motivo << r.arquivo;
-    EXPECT_EQ(lerBytes(alvo), noArquivo(p));
-    EXPECT_EQ(lerBytes(comum / "alvo.ini.bak"), "percINSS=9\r\npercSeg=x\r\n");
-    for (const fs::path& f : {alvo, comum / "alvo.ini.bak"}) {
-        EXPECT_EQ(infoDe(f).st_mode & 07777, 0604u) << f;
-        EXPECT_EQ(infoDe(f).st_gid, grupo) << f;
-    }
-    ASSERT_TRUE(copiarArquivoParametros(programa).ok);  // replaces the older copy
-    EXPECT_EQ(lerBytes(comum / "alvo.ini.bak"), lerBytes(alvo));
-    EXPECT_TRUE(fs::is_symlink(programa / kNomeArquivo) && fs::is_symlink(comum / "meio"));
-    EXPECT_EQ(entradas(programa), 1);
-    EXPECT_EQ(entradas(comum), 3);
-
-    fs::remove(alvo);
-    fs::create_symlink("meio", alvo);
-    const auto ciclo = gravarParametros(Conteudo::Estado, programa, p, kBrasil);
-    EXPECT_FALSE(ciclo.ok);
-    EXPECT_EQ(ciclo.motivo, "As ligações simbólicas do arquivo formam um ciclo.");
-    EXPECT_EQ(entradas(comum), 3);
-}
-
-// Permissions as an ordinary user meets them (root may write anything: the CTest entry
-// params.sem_privilegios runs this as nobody). A file the user may not change is not saved
-// over, whatever its folder allows; a file that may be changed in a folder that may not is
-// rewritten in place (and cut to its new length).
-TEST(SemPrivilegios, PermissoesDoArquivoEDaPasta) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores permissions; params.sem_privilegios runs this as nobody";
+// Saves over a file with its permissions (in this folder, or in another one through
+// vestaMar.ini, a relative link to an absolute link to it), as an ordinary user meets them
+// (root may write anything: the CTest entry params.sem_privilegios runs this as nobody, root
+// runs only the case of the links). A file the user may not change is not saved over, whatever
+// its folder allows; a file that may be changed in a folder that may not is rewritten in place
+// (and cut to its new length). The save and the copy go to a link's target, in its folder, with
+// its permissions and group (root may give any group, another user only his own); the links
+// stay. A loop of links is reported.
+TEST(Permissoes, ArquivoPastaELigacoes) {
+    const bool raiz = ::geteuid() == 0;
+    const gid_t grupo = raiz ? 65534 : ::getegid();
     const std::string_view protegido = "Sem permissão para alterar o arquivo: ele é somente leitura, pertence a "
                                        "outro usuário ou está em uso por outro programa.";
-    const struct { unsigned arquivo, pasta; std::string_view motivo; } casos[] = {
+    const struct { unsigned arquivo, pasta; std::string_view motivo; bool ligado = false; } casos[] = {
+        {0604, 0755, "", true},  // no umask gives 0604
         {0444, 0755, protegido}, {0444, 0555, protegido}, {0640, 0555, ""},
         {0, 0555, "Sem permissão para criar arquivos na pasta."},  // no file
     };
     const std::string novo = noArquivo(padroes()), antigo = novo + ";;;\r\n";
     for (const auto& caso : casos) {
+        if (raiz && !caso.ligado) continue;
         PastaTemporaria pasta;
-        if (caso.arquivo != 0) gravarBytes(pasta.ini(), antigo);
-        std::error_code semArquivo;
-        fs::permissions(pasta.ini(), static_cast<fs::perms>(caso.arquivo), semArquivo);
-        fs::permissions(pasta.caminho, static_cast<fs::perms>(caso.pasta));
-        const ino_t antes = caso.arquivo != 0 ? infoDe(pasta.ini()).st_ino : 0;
-        const auto r = gravarParametros(Conteudo::Estado, pasta.caminho, padroes(), kBrasil);
-        fs::permissions(pasta.caminho, fs::perms::owner_all);
+        const fs::path programa = pasta.caminho / "programa", comum = pasta.caminho / "comum";
+        const fs::path alvo = caso.ligado ? comum / "alvo.ini" : programa / kNomeArquivo, copia = comum / "alvo.ini.bak";
+        for (const fs::path& f : {programa, comum}) fs::create_directories(f);
+        if (caso.arquivo != 0) {
+            gravarBytes(alvo, antigo);
+            ASSERT_EQ(::chown(alvo.c_str(), static_cast<uid_t>(-1), grupo), 0);
+            fs::permissions(alvo, static_cast<fs::perms>(caso.arquivo));
+        }
+        if (caso.ligado) {
+            fs::create_symlink("../comum/meio", programa / kNomeArquivo);
+            fs::create_symlink(alvo, comum / "meio");
+            EXPECT_EQ(caminhoArquivo(programa), alvo);
+            ASSERT_TRUE(copiarArquivoParametros(programa).ok);
+        }
+        fs::permissions(alvo.parent_path(), static_cast<fs::perms>(caso.pasta));
+        const ino_t antes = caso.arquivo != 0 ? infoDe(alvo).st_ino : 0;
+        const auto r = gravarParametros(Conteudo::Estado, programa, padroes(), kBrasil);
+        fs::permissions(alvo.parent_path(), fs::perms::owner_all);
         EXPECT_EQ(r.ok, caso.motivo.empty()) << caso.arquivo << ' ' << caso.pasta;
         EXPECT_EQ(r.motivo, caso.motivo);
-        EXPECT_EQ(entradas(pasta.caminho), caso.arquivo != 0 ? 1 : 0);
+        EXPECT_EQ(r.arquivo, alvo);
+        EXPECT_EQ(entradas(alvo.parent_path()), caso.arquivo == 0 ? 0 : caso.ligado ? 3 : 1);
         if (caso.arquivo == 0) continue;
-        EXPECT_EQ(lerBytes(pasta.ini()), r.ok ? novo : antigo);
-        EXPECT_EQ(infoDe(pasta.ini()).st_ino, antes);
-        EXPECT_EQ(infoDe(pasta.ini()).st_mode & 07777, caso.arquivo);
+        EXPECT_EQ(lerBytes(alvo), r.ok ? novo : antigo);
+        EXPECT_EQ(infoDe(alvo).st_ino == antes, !caso.ligado);
+        for (const fs::path& f : caso.ligado ? std::vector{alvo, copia} : std::vector{alvo}) {
+            EXPECT_EQ(infoDe(f).st_mode & 07777, caso.arquivo) << f;
+            EXPECT_EQ(infoDe(f).st_gid, grupo) << f;
+        }
+        if (!caso.ligado) continue;
+        EXPECT_EQ(lerBytes(copia), antigo);
+        ASSERT_TRUE(copiarArquivoParametros(programa).ok);  // replaces the older copy
+        EXPECT_EQ(lerBytes(copia), novo);
+        EXPECT_TRUE(fs::is_symlink(programa / kNomeArquivo) && fs::is_symlink(comum / "meio"));
+        fs::remove(alvo);
+        fs::create_symlink("meio", alvo);
+        EXPECT_EQ(gravarParametros(Conteudo::Estado, programa, padroes(), kBrasil).motivo,
+                  "As ligações simbólicas do arquivo formam um ciclo.");
+        EXPECT_EQ(entradas(comum), 3);
     }
 }
 #endif
