@@ -236,7 +236,8 @@ TEST_P(Calculo, ResultsForVariedInputs) {
         {"284,385 for 1,5 dependants", {{"ProdBruta", "2.500,00"}, {"percINSS", "0"}, {"quantDeps", "1,5"}}, nullptr,
          {{"retIR", "23,37"}}, {{"retIR",
          "Dedução dependentes = Desc Dependente × Quant Dependentes = 189,59 × 1,5 = 284,385\n"
-         "Base IR 2.215,615 a partir de 1.903,99: faixa 1\n"
+         "Base IR = Produção Bruta + Fundo Especial − Retenção INSS − Dedução dependentes = "
+         "2.500,00 + 0,00 − 0,00 − 284,385 = 2.215,615\nBase IR 2.215,615 a partir de 1.903,99: faixa 1\n"
          "Retenção IR = Imposto pela alíquota − Desconto faixa 1 = 166,1711 − 142,80 = 23,37"}}},
         {"deduction above the tax", semINSS("1.000,00"), tabelaPropria, {{"retIR", "0,00"}}},
         {"bound of row 4", semINSS("4.000,00"), tabelaPropria, {{"retIR", "1.100,00"}}},
