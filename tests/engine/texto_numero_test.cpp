@@ -31,27 +31,22 @@ TEST_P(Texto, TextThatIsNoNumberIsRefusedByEveryParser) {
     }
 }
 
+// Also under marks given as they are: no group mark, and multi-byte decimal and group marks
+// (the last texts there: a group mark cut short, a mark of another setting).
 TEST_P(Texto, MoneyIsExactDecimalRoundedHalfToEven) {
-    const std::pair<const char*, std::optional<std::int64_t>> casos[] = {
+    const Separadores semGrupo{".", ""}, largos{"\u066B", "\u202F"};
+    const struct { const char* texto; std::optional<std::int64_t> v; const Separadores* marcas = nullptr; } casos[] = {
         {"1.234,57", 12345700}, {"  -1.234,5678\t", -12345678}, {"0,12345", 1234}, {"0,12355", 1236},
         {"0,123451", 1235}, {"+7", 70000}, {",5", 5000}, {"5,", 50000}, {"1.2.3", 1230000}, {"-0", 0},
         {"000.001,00", 10000}, {"1E+3", 10000000}, {"1,5E+2", 1500000}, {"5E-5", 0}, {"1,5E-4", 2},
         {"1E-99999999999999999999", 0}, {"922.337.203.685.477,5807", kMax}, {"922337203685477,58074", kMax},
         {"-922337203685477,5808", kMin}, {"922337203685477,5808", std::nullopt},
         {"922337203685477,58075", std::nullopt}, {"-922337203685477,5809", std::nullopt}, {"1E+400", std::nullopt},
-    };
-    for (const auto& [s, v] : casos) EXPECT_EQ(lerMoney(t(s), sep()), v ? std::optional(dm(*v)) : std::nullopt) << s;
-}
-
-TEST(Separadores, MarksAreTakenAsGiven) {
-    const Separadores semGrupo{".", ""};
-    EXPECT_EQ(lerMoney("7.5", semGrupo), dm(75000));
-    EXPECT_EQ(lerMoney("75E-1", semGrupo), dm(75000));
-    EXPECT_FALSE(lerMoney("1,000", semGrupo));
-    const Separadores largos{"\u066B", "\u202F"};  // multi-byte decimal and group marks
-    EXPECT_EQ(lerMoney("1\u202F234\u066B5", largos), dm(12345000));
-    EXPECT_FALSE(lerMoney("1\xE2\x80" "234", largos));  // a group mark cut short
-    EXPECT_FALSE(lerMoney("1.5", largos));
+        {"7.5", 75000, &semGrupo}, {"75E-1", 75000, &semGrupo}, {"1,000", {}, &semGrupo},
+        {"1\u202F234\u066B5", 12345000, &largos}, {"1\xE2\x80" "234", {}, &largos}, {"1.5", {}, &largos}};
+    for (const auto& [s, v, marcas] : casos) {
+        EXPECT_EQ(marcas ? lerMoney(s, *marcas) : lerMoney(t(s), sep()), v ? std::optional(dm(*v)) : std::nullopt) << s;
+    }
 }
 
 TEST_P(Texto, DoubleIsTheNearestOne) {
