@@ -125,7 +125,6 @@ TEST_P(Texto, PlainNumberReadsBack) {
         EXPECT_EQ(textoMoney(dm(v), sep()), t(s));
         EXPECT_EQ(lerMoney(t(s), sep()), dm(v));
     }
-    EXPECT_EQ(textoInteiro(kMin), "-9223372036854775808");
 }
 
 }  // namespace
