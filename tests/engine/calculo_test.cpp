@@ -105,8 +105,8 @@ protected:
 INSTANTIATE_TEST_SUITE_P(Ajustes, Calculo, ::testing::Bool(), nomeDoAjuste);
 
 // Both scenarios to the cent, each write in order, with and without the working recorded;
-// grouped results ("2.850,00") are read back by the later steps. "Mensal" leaves the typed production alone; "Plantões" first writes each
-// production as 15,00 × 10 × 12,0.
+// grouped results ("2.850,00") are read back by the later steps. "Mensal" leaves the typed
+// production alone; "Plantões" first writes each production as 15,00 × 10 × 12,0.
 TEST_P(Calculo, WorkedExampleOfBothScenariosInBothModes) {
     for (const int modo : {-1, 0, 1}) {
         for (const bool comMemoria : {false, true}) {
