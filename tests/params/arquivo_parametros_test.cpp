@@ -4,6 +4,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -54,42 +55,29 @@ P padroes() {
 }
 Money dm(std::int64_t dezMilesimos) { return Money::deDezMilesimos(dezMilesimos); }
 
-// A first start: the file of defaults is created byte for byte and read into the state.
-TEST(ArquivoNovo, BytesExatosEmCadaConfiguracao) {
-    for (const auto& [sep, nome] : {std::pair{kBrasil, "vestaMar-virgula.ini"},
-                                    std::pair{kPonto, "vestaMar-ponto.ini"}}) {
-        PastaTemporaria pasta;
-        P estado;
-        EXPECT_TRUE(lerParametros(pasta.caminho, estado, sep).ilegiveis.empty());
-        EXPECT_EQ(lerBytes(pasta.ini()), dourado(nome)) << nome;
-        EXPECT_EQ(noArquivo(estado), noArquivo(padroes())) << nome;
-    }
-}
-
-// Saved files byte for byte: the keys in table order (in a file of defaults percDAR, percDAR2
-// and percDSR stand after inssTerc), a file of 2026 tables with all six optional lines (one 0)
-// after the others; a decimal mark other than the comma is written as a point. Each file reads
-// back to the same state under any regional setting and is saved again unchanged.
-TEST(Gravacao, ArquivoSalvoByteAByte) {
-    std::string salvo = dourado("vestaMar-virgula.ini");
-    const std::string dar = "percDAR=0\r\npercDAR2=0\r\npercDSR=0\r\n", seg = "percSeg=0\r\npercSeg2=0\r\n";
-    salvo.erase(salvo.find(dar), dar.size());
-    salvo.insert(salvo.find("aPartir1="), dar);
-    salvo.replace(salvo.find(seg), seg.size(), "percSeg=-5\r\npercSeg2=0,333333333333333\r\n");
-    for (const std::string& virgula : {salvo, dourado("vestaMar-2026.ini")}) {
+// Files byte for byte under each regional setting: the file of defaults a first start creates
+// (percDAR, percDAR2 and percDSR after inssTerc), a saved state (the keys in table order, a
+// negative value and a third) and a file of 2026 tables with all six optional lines (one 0)
+// after the others; a decimal mark other than the comma is written as a point. Each reads back
+// to the same state under any regional setting and is saved again unchanged.
+TEST(Gravacao, ArquivoByteAByte) {
+    const std::string padrao = dourado("vestaMar-virgula.ini");
+    for (const std::string& virgula : {padrao, dourado("vestaMar-salvo.ini"), dourado("vestaMar-2026.ini")}) {
+        const Conteudo tipo = virgula == padrao ? Conteudo::Padroes : Conteudo::Estado;
         std::string ponto = virgula;
         std::replace(ponto.begin(), ponto.end(), ',', '.');
-        P esperado;
+        P esperado = padroes();
         lerConteudo(virgula, esperado, kBrasil);
         for (const auto& [sep, escrito] : {std::pair{kBrasil, virgula}, std::pair{kPonto, ponto}, std::pair{kArabe, ponto}}) {
             PastaTemporaria pasta;
-            gravarBytes(pasta.ini(), escrito);
-            for (const Separadores* leitura : {&kBrasil, &kPonto, &kFrances, &kArabe}) {
+            if (tipo == Conteudo::Estado) gravarBytes(pasta.ini(), escrito);  // else the first read creates it
+            for (const Separadores* leitura : {&sep, &kBrasil, &kPonto, &kFrances, &kArabe}) {
                 P lido;
                 EXPECT_TRUE(lerParametros(pasta.caminho, lido, *leitura).ilegiveis.empty());
                 EXPECT_EQ(noArquivo(lido), noArquivo(esperado)) << escrito;
             }
-            ASSERT_TRUE(gravarParametros(Conteudo::Estado, pasta.caminho, esperado, sep).ok);
+            EXPECT_EQ(lerBytes(pasta.ini()), escrito);
+            ASSERT_TRUE(gravarParametros(tipo, pasta.caminho, esperado, sep).ok);
             EXPECT_EQ(lerBytes(pasta.ini()), escrito);
             EXPECT_EQ(entradas(pasta.caminho), 1);
         }
@@ -103,7 +91,8 @@ TEST(Leitura, CasosDeBorda) {
     const struct { std::string_view conteudo; const Separadores& sep; void (*muda)(P&); std::string_view ilegiveis; } casos[] = {
         {"PERCINSS=9\r\npercentir1=8\r\nPercentIR2=7\r\nREDUCAOIR=1\r\nreducaoirfator=0,5", kBrasil,
          [](P& p) { p.percINSS = 9; p.percentIR1 = 8; p.percentIR2 = 7; p.reducaoIR = 1; p.reducaoIRFator = 0.5; }, ""},
-        {" percINSS=9\r\npercINSS =9\r\npercINSS\t=9\r\n", kBrasil, nada, ""},
+        {std::string_view(" percINSS=9\r\npercINSS =9\r\npercINSS\t=9\r\nzzz=1\r\n; comentario\r\n=5\r\n\r\n\xEF\xBB\xBF\r\n"
+                          "percINSS\0=9\r\n", 84), kBrasil, nada, ""},
         {"percINSS= 9 \r\npercTxMan=\t5,5\t\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.percTxMan = 5.5; }, ""},
         {"percINSS=9=5\r\nquantDeps=1\r\nquantDeps=2\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.quantDeps = 2; }, ""},
         {"percentIR1=7,5\r\npercentIR2=7.5\r\nreducaoIRParcela=978,62\r\npercSeg=1,5E+20\r\npercSeg2=1E-05\r\n", kPonto,
@@ -122,8 +111,6 @@ TEST(Leitura, CasosDeBorda) {
         {"\xEF\xBB\xBFquantDias=1\nquantDias2=2\rquantDeps=3\r\n\n\r\rpercINSS=4", kBrasil,
          [](P& p) { p.quantDias = 1; p.quantDias2 = 2; p.quantDeps = 3; p.percINSS = 4; }, ""},
         {"", kBrasil, nada, ""},
-        {"zzz=1\r\n; comentario\r\n=5\r\n\r\n\xEF\xBB\xBF\r\n", kBrasil, nada, ""},
-        {std::string_view("percINSS\0=9\r\n", 13), kBrasil, nada, ""},
     };
     for (const auto& caso : casos) {
         P esperado = padroes(), lido = padroes();
@@ -178,75 +165,67 @@ struct stat infoDe(const fs::path& p) {
     return info;
 }
 
-// vestaMar.ini a link (relative) to a link (absolute) to a file in another folder: the save
-// and the copy go to the target, in its folder, with its permissions and group (root may give
-// any group, another user only his own); the links stay. A loop of links is reported.
-TEST(Gravacao, SegueLigacoesEMantemDono) {
-    PastaTemporaria pasta;
-    const fs::path programa = pasta.caminho / "programa", comum = pasta.caminho / "comum", alvo = comum / "alvo.ini";
-    for (const fs::path& f : {programa, comum}) fs::create_directories(f);
-    gravarBytes(alvo, "percINSS=9\r\npercSeg=x\r\n");
-    const gid_t grupo = ::geteuid() == 0 ? 65534 : ::getegid();
-    ASSERT_EQ(::chown(alvo.c_str(), static_cast<uid_t>(-1), grupo), 0);
-    fs::permissions(alvo, static_cast<fs::perms>(0604));  // no umask gives this
-    fs::create_symlink("../comum/meio", programa / kNomeArquivo);
-    fs::create_symlink(alvo, comum / "meio");
-    EXPECT_EQ(caminhoArquivo(programa), alvo);
-    P p;
-    EXPECT_EQ(lerParametros(programa, p, kBrasil).ilegiveis.at(0).linha, "percSeg=x");
-    ASSERT_TRUE(copiarArquivoParametros(programa).ok);
-    p.percSeg = 8;
-    const auto r = gravarParametros(Conteudo::Estado, programa, p, kBrasil);
-    EXPECT_TRUE(r.ok && r.arquivo == alvo) << r.motivo << r.arquivo;
-    EXPECT_EQ(lerBytes(alvo), noArquivo(p));
-    EXPECT_EQ(lerBytes(comum / "alvo.ini.bak"), "percINSS=9\r\npercSeg=x\r\n");
-    for (const fs::path& f : {alvo, comum / "alvo.ini.bak"}) {
-        EXPECT_EQ(infoDe(f).st_mode & 07777, 0604u) << f;
-        EXPECT_EQ(infoDe(f).st_gid, grupo) << f;
-    }
-    ASSERT_TRUE(copiarArquivoParametros(programa).ok);  // replaces the older copy
-    EXPECT_EQ(lerBytes(comum / "alvo.ini.bak"), lerBytes(alvo));
-    EXPECT_TRUE(fs::is_symlink(programa / kNomeArquivo) && fs::is_symlink(comum / "meio"));
-    EXPECT_EQ(entradas(programa), 1);
-    EXPECT_EQ(entradas(comum), 3);
-
-    fs::remove(alvo);
-    fs::create_symlink("meio", alvo);
-    const auto ciclo = gravarParametros(Conteudo::Estado, programa, p, kBrasil);
-    EXPECT_FALSE(ciclo.ok);
-    EXPECT_EQ(ciclo.motivo, "As ligações simbólicas do arquivo formam um ciclo.");
-    EXPECT_EQ(entradas(comum), 3);
-}
-
-// Permissions as an ordinary user meets them (root may write anything: the CTest entry
-// params.sem_privilegios runs this as nobody). A file the user may not change is not saved
-// over, whatever its folder allows; a file that may be changed in a folder that may not is
-// rewritten in place (and cut to its new length).
-TEST(SemPrivilegios, PermissoesDoArquivoEDaPasta) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores permissions; params.sem_privilegios runs this as nobody";
+// Saves over a file with its permissions (in this folder, or in another one through
+// vestaMar.ini, a relative link to an absolute link to it), as an ordinary user meets them
+// (root may write anything: the CTest entry params.sem_privilegios runs this as nobody, root
+// runs only the case of the links). A file the user may not change is not saved over, whatever
+// its folder allows; a file that may be changed in a folder that may not is rewritten in place
+// (and cut to its new length). The save and the copy go to a link's target, in its folder, with
+// its permissions and group (root may give any group, another user only his own); the links
+// stay. A loop of links is reported.
+TEST(Permissoes, ArquivoPastaELigacoes) {
+    const bool raiz = ::geteuid() == 0;
+    const gid_t grupo = raiz ? 65534 : ::getegid();
     const std::string_view protegido = "Sem permissão para alterar o arquivo: ele é somente leitura, pertence a "
                                        "outro usuário ou está em uso por outro programa.";
-    const struct { unsigned arquivo, pasta; std::string_view motivo; } casos[] = {
+    const struct { unsigned arquivo, pasta; std::string_view motivo; bool ligado = false; } casos[] = {
+        {0604, 0755, "", true},  // no umask gives 0604
         {0444, 0755, protegido}, {0444, 0555, protegido}, {0640, 0555, ""},
         {0, 0555, "Sem permissão para criar arquivos na pasta."},  // no file
     };
     const std::string novo = noArquivo(padroes()), antigo = novo + ";;;\r\n";
     for (const auto& caso : casos) {
+        if (raiz && !caso.ligado) continue;
         PastaTemporaria pasta;
-        if (caso.arquivo != 0) gravarBytes(pasta.ini(), antigo);
-        std::error_code semArquivo;
-        fs::permissions(pasta.ini(), static_cast<fs::perms>(caso.arquivo), semArquivo);
-        fs::permissions(pasta.caminho, static_cast<fs::perms>(caso.pasta));
-        const ino_t antes = caso.arquivo != 0 ? infoDe(pasta.ini()).st_ino : 0;
-        const auto r = gravarParametros(Conteudo::Estado, pasta.caminho, padroes(), kBrasil);
-        fs::permissions(pasta.caminho, fs::perms::owner_all);
+        const fs::path programa = pasta.caminho / "programa", comum = pasta.caminho / "comum";
+        const fs::path alvo = caso.ligado ? comum / "alvo.ini" : programa / kNomeArquivo, copia = comum / "alvo.ini.bak";
+        for (const fs::path& f : {programa, comum}) fs::create_directories(f);
+        if (caso.arquivo != 0) {
+            gravarBytes(alvo, antigo);
+            ASSERT_EQ(::chown(alvo.c_str(), static_cast<uid_t>(-1), grupo), 0);
+            fs::permissions(alvo, static_cast<fs::perms>(caso.arquivo));
+        }
+        if (caso.ligado) {
+            fs::create_symlink("../comum/meio", programa / kNomeArquivo);
+            fs::create_symlink(alvo, comum / "meio");
+            EXPECT_EQ(caminhoArquivo(programa), alvo);
+            ASSERT_TRUE(copiarArquivoParametros(programa).ok);
+        }
+        fs::permissions(alvo.parent_path(), static_cast<fs::perms>(caso.pasta));
+        const ino_t antes = caso.arquivo != 0 ? infoDe(alvo).st_ino : 0;
+        const auto r = gravarParametros(Conteudo::Estado, programa, padroes(), kBrasil);
+        fs::permissions(alvo.parent_path(), fs::perms::owner_all);
         EXPECT_EQ(r.ok, caso.motivo.empty()) << caso.arquivo << ' ' << caso.pasta;
         EXPECT_EQ(r.motivo, caso.motivo);
-        EXPECT_EQ(entradas(pasta.caminho), caso.arquivo != 0 ? 1 : 0);
+        EXPECT_EQ(r.arquivo, alvo);
+        EXPECT_EQ(entradas(alvo.parent_path()), caso.arquivo == 0 ? 0 : caso.ligado ? 3 : 1);
         if (caso.arquivo == 0) continue;
-        EXPECT_EQ(lerBytes(pasta.ini()), r.ok ? novo : antigo);
-        EXPECT_EQ(infoDe(pasta.ini()).st_ino, antes);
-        EXPECT_EQ(infoDe(pasta.ini()).st_mode & 07777, caso.arquivo);
+        EXPECT_EQ(lerBytes(alvo), r.ok ? novo : antigo);
+        EXPECT_EQ(infoDe(alvo).st_ino == antes, !caso.ligado);
+        for (const fs::path& f : caso.ligado ? std::vector{alvo, copia} : std::vector{alvo}) {
+            EXPECT_EQ(infoDe(f).st_mode & 07777, caso.arquivo) << f;
+            EXPECT_EQ(infoDe(f).st_gid, grupo) << f;
+        }
+        if (!caso.ligado) continue;
+        EXPECT_EQ(lerBytes(copia), antigo);
+        ASSERT_TRUE(copiarArquivoParametros(programa).ok);  // replaces the older copy
+        EXPECT_EQ(lerBytes(copia), novo);
+        EXPECT_TRUE(fs::is_symlink(programa / kNomeArquivo) && fs::is_symlink(comum / "meio"));
+        fs::remove(alvo);
+        fs::create_symlink("meio", alvo);
+        EXPECT_EQ(gravarParametros(Conteudo::Estado, programa, padroes(), kBrasil).motivo,
+                  "As ligações simbólicas do arquivo formam um ciclo.");
+        EXPECT_EQ(entradas(comum), 3);
     }
 }
 #endif

@@ -1,12 +1,11 @@
 // The checked arithmetic written out for compilers without overflow builtins, held against the
-// builtins for every integer type: all pairs of a table of edges, and random pairs of every
-// magnitude and sign, each pair's first operand also with the factors on either side of its
-// product's overflow thresholds. The first disagreement ends the test.
+// builtins for every integer type: all pairs of a table of edges, each pair's first operand also
+// with the factors on either side of its product's overflow thresholds. The first disagreement
+// ends the test.
 
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <random>
 #include <type_traits>
 
 #include <gtest/gtest.h>
@@ -46,19 +45,10 @@ TYPED_TEST(AritmeticaPortavel, ConcordaComOsBuiltins) {
         }
     };
     const T pontas[] = {L::min(), static_cast<T>(L::min() + 1), static_cast<T>(L::min() / 2),
-                        static_cast<T>(-2), static_cast<T>(-1), T{0}, T{1}, T{2}, static_cast<T>(L::max() / 2),
+                        static_cast<T>(-3), static_cast<T>(-2), static_cast<T>(-1), T{0}, T{1}, T{2}, T{3},
+                        static_cast<T>(L::max() / 3), static_cast<T>(L::max() / 2),
                         static_cast<T>(L::max() - 1), L::max()};
-    for (const T a : pontas) {
-        for (const T b : pontas) compararComLimiares(a, b);
-    }
-    std::mt19937_64 gerador(20240611);
-    const auto qualquer = [&] {  // any magnitude, then any sign
-        constexpr unsigned largura = 8 * sizeof(T);
-        std::uint64_t bits = (gerador() >> (64 - largura)) >> (gerador() % largura);
-        if (L::is_signed && gerador() % 2) bits = 0 - bits;
-        return static_cast<T>(bits);
-    };
-    for (int i = 0; i < 20000 && !this->HasFailure(); ++i) compararComLimiares(qualquer(), qualquer());
+    for (const T a : pontas) for (const T b : pontas) if (!this->HasFailure()) compararComLimiares(a, b);
 }
 
 #endif
