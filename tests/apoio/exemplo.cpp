@@ -15,8 +15,7 @@ std::string noAjuste(std::string_view textoBrasileiro, const Separadores& sep) {
 ParametrosSimulacao estadoDoExemplo() {
     ParametrosSimulacao e;
     aplicarPadroes(e);
-    e.percInsalub = 20;
-    e.percNoturno = 20;
+    e.percInsalub = e.percNoturno = 20;
     e.montarTabelaIR();
     return e;
 }

@@ -15,9 +15,6 @@ namespace vestamar {
 // The text written with Brazilian marks ("1.800,00") in the marks of `sep`.
 std::string noAjuste(std::string_view textoBrasileiro, const Separadores& sep);
 
-// An amount given in cents.
-constexpr Money centavos(std::int64_t c) { return Money::deCentavos(c); }
-
 ParametrosSimulacao estadoDoExemplo();
 
 // Entry texts in the marks of `sep`, mode "Mensal". The fields that show stored parameters

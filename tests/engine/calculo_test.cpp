@@ -2,6 +2,7 @@
 // writes and the working it records for each.
 #include <algorithm>
 #include <map>
+#include <ranges>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,9 +34,8 @@ const std::vector<std::pair<std::string, std::string>> kExemplo = {
 const std::map<std::string, std::string> kFinais(kExemplo.rbegin(), kExemplo.rend());
 
 std::vector<std::string> nomesAte(std::size_t n) {
-    std::vector<std::string> r;
-    for (std::size_t i = 0; i < n; ++i) r.push_back(kExemplo[i].first);
-    return r;
+    const auto nomes = kExemplo | std::views::take(n) | std::views::keys;
+    return {nomes.begin(), nomes.end()};
 }
 
 double real(const Numero& n) {
@@ -93,9 +93,7 @@ protected:
                 EXPECT_EQ(std::ranges::count(passos, "Produção total", &Passo::rotulo), texto.find("Produção total") != texto.npos);
                 const bool comDiferenca = campo == l.depois && !l.antes.empty();
                 ASSERT_EQ(passos.back().tipo == Passo::Tipo::diferenca, comDiferenca);
-                if (comDiferenca) {
-                    EXPECT_EQ(std::get<Money>(passos.back().resultado), subtrair(lido(campo), lido(l.antes)));
-                }
+                if (comDiferenca) { EXPECT_EQ(std::get<Money>(passos.back().resultado), subtrair(lido(campo), lido(l.antes))); }
                 const std::string_view semDiferenca(texto.data(), comDiferenca ? texto.rfind('\n') : texto.size());
                 EXPECT_TRUE(semDiferenca.ends_with(" = " + v.textos[std::string(campo)])) << texto;
             }
@@ -178,9 +176,7 @@ TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
         EXPECT_EQ(v.escritas, nomesAte(c.escritasAntes));
         EXPECT_EQ(memoria.etapaDaFalha(), c.etapa);
         EXPECT_EQ(memoria.campoDaFalha(), lerDouble(t(c.texto), sep()) ? "" : c.campo);
-        if (c.aviso) {
-            EXPECT_EQ(textoDaMemoria(memoria, "valMargem2", sep()), c.aviso);
-        }
+        if (c.aviso) { EXPECT_EQ(textoDaMemoria(memoria, "valMargem2", sep()), c.aviso); }
         for (const auto& [campo, texto] : kFinais) {
             const bool escrito = std::ranges::count(v.escritas, campo) > 0;
             EXPECT_EQ(memoria.situacao(campo), escrito ? Situacao::calculado : Situacao::naoCalculado) << campo;
@@ -195,18 +191,18 @@ TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
 // Brackets whose deductions make each bound visible; the first one's deduction is above
 // the tax at its bound.
 void tabelaPropria(P& e) {
-    e.aPartir1 = centavos(100000); e.percentIR1 = 10; e.Desconto1 = centavos(15000);
-    e.aPartir2 = centavos(200000); e.percentIR2 = 20; e.Desconto2 = centavos(15000);
-    e.aPartir3 = centavos(300000); e.percentIR3 = 30; e.Desconto3 = centavos(30000);
-    e.aPartir4 = centavos(400000); e.percentIR4 = 40; e.Desconto4 = centavos(50000);
+    e.aPartir1 = Money::deCentavos(100000); e.percentIR1 = 10; e.Desconto1 = Money::deCentavos(15000);
+    e.aPartir2 = Money::deCentavos(200000); e.percentIR2 = 20; e.Desconto2 = Money::deCentavos(15000);
+    e.aPartir3 = Money::deCentavos(300000); e.percentIR3 = 30; e.Desconto3 = Money::deCentavos(30000);
+    e.aPartir4 = Money::deCentavos(400000); e.percentIR4 = 40; e.Desconto4 = Money::deCentavos(50000);
     e.montarTabelaIR();
 }
 // A reduction whose bounds show: 1000 − 0,1 × income between 5.000,00 and 7.350,00.
 void reducaoPropria(P& e) {
     tabelaPropria(e);
     e.reducaoIR = 1;
-    e.reducaoIRIsencao = centavos(500000); e.reducaoIRLimite = centavos(735000);
-    e.reducaoIRParcela = centavos(100000); e.reducaoIRFator = 0.1;
+    e.reducaoIRIsencao = Money::deCentavos(500000); e.reducaoIRLimite = Money::deCentavos(735000);
+    e.reducaoIRParcela = Money::deCentavos(100000); e.reducaoIRFator = 0.1;
 }
 
 Textos seis(const char* inssTerc) { return {{"ProdBruta", "6.000,00"}, {"InssTerc", inssTerc}}; }
@@ -243,7 +239,8 @@ TEST_P(Calculo, ResultsForVariedInputs) {
         {"bound of row 4", semINSS("4.000,00"), tabelaPropria, {{"retIR", "1.100,00"}}},
         {"nor at it", semINSS("5.000,00"), reducaoPropria, {{"retIR", "0,00"}}},
         {"and at it", semINSS("7.350,00"), reducaoPropria, {{"retIR", "2.175,00"}}},
-        {"reduction below zero", semINSS("6.000,00"), [](P& e) { reducaoPropria(e); e.reducaoIRParcela = centavos(50000); }, {{"retIR", "1.900,00"}}},
+        {"reduction below zero", semINSS("6.000,00"), [](P& e) { reducaoPropria(e); e.reducaoIRParcela = Money::deCentavos(50000); },
+         {{"retIR", "1.900,00"}}},
         {"2026, reduction above the tax", {{"ProdBruta", "5.200,00"}}, [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "0,00"}}},
         {"2026", {{"ProdBruta", "6.000,00"}}, [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "231,52"}}, {{"retIR",
          "Deduções legais = Retenção INSS + Dedução dependentes = 1.200,00 + 0,00 = 1.200,00\n"

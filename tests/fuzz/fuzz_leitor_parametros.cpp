@@ -15,9 +15,7 @@ namespace {
 
 using namespace vestamar;
 
-void exigir(bool condicao) {
-    if (!condicao) std::abort();
-}
+void exigir(bool condicao) { if (!condicao) std::abort(); }
 
 void conferir(std::string_view conteudo, const Separadores& sep, const Separadores& outra) {
     ParametrosSimulacao lido;

@@ -9,9 +9,6 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include <cstdlib>
-#include <cstring>
-
 #include "frmcalcprod.h"
 #include "local_parametros.h"
 #include "regional.h"
@@ -29,8 +26,8 @@ int main(int argc, char** argv) {
 
     QTextStream saida(stdout);
     saida << "pasta=" << pasta << "\nlido=" << simulador.estado().quantDeps << Qt::endl;
-    if (argc > 3) simulador.estado().quantDeps = static_cast<std::int16_t>(std::atoi(argv[3]));
-    const bool sairSemGravar = std::strcmp(argv[2], "sim") == 0;
+    if (argc > 3) simulador.estado().quantDeps = QByteArray(argv[3]).toShort();
+    const bool sairSemGravar = QByteArray(argv[2]) == "sim";
     // Every question is answered: "Sim" to leave without saving when asked, else the default.
     simulador.perguntar = [&](const vestamar::Simulador::Pergunta& p) {
         saida << "pergunta=" << QString(p.texto).replace(u'\n', u' ') << Qt::endl;

@@ -38,21 +38,14 @@ struct PastaTemporaria {
     fs::path ini() const { return caminho / kNomeArquivo; }
 };
 
-std::string lerBytes(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
+std::string lerBytes(const fs::path& p) { std::ifstream f(p, std::ios::binary); return {std::istreambuf_iterator<char>(f), {}}; }
 void gravarBytes(const fs::path& p, std::string_view b) { std::ofstream(p, std::ios::binary) << b; }
 std::string dourado(std::string_view nome) { return lerBytes(fs::path(VESTAMAR_DADOS_PARAMS) / nome); }
 long entradas(const fs::path& pasta) { return std::distance(fs::directory_iterator(pasta), fs::directory_iterator()); }
 
 // Two states as the file writes them: every key of the table, money to its last decimal.
 std::string noArquivo(const P& p) { return conteudoParametros(Conteudo::Estado, p, kBrasil); }
-P padroes() {
-    P p;
-    aplicarPadroes(p);
-    return p;
-}
+P padroes() { P p; aplicarPadroes(p); return p; }
 Money dm(std::int64_t dezMilesimos) { return Money::deDezMilesimos(dezMilesimos); }
 
 // Files byte for byte under each regional setting: the file of defaults a first start creates
