@@ -178,6 +178,9 @@ TEST_F(Programa, PainelAbertoPorTabelasAteOProximoCalculo) {
     painelAberto(false);
     conferir({{"valPericExNot", "180,00"}, {"valISS", "85,50"}, {"retIR", "120,15"}, {"valIR", "57,00"}});
     EXPECT_NE(campo("valPericExNot")->toolTip(), memoria);
+    campo("ProdBruta")->setFocus();
+    QTest::keyClick(campo("ProdBruta"), Qt::Key_Tab);
+    EXPECT_EQ(foco(), "valorAjCusto");
 }
 
 // A start-up whose calculation fails at its first step calculates once: one failure, and every
