@@ -33,7 +33,6 @@ protected:
     QStringList ofertas, sugestoes;  // the PDF offers made, and the files suggested
     int avisos = 0;
     Navegador navegador;
-    const QByteArray casaDoUsuario = qgetenv("HOME");
 
     void SetUp() override {  // the window as start-up leaves it, with some text in a field
         janela.setFixedWidth(FrmCalcProd::pixels(7700));
@@ -52,13 +51,11 @@ protected:
             [this](QWidget*, const QString& s) { sugestoes.append(s); return destinoPdf; },
             [this](QWidget*, const QString&) { ++avisos; }});
         QDesktopServices::setUrlHandler("http", &navegador, "abrir");
-        qputenv("HOME", pasta.path().toLocal8Bit());  // the documents folder, when there is one, is in here
+        // The documents folder, when there is one, is in here (for the rest of this test program).
+        qputenv("HOME", pasta.path().toLocal8Bit());
         ASSERT_TRUE(ativar(janela));
     }
-    void TearDown() override {
-        QDesktopServices::unsetUrlHandler("http");
-        qputenv("HOME", casaDoUsuario);
-    }
+    void TearDown() override { QDesktopServices::unsetUrlHandler("http"); }
 
     // Where a control of the window lands on the page rasterised at 50 dpi: the window fills
     // the printable width.
@@ -80,12 +77,8 @@ protected:
 // `Imprimir`, and where the PDF is suggested within the home folder (nullptr: not asked).
 TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
     struct Caso {
-        const char *caso, *impressora, *recusa;
-        bool painel, aceita;
-        const char *destino, *mensagem;
-        int avisos;
-        bool escrito, menu = false;
-        const char* sugerido = nullptr;
+        const char *caso, *impressora, *recusa; bool painel, aceita; const char *destino, *mensagem; int avisos;
+        bool escrito, menu = false; const char* sugerido = nullptr;
     } const casos[] = {
         {"impressa", "p.pdf", "", false, false, "", "", 0, true},
         {"recusado", "", "", false, false, "p.pdf", "Nenhuma impressora", 0, false},
@@ -99,8 +92,7 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.caso);
         QFile::remove(pasta.filePath("p.pdf"));
-        ofertas.clear();
-        sugestoes.clear();
+        ofertas = sugestoes = QStringList();
         avisos = 0;
         impressora = *c.impressora ? pasta.filePath(c.impressora) : QString();
         recusa = q(c.recusa);

@@ -37,10 +37,7 @@ inline bool ativar(QWidget& janela) {
 }
 
 // The name of the widget with the keyboard focus.
-inline std::string foco() {
-    const QWidget* w = QApplication::focusWidget();
-    return w ? w->objectName().toStdString() : "(nenhum)";
-}
+inline std::string foco() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "(nenhum)"; }
 
 // Types into a field as the user would, key by key, after entering it and emptying it.
 inline void digitar(vestamar::ETextctl* campo, const QString& texto) {

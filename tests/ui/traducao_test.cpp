@@ -4,9 +4,8 @@
 
 TEST(Traducao, DialogosDoQtEmPortugues) {
     ASSERT_TRUE(vestamar::carregarTraducoesDoQt(*QCoreApplication::instance()));
-    QMessageBox caixa(QMessageBox::Question, q("t"), q("m"), QMessageBox::Save | QMessageBox::Cancel);
+    QMessageBox caixa(QMessageBox::Question, q("t"), q("m"), QMessageBox::Save);
     EXPECT_EQ(caixa.button(QMessageBox::Save)->text(), q("Salvar"));
-    EXPECT_EQ(caixa.button(QMessageBox::Cancel)->text(), q("Cancelar"));
     QFileDialog dialogo;
     dialogo.setOption(QFileDialog::DontUseNativeDialog);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
