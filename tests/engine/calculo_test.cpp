@@ -39,7 +39,9 @@ std::vector<std::string> nomesAte(std::size_t n) {
 }
 
 double real(const Numero& n) {
-    return std::visit([](auto x) { if constexpr (std::is_same_v<decltype(x), Money>) return x.paraDouble(); else return double(x); }, n);
+    if (const auto* m = std::get_if<Money>(&n)) return m->paraDouble();
+    if (const auto* d = std::get_if<double>(&n)) return *d;
+    return static_cast<double>(std::get<std::int64_t>(n));
 }
 
 // A step of arithmetic recomputed in doubles from the operands it shows, × and ÷ before + and −.

@@ -77,8 +77,10 @@ protected:
 // `Imprimir`, and where the PDF is suggested within the home folder (nullptr: not asked).
 TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
     struct Caso {
-        const char *caso, *impressora, *recusa; bool painel, aceita; const char *destino, *mensagem; int avisos;
-        bool escrito, menu = false; const char* sugerido = nullptr;
+        const char *caso, *impressora, *recusa;
+        bool painel, aceita;
+        const char *destino, *mensagem;
+        int avisos; bool escrito, menu = false; const char* sugerido = nullptr;
     } const casos[] = {
         {"impressa", "p.pdf", "", false, false, "", "", 0, true},
         {"recusado", "", "", false, false, "p.pdf", "Nenhuma impressora", 0, false},
