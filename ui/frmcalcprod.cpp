@@ -323,7 +323,35 @@ void FrmCalcProd::construirPainel() {
     ordenarTabulacao();
 }
 
+namespace {
+
+// A line edit lays out its text once in the application's font before it takes its own, which
+// would make the system load a second typeface at start-up only for that. While the controls
+// are made, the application's font is the window's own typeface, size and weight, so that this
+// first layout finds the typeface already loaded; it is given back afterwards, and dialogs and
+// tooltips keep the system's font. It is overlined (which does not change how text is laid
+// out) so that it never equals the window's font: a control made with a font equal to its
+// parent's would keep the application's font as if it were its own, and lose it wherever that
+// font is resolved against another, as on a printed page.
+class FonteDaAplicacaoDurante {
+public:
+    explicit FonteDaAplicacaoDurante(const QFont& daJanela) : m_anterior(QApplication::font()) {
+        QFont provisoria = daJanela;
+        provisoria.setOverline(!daJanela.overline());
+        QApplication::setFont(provisoria);
+    }
+    ~FonteDaAplicacaoDurante() { QApplication::setFont(m_anterior); }
+    FonteDaAplicacaoDurante(const FonteDaAplicacaoDurante&) = delete;
+    FonteDaAplicacaoDurante& operator=(const FonteDaAplicacaoDurante&) = delete;
+
+private:
+    QFont m_anterior;
+};
+
+}  // namespace
+
 void FrmCalcProd::montar(bool painel) {
+    const FonteDaAplicacaoDurante fonteDosControles(font());
     // Made layer by layer, each in the table's order, a later control lying over an earlier
     // one; the panel comes before what it holds, and over the rest of the window because it
     // is made after all of it.

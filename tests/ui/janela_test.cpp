@@ -11,12 +11,16 @@
 
 using namespace vestamar;
 
-struct Janela : testing::Test { FrmCalcProd janela; };
+struct Janela : testing::Test {
+    const QFont daAplicacao = QApplication::font();  // before the window is built
+    FrmCalcProd janela;
+};
 
 // Every control of the layout is there under its design name, of its kind, fields and lists
 // with a name for screen readers; every parameter of the file has one row in the window's
 // parameter table, shown by a control of the right kind with the row's pattern; every other
-// field is a result, written by the calculation only.
+// field is a result, written by the calculation only. Building the controls leaves the
+// application's font (that of dialogs and tooltips) as it was.
 TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
     for (const Controle& c : layoutJanela()) {
         const QWidget* w = janela.controle(c.nome);
@@ -24,6 +28,7 @@ TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
         EXPECT_EQ(w->parentWidget() == &janela, c.conteiner.empty()) << c.nome;
         EXPECT_TRUE((c.tipo != Tipo::Campo && c.tipo != Tipo::Lista) || !w->accessibleName().isEmpty()) << c.nome;
     }
+    EXPECT_EQ(QApplication::font(), daAplicacao);
     for (const ChaveParametro& chave : kChaves)
         EXPECT_EQ(std::ranges::count(parametrosJanela(), chave.chave, &ParametroJanela::chave), 1) << chave.chave;
     for (const ParametroJanela& p : parametrosJanela()) {
