@@ -43,10 +43,13 @@ TEST_F(Programa, NumerosDigitadosOuColadosComAMarcaDoUsuario) {
 }
 
 // A production of 10.000.000,00 gives an invoice of 12.500.600,00, drawn whole in a smaller
-// font; a figure too long even for the smallest font is elided at its start, and its tooltip,
-// the working of the figure, ends with it whole. A long figure being typed shrinks as well.
+// font; a figure too long even for the smallest font (also one the window opens with) is elided
+// at its start, and its tooltip, the working of the figure, ends with it whole. A long figure
+// being typed shrinks as well.
 TEST_F(Programa, ResultadoGrandeMostradoInteiro) {
+    arquivoComPadroes({{"prodBruta", "100000000000000"}});
     ASSERT_TRUE(iniciar());
+    EXPECT_TRUE(campo("valTotalNF")->encurtado()) << "fitted as the window first shows";
     const struct { const char *producao, *nota; bool encurtado; } casos[] = {
         {"1800", "2.850,00", false}, {"10000000", "12.500.600,00", false}, {"1000000000", "1.250.000.600,00", false},
         {"100000000000000", "125.000.000.000.600,00", true}, {"1800", "2.850,00", false}};

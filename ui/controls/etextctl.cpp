@@ -195,6 +195,9 @@ QRect ETextctl::areaDoTexto() const {
 }
 
 void ETextctl::ajustarAoTexto() {
+    // A field made but not yet shown has its resize event still to come; it is fitted then,
+    // once, instead of at each of the font and text changes that come before it.
+    if (!m_dimensionado && testAttribute(Qt::WA_PendingResizeEvent)) return;
     const QFont& base = m_comFoco ? m_focusfont : m_normalfont;
     const QString texto = displayText();
     const int largura = areaDoTexto().width();
@@ -224,6 +227,7 @@ void ETextctl::ajustarAoTexto() {
 
 void ETextctl::resizeEvent(QResizeEvent* evento) {
     QLineEdit::resizeEvent(evento);
+    m_dimensionado = true;
     ajustarAoTexto();
 }
 

@@ -64,7 +64,10 @@ public:
     QString textformat() const { return m_textformat; }
     void setTextformat(const QString& padrao) { m_textformat = padrao; }
     bool locked() const { return isReadOnly(); }
-    void setLocked(bool bloqueado) { setReadOnly(bloqueado); }
+    // Setting the state a field already has still runs through Qt's read-only change.
+    void setLocked(bool bloqueado) {
+        if (isReadOnly() != bloqueado) setReadOnly(bloqueado);
+    }
     bool onfocusselect() const { return m_onfocusselect; }
     void setOnfocusselect(bool selecionar) { m_onfocusselect = selecionar; }
     bool enterexitkey() const { return m_enterexitkey; }
@@ -151,6 +154,7 @@ private:
     bool m_enterexitkey = true;
     bool m_comFoco = false;
     bool m_polido = false;  // polished: its colours are given
+    bool m_dimensionado = false;  // it has had its first resize event, the moment it is first fitted
     bool m_encurtado = false;
     Separadores m_separadores;
     // The tooltip the field set itself for a shortened text; empty when it set none.
