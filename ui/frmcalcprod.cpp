@@ -74,6 +74,17 @@ void pintarFundo(QWidget* w, const QColor& fundo, const QColor& tinta = QColor()
     w->setAutoFillBackground(true);
 }
 
+// A caption in the colours it would take from its container anyway gets no palette of its own:
+// a palette change ripples through the style, for each of dozens of captions.
+void pintarRotulo(QLabel* r, const QColor& fundo, const QColor& tinta) {
+    const QPalette& herdada = r->palette();
+    if (herdada.color(QPalette::Window) == fundo && herdada.color(QPalette::WindowText) == tinta) {
+        r->setAutoFillBackground(true);
+    } else {
+        pintarFundo(r, fundo, tinta);
+    }
+}
+
 QLabel* novoRotulo(const Controle& c, QWidget* pai) {
     auto* r = new QLabel(qtexto(c.texto), pai);
     r->setTextFormat(Qt::PlainText);
@@ -99,7 +110,7 @@ QLabel* novoRotulo(const Controle& c, QWidget* pai) {
             darFonte(r, fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
             break;
     }
-    pintarFundo(r, fundo, kCinzaRotulo);
+    pintarRotulo(r, fundo, kCinzaRotulo);
     return r;
 }
 
@@ -109,7 +120,7 @@ QLabel* novoMarcador(const Controle& c, QWidget* pai) {
     r->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     darFonte(r, fonteDaJanela({QStringLiteral("System"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
                               9.75, {.negrito = true, .italico = true}));
-    pintarFundo(r, Qt::white, kAzulMarcador);
+    pintarRotulo(r, Qt::white, kAzulMarcador);
     return r;
 }
 
@@ -264,6 +275,13 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
     setObjectName(QStringLiteral("frmcalcProd"));
     setWindowTitle(qtexto(kNomePrograma));
     pintarFundo(this, Qt::white);
+    // The captions' grey, which they take from the window. Only captions draw in this colour:
+    // fields, lists and buttons draw their text in colours of their own.
+    {
+        QPalette paleta = palette();
+        paleta.setColor(QPalette::WindowText, kCinzaRotulo);
+        setPalette(paleta);
+    }
     // The font of most captions and of every field, which they take from the window as they
     // are made instead of each laying out its text a second time in it.
     setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
