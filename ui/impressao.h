@@ -2,21 +2,19 @@
 // `Imprimir` and `Help`: the window on paper and the help page in the browser.
 //
 // `Imprimir` hides the banner, the five buttons and the two scenario headings, draws the
-// window's client area as it then looks onto one page of the default printer (the title
-// `Titulo` shows where the banner was), and shows the eight controls again. When there is
-// no printer, or the print system refuses the job or it ends in error, the user is told so
-// and may save the same page as a PDF file instead. `Help` (also F1) opens the help page in
-// the default web browser. Neither touches the parameters or the results.
+// window's client area as it then looks onto one page of the default printer, and shows the
+// eight controls again; when that fails the user may save the page as a PDF file instead
+// (impressora.h). The printing itself is a module of its own, loaded the first time the user
+// prints, so that Qt's print support and the print system's library are not loaded at every
+// start for a window that may never print. `Help` (also F1) opens the help page in the
+// default web browser. Neither touches the parameters or the results.
 
 #include <QString>
 #include <QUrl>
+#include <QWidget>
 
 #include <functional>
-#include <memory>
 #include <string_view>
-
-class QPrinter;
-class QWidget;
 
 namespace vestamar {
 
@@ -29,52 +27,39 @@ inline constexpr std::string_view kPaginaAjuda = "/index.php?View=entry&EntryID=
 // "http://", the host, then the page.
 QUrl enderecoAjuda();
 
-// What printing needs from the machine and the user. The defaults ask the system for its
-// default printer, hand the job to the print system and ask the user through the usual
-// dialogs; each can be replaced (the tests do, so that they neither reach a real printer nor
-// wait on a dialog).
-struct AmbienteImpressao {
-    // The default printer, ready for a page; nullptr when no printer is installed.
-    std::function<std::unique_ptr<QPrinter>()> impressoraPadrao;
-    // Prints one page on the printer: `pagina` draws it onto a printer (the printer itself,
-    // or a PDF file of the printer's page size). Empty when the print system has the job;
-    // otherwise why it will not print, for the user ("a impressora não está aceitando
-    // trabalhos").
-    std::function<QString(QPrinter& impressora, const std::function<bool(QPrinter&)>& pagina)> enviar;
-    // Says that printing failed and asks whether to save a PDF file instead (true: save).
-    std::function<bool(QWidget* janela, const QString& mensagem)> oferecerPdf;
-    // Asks where to save the PDF file, suggesting a path; empty when the user gives up.
-    std::function<QString(QWidget* janela, const QString& sugestao)> escolherArquivoPdf;
-    // Says that the PDF file could not be written.
-    std::function<void(QWidget* janela, const QString& mensagem)> avisar;
-};
-
-// The system's printer and print system, and the usual dialogs. Where the print system is
-// CUPS the page goes to it as a PDF file and its answer is examined (Qt's own CUPS printing
-// reports a refused job as printed); elsewhere the page is drawn straight onto the printer.
-AmbienteImpressao ambienteImpressaoPadrao();
-
-// The file name suggested for the PDF, in the user's documents folder.
-QString arquivoPdfSugerido();
-
-// Draws the window, without the eight controls that stay off paper, onto one page of the
-// printer, which may be a real printer or a PDF file; the printer's resolution is set to the
-// window's, so that text keeps its size. The eight are shown again in every case, and the
-// keyboard focus is where it was. False when the page could not be produced.
-bool imprimirPagina(FrmCalcProd& janela, QPrinter& impressora);
-
-// `Imprimir` pressed: prints on the default printer, or offers a PDF file when that fails.
-void imprimir(FrmCalcProd& janela, const AmbienteImpressao& ambiente);
-
-// "Salvar PDF…": the same page saved as a PDF file the user chooses (the dialog of the PDF
-// offer); the user is told when the file cannot be written.
-void salvarComoPdf(FrmCalcProd& janela, const AmbienteImpressao& ambiente);
-
 // `Help` pressed: opens the help page; whether a browser opened is not examined.
 void abrirAjuda();
 
-// Attaches the `Imprimir` and `Help` buttons of the window, printing in `ambiente`; F1
+// The controls that stay off paper: the banner, the five buttons and the two scenario headings.
+QWidgetList foraDoPapel(FrmCalcProd& janela);
+
+// An entry point of the printing module: the window, and the controls that stay off paper.
+using EntradaImpressao = void (*)(QWidget* janela, const QWidgetList* foraDoPapel);
+
+// The printing module, loaded: its two entry points, or why it could not be loaded.
+struct ModuloImpressao {
+    EntradaImpressao imprimir = nullptr;
+    EntradaImpressao salvarComoPdf = nullptr;
+    QString erro;
+    bool carregado() const { return imprimir && salvarComoPdf; }
+};
+
+// Loads the printing module from the executable's folder (the build) or from the modules
+// folder of the installed layout, relative to it.
+ModuloImpressao carregarModuloImpressao(const QString& pastaDoExecutavel);
+
+// What the window's printing does when asked.
+struct AcoesImpressao {
+    std::function<void()> imprimir;       // `Imprimir`
+    std::function<void()> salvarComoPdf;  // "Salvar PDF…"
+};
+
+// Printing through the module, loaded beside the running program the first time either is
+// asked for; when it cannot be loaded, the user is told why.
+AcoesImpressao acoesDoModulo(FrmCalcProd& janela);
+
+// Attaches the `Imprimir` and `Help` buttons of the window, printing with `acoes`; F1
 // presses `Help`; "Salvar PDF…" (Ctrl+Shift+S) joins the window's context menu.
-void conectarImpressaoEAjuda(FrmCalcProd& janela, AmbienteImpressao ambiente = ambienteImpressaoPadrao());
+void conectarImpressaoEAjuda(FrmCalcProd& janela, AcoesImpressao acoes);
 
 }  // namespace vestamar

@@ -62,7 +62,7 @@ void Simulador::conectar() {
     connect(copiar, &QAction::triggered, this, [this] { copiarResultados(janela_, sep_); });
     janela_.addAction(copiar);
     janela_.setContextMenuPolicy(Qt::ActionsContextMenu);
-    conectarImpressaoEAjuda(janela_);
+    conectarImpressaoEAjuda(janela_, acoesDoModulo(janela_));
 }
 
 void Simulador::calcular() {

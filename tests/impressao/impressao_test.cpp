@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "impressao.h"
+#include "impressora.h"
 
 using namespace vestamar;
 
@@ -38,7 +39,7 @@ protected:
         janela.setFixedWidth(FrmCalcProd::pixels(7700));
         janela.controle("Titulo")->move(0, FrmCalcProd::pixels(240));
         janela.campo("liqPagar")->setText(q("12.345,67"));
-        conectarImpressaoEAjuda(janela, {
+        const AmbienteImpressao ambiente{
             [this] {
                 auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
                 p->setOutputFileName(impressora);
@@ -49,7 +50,9 @@ protected:
             },
             [this](QWidget*, const QString& m) { ofertas.append(m); return aceitaPdf; },
             [this](QWidget*, const QString& s) { sugestoes.append(s); return destinoPdf; },
-            [this](QWidget*, const QString&) { ++avisos; }});
+            [this](QWidget*, const QString&) { ++avisos; }};
+        conectarImpressaoEAjuda(janela, {[this, ambiente] { imprimir(janela, foraDoPapel(janela), ambiente); },
+                                         [this, ambiente] { salvarComoPdf(janela, foraDoPapel(janela), ambiente); }});
         QDesktopServices::setUrlHandler("http", &navegador, "abrir");
         // The documents folder, when there is one, is in here (for the rest of this test program).
         qputenv("HOME", pasta.path().toLocal8Bit());
@@ -170,6 +173,15 @@ TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
     for (const auto tecla : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(calcular, tecla);
     QTest::keyClick(calcular, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(cliques.count(), 4);
+}
+
+// The printing module the program loads when the user first prints: found in the program's
+// folder with both entry points; where it is missing, the reason the user is told.
+TEST(ModuloDeImpressao, CarregadoDaPastaDoProgramaOuMotivoDito) {
+    EXPECT_TRUE(carregarModuloImpressao(q(VESTAMAR_PASTA_DO_MODULO)).carregado());
+    const ModuloImpressao ausente = carregarModuloImpressao(QDir::temp().filePath(q("sem-modulo")));
+    EXPECT_FALSE(ausente.carregado());
+    EXPECT_TRUE(ausente.erro.contains(q("vestamar_impressora"))) << ausente.erro.toStdString();
 }
 
 #include "impressao_test.moc"

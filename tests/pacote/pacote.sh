@@ -145,6 +145,7 @@ instalado() {
   arquivo1=$c1/.config/vestaMar/vestaMar.ini
   sessao "$c1" "$bin" nao 7
   espera "pasta do instalado" "$c1/.config/vestaMar" "$(valor pasta)"
+  espera "módulo de impressão do instalado" sim "$(valor impressao)"
   espera "quantDeps gravado pelo usuário" 7 "$(chave "$arquivo1" quantDeps)"
   sessao "$c1" "$bin" nao
   espera "quantDeps lido na segunda vez" 7 "$(valor lido)"

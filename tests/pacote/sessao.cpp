@@ -1,7 +1,8 @@
 // One session of the program, started as the program starts (the same window, the same choice
 // of the parameter file's folder) and left through `Sair`, for the installed-layout tests:
 //   vestamar_sessao <executable's folder> <answer to the question at Sair: sim|nao> [quantDeps]
-// Prints where the file is ("pasta="), the quantDeps the start-up read ("lido=") and, when
+// Prints where the file is ("pasta="), the quantDeps the start-up read ("lido="), whether the
+// printing module loads from the executable's folder ("impressao=sim", or why not) and, when
 // `Sair` could not save, its question ("pergunta="). With a third argument, quantDeps is
 // changed before leaving. Exits 0 when the window closed, 3 when it stayed open.
 
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 #include "frmcalcprod.h"
+#include "impressao.h"
 #include "local_parametros.h"
 #include "regional.h"
 #include "simulador.h"
@@ -25,7 +27,10 @@ int main(int argc, char** argv) {
     janela.show();
 
     QTextStream saida(stdout);
-    saida << "pasta=" << pasta << "\nlido=" << simulador.estado().quantDeps << Qt::endl;
+    // The printing module where the installed program looks for it.
+    const vestamar::ModuloImpressao impressao = vestamar::carregarModuloImpressao(QString::fromLocal8Bit(argv[1]));
+    saida << "pasta=" << pasta << "\nlido=" << simulador.estado().quantDeps
+          << "\nimpressao=" << (impressao.carregado() ? QStringLiteral("sim") : impressao.erro) << Qt::endl;
     if (argc > 3) simulador.estado().quantDeps = QByteArray(argv[3]).toShort();
     const bool sairSemGravar = QByteArray(argv[2]) == "sim";
     // Every question is answered: "Sim" to leave without saving when asked, else the default.
