@@ -85,6 +85,14 @@ void pintarRotulo(QLabel* r, const QColor& fundo, const QColor& tinta) {
     }
 }
 
+// The system's text and base colours, which lists and the check box draw with, instead of the
+// window's grey on white.
+void coresDoSistema(QPalette& paleta) {
+    const QPalette sistema = QApplication::palette();
+    for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (const auto papel : {QPalette::Text, QPalette::Base}) paleta.setColor(grupo, papel, sistema.color(grupo, papel));
+}
+
 QLabel* novoRotulo(const Controle& c, QWidget* pai) {
     auto* r = new QLabel(qtexto(c.texto), pai);
     r->setTextFormat(Qt::PlainText);
@@ -169,15 +177,16 @@ ETextctl* novoCampo(const Controle& c, QWidget* pai, const Separadores& sep) {
 QComboBox* novaLista(const Controle& c, QWidget* pai) {
     auto* l = new QComboBox(pai);
     l->setEditable(false);
+    QPalette paleta = l->palette();
+    coresDoSistema(paleta);
     if (c.visual == Visual::Modalidade) {
         darFonte(l, fonteDaJanela(faceLista(), 8.25, {.negrito = true}));
-        QPalette paleta = l->palette();
         for (const auto papel : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
             paleta.setColor(papel, kCinzaRotulo);
-        l->setPalette(paleta);
     } else {
         darFonte(l, fonteDaJanela(faceLista(), 8.25));
     }
+    l->setPalette(paleta);
     l->setAccessibleName(qtexto(c.acessivel));
     rodaSoComFoco(l);
     return l;
@@ -188,6 +197,7 @@ QCheckBox* novaCaixa(const Controle& c, QWidget* pai) {
     darFonte(caixa, fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
     // Drawn on the panel's own background, its caption in the captions' grey.
     QPalette paleta = caixa->palette();
+    coresDoSistema(paleta);
     paleta.setColor(QPalette::WindowText, kCinzaRotulo);
     caixa->setPalette(paleta);
     caixa->setAccessibleName(qtexto(c.acessivel));
@@ -275,11 +285,14 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
     setObjectName(QStringLiteral("frmcalcProd"));
     setWindowTitle(qtexto(kNomePrograma));
     pintarFundo(this, Qt::white);
-    // The captions' grey, which they take from the window. Only captions draw in this colour:
-    // fields, lists and buttons draw their text in colours of their own.
+    // The captions' grey and the fields' grey on white, which they take from the window instead
+    // of a palette each (a palette change ripples through the style). Lists and the check box
+    // keep the system's text and base colours (coresDoSistema); buttons draw their own.
     {
         QPalette paleta = palette();
         paleta.setColor(QPalette::WindowText, kCinzaRotulo);
+        paleta.setColor(QPalette::Text, kCinzaRotulo);
+        paleta.setColor(QPalette::Base, Qt::white);
         setPalette(paleta);
     }
     // The font of most captions and of every field, which they take from the window as they

@@ -19,14 +19,17 @@ struct Janela : testing::Test {
 // Every control of the layout is there under its design name, of its kind, fields and lists
 // with a name for screen readers; every parameter of the file has one row in the window's
 // parameter table, shown by a control of the right kind with the row's pattern; every other
-// field is a result, written by the calculation only. Building the controls leaves the
-// application's font (that of dialogs and tooltips) as it was.
+// field is a result, written by the calculation only. Lists and the check box keep the system's
+// text colour; building the controls leaves the application's font (that of dialogs and
+// tooltips) as it was.
 TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
     for (const Controle& c : layoutJanela()) {
         const QWidget* w = janela.controle(c.nome);
         ASSERT_NE(w, nullptr) << c.nome;
         EXPECT_EQ(w->parentWidget() == &janela, c.conteiner.empty()) << c.nome;
         EXPECT_TRUE((c.tipo != Tipo::Campo && c.tipo != Tipo::Lista) || !w->accessibleName().isEmpty()) << c.nome;
+        const bool doSistema = (c.tipo == Tipo::Lista && c.visual != Visual::Modalidade) || c.tipo == Tipo::Caixa;
+        EXPECT_TRUE(!doSistema || w->palette().color(QPalette::Text) == QApplication::palette().color(QPalette::Text)) << c.nome;
     }
     EXPECT_EQ(QApplication::font(), daAplicacao);
     for (const ChaveParametro& chave : kChaves)
