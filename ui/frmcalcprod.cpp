@@ -363,15 +363,18 @@ namespace {
 // tooltips keep the system's font. It is overlined (which does not change how text is laid
 // out) so that it never equals the window's font: a control made with a font equal to its
 // parent's would keep the application's font as if it were its own, and lose it wherever that
-// font is resolved against another, as on a printed page.
+// font is resolved against another, as on a printed page. Only the application's font is
+// changed (QGuiApplication::setFont): QApplication::setFont would also drop the system's own
+// fonts for menus, message boxes and tooltips. The controls take their font from the window,
+// not from the application's font, so they need not hear of its change.
 class FonteDaAplicacaoDurante {
 public:
-    explicit FonteDaAplicacaoDurante(const QFont& daJanela) : m_anterior(QApplication::font()) {
+    explicit FonteDaAplicacaoDurante(const QFont& daJanela) : m_anterior(QGuiApplication::font()) {
         QFont provisoria = daJanela;
         provisoria.setOverline(!daJanela.overline());
-        QApplication::setFont(provisoria);
+        QGuiApplication::setFont(provisoria);
     }
-    ~FonteDaAplicacaoDurante() { QApplication::setFont(m_anterior); }
+    ~FonteDaAplicacaoDurante() { QGuiApplication::setFont(m_anterior); }
     FonteDaAplicacaoDurante(const FonteDaAplicacaoDurante&) = delete;
     FonteDaAplicacaoDurante& operator=(const FonteDaAplicacaoDurante&) = delete;
 

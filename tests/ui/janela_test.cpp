@@ -12,7 +12,10 @@
 using namespace vestamar;
 
 struct Janela : testing::Test {
-    const QFont daAplicacao = QApplication::font();  // before the window is built
+    // Before the window is built: the application's font, and a font of the system's for menus.
+    const QFont daAplicacao = QApplication::font();
+    const QFont doMenu{q("Liberation Mono"), 13};
+    const bool menuComFonte = (QApplication::setFont(doMenu, "QMenu"), true);
     FrmCalcProd janela;
 };
 
@@ -31,7 +34,7 @@ TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
         const bool doSistema = (c.tipo == Tipo::Lista && c.visual != Visual::Modalidade) || c.tipo == Tipo::Caixa;
         EXPECT_TRUE(!doSistema || w->palette().color(QPalette::Text) == QApplication::palette().color(QPalette::Text)) << c.nome;
     }
-    EXPECT_EQ(QApplication::font(), daAplicacao);
+    EXPECT_EQ(std::pair(QApplication::font(), QApplication::font("QMenu")), std::pair(daAplicacao, doMenu));
     for (const ChaveParametro& chave : kChaves)
         EXPECT_EQ(std::ranges::count(parametrosJanela(), chave.chave, &ParametroJanela::chave), 1) << chave.chave;
     for (const ParametroJanela& p : parametrosJanela()) {
