@@ -90,7 +90,8 @@ void pintarRotulo(QLabel* r, const QColor& fundo, const QColor& tinta) {
 void coresDoSistema(QPalette& paleta) {
     const QPalette sistema = QApplication::palette();
     for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        for (const auto papel : {QPalette::Text, QPalette::Base}) paleta.setColor(grupo, papel, sistema.color(grupo, papel));
+        for (const auto papel : {QPalette::Text, QPalette::Base})
+            paleta.setColor(grupo, papel, sistema.color(grupo, papel));
 }
 
 QLabel* novoRotulo(const Controle& c, QWidget* pai) {

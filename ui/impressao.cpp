@@ -32,7 +32,7 @@ void chamarModulo(FrmCalcProd& janela, EntradaImpressao ModuloImpressao::*entrad
     const ModuloImpressao& modulo = moduloDoPrograma();
     if (!modulo.carregado()) {
         QMessageBox::warning(&janela, QStringLiteral("Imprimir"),
-                             QStringLiteral("Não foi possível carregar a impressão do programa: %1.").arg(modulo.erro));
+                             QStringLiteral("Não foi possível carregar a impressão do programa.\n\n%1").arg(modulo.erro));
         return;
     }
     const QWidgetList fora = foraDoPapel(janela);
