@@ -285,17 +285,15 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
     registrarRecursos();
     setObjectName(QStringLiteral("frmcalcProd"));
     setWindowTitle(qtexto(kNomePrograma));
-    pintarFundo(this, Qt::white);
-    // The captions' grey and the fields' grey on white, which they take from the window instead
-    // of a palette each (a palette change ripples through the style). Lists and the check box
-    // keep the system's text and base colours (coresDoSistema); buttons draw their own.
-    {
-        QPalette paleta = palette();
-        paleta.setColor(QPalette::WindowText, kCinzaRotulo);
-        paleta.setColor(QPalette::Text, kCinzaRotulo);
-        paleta.setColor(QPalette::Base, Qt::white);
-        setPalette(paleta);
-    }
+    // White, with the captions' grey and the fields' grey on white, which they take from the
+    // window instead of a palette each (a palette change ripples through the style). Lists and
+    // the check box keep the system's text and base colours (coresDoSistema); buttons draw
+    // their own.
+    QPalette paleta = palette();
+    for (const auto papel : {QPalette::Window, QPalette::Base}) paleta.setColor(papel, Qt::white);
+    for (const auto papel : {QPalette::WindowText, QPalette::Text}) paleta.setColor(papel, kCinzaRotulo);
+    setPalette(paleta);
+    setAutoFillBackground(true);
     // The font of most captions and of every field, which they take from the window as they
     // are made instead of each laying out its text a second time in it.
     setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
