@@ -227,11 +227,14 @@ instalado_com_dpkg() {
   flock -w 240 9 || { falha "outra instalação de teste não terminou"; return; }
   if dpkg -s vestamar >/dev/null 2>&1; then echo "dpkg: vestamar já instalado nesta máquina, instalação real não testada"; return; fi
   # The administrator's folder is the test's own only when it did not exist before.
+  # What a faulty program would write beside itself is removed too, so the machine is left clean.
   etc_existia=0
   [ -e /etc/vestaMar ] && etc_existia=1
+  if ls /usr/bin/vestaMar.ini* >/dev/null 2>&1; then falha "já existe vestaMar.ini em /usr/bin"; return; fi
   remover() {
     dpkg -s vestamar >/dev/null 2>&1 && { dpkg -r vestamar >/dev/null 2>&1 || falha "dpkg -r"; }
     [ "$etc_existia" -eq 1 ] || rm -rf /etc/vestaMar
+    rm -f /usr/bin/vestaMar.ini /usr/bin/vestaMar.ini.lock /usr/bin/vestaMar.ini.bak
   }
   trap 'remover; chmod -R u+w "$temporaria" 2>/dev/null; rm -rf "$temporaria"' EXIT
   local tentativa
@@ -279,13 +282,13 @@ instalado_com_dpkg() {
   espera "arquivo do administrador intacto" "$(printf 'quantDeps=4\r\nprodBruta=3333\r\n')" "$(cat /etc/vestaMar/vestaMar.ini)"
 
   # Removed: nothing the package put remains.
-  remover
-  [ -e /etc/vestaMar ] && [ "$etc_existia" -eq 0 ] && falha "restou /etc/vestaMar"
+  dpkg -r vestamar >/dev/null 2>&1 || falha "dpkg -r"
   local restos
   restos=$(while read -r f; do [ -f "$f" ] || [ -L "$f" ] && echo "$f"; done <<<"$lista")
   [ -z "$restos" ] || falha "restou depois da remoção: $restos"
   [ -e /usr/share/vestamar ] && falha "restou /usr/share/vestamar"
   ls /usr/bin/vestaMar.ini* >/dev/null 2>&1 && falha "restou vestaMar.ini em /usr/bin"
+  remover
 }
 
 case ${1:-} in
