@@ -106,6 +106,12 @@ public:
         if (!m) falhar();
         return std::get<Money>(concluir(*m, Passo::Arredondamento::centavos));
     }
+    // The step's figure worked out apart, exactly, and rounded to whole cents: the operands
+    // are written down as joined; the double arithmetic they went through is not used.
+    Money emCentavosExatos(std::optional<Money> exato) {
+        if (!exato) falhar();
+        return std::get<Money>(concluir(*exato, Passo::Arredondamento::centavos));
+    }
     std::int32_t inteiro() {
         const auto i = arredondarInt32(comoReal(valor()));
         if (!i) falhar();
@@ -447,26 +453,35 @@ private:
 
     // The reduction of the tax from the member's monthly taxable income (production plus special
     // fund): all of the tax up to the exemption limit, parcela − fator × income up to the upper
-    // limit (in whole cents, never below zero), nothing above it.
+    // limit (exact, in whole cents, never below zero), nothing above it; never more than the
+    // cap when there is one (not 0).
     Money reducaoDoImposto(const Cenario& c, const std::optional<Money>& prodTotal, Money imposto) {
         const Money renda =
             conta("Rendimento tributável").de(producao(prodTotal)).mais(dinheiro(c.valDAR)).dinheiro();
         const Valor rendimento{renda, "Rendimento tributável"};
+        Money reducao = imposto;
         if (renda <= estado_.reducaoIRIsencao) {
             nota("Rendimento {} até {}: redução igual ao imposto", {rendimento, {estado_.reducaoIRIsencao}});
-            return imposto;
-        }
-        if (renda > estado_.reducaoIRLimite) {
+        } else if (renda > estado_.reducaoIRLimite) {
             nota("Rendimento {} acima de {}: sem redução", {rendimento, {estado_.reducaoIRLimite}});
             return Money{};
+        } else {
+            reducao = conta("Redução")
+                          .de({estado_.reducaoIRParcela, "Parcela da redução"})
+                          .menos({estado_.reducaoIRFator, "Fator da redução"}).vezes(rendimento)
+                          .emCentavosExatos(parcelaMenosProdutoEmCentavos(estado_.reducaoIRParcela,
+                                                                          estado_.reducaoIRFator, renda));
+            if (reducao < Money{}) {
+                nota("Redução negativa: nada a reduzir");
+                return Money{};
+            }
         }
-        const Money reducao = conta("Redução")
-                                  .de({estado_.reducaoIRParcela, "Parcela da redução"})
-                                  .menos({estado_.reducaoIRFator, "Fator da redução"}).vezes(rendimento)
-                                  .centavos(sep_);
-        if (reducao >= Money{}) return reducao;
-        nota("Redução negativa: nada a reduzir");
-        return Money{};
+        const Money teto = estado_.reducaoIRTeto;
+        if (teto > Money{} && reducao > teto) {
+            nota("Redução {} acima do teto {}: limitada ao teto", {{reducao, "Redução"}, {teto, "Teto da redução"}});
+            return teto;
+        }
+        return reducao;
     }
 
     void liquidoAPagar(const Cenario& c, const std::optional<Money>& prodTotal) {

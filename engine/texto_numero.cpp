@@ -251,6 +251,14 @@ std::string formatarMoney(Money valor, int casas, bool agrupar, const Separadore
 
 // ---- Parsing -------------------------------------------------------------------------
 
+bool mesmoValor(std::string_view a, std::string_view b, const Separadores& sep) {
+    const auto x = analisar(a, sep);
+    const auto y = analisar(b, sep);
+    if (!x || !y) return false;
+    if (x->digitos.empty() || y->digitos.empty()) return x->digitos.empty() && y->digitos.empty();
+    return x->negativo == y->negativo && x->digitos == y->digitos && x->expoente == y->expoente;
+}
+
 std::optional<Money> lerMoney(std::string_view texto, const Separadores& sep) {
     const auto d = analisar(texto, sep);
     if (!d) return std::nullopt;

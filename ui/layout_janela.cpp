@@ -296,7 +296,9 @@ constexpr auto kLayout = std::to_array<Controle>({
 
     // Section "IR 2026": the income-tax reduction and the simplified discount, in the room left
     // below the other sections; in the tab order after the panel's last field.
-    rotuloPainel("Label89", 3960, 6870, 3135, 255, "IR 2026"),
+    rotuloPainel("Label89", 3960, 6870, 1335, 255, "IR 2026"),
+    rotuloPainel("Label93", 5295, 6870, 945, 255, "Teto"),
+    campoPainel("reducaoIRTeto", 6255, 6795, 960, 315, "0,00", {}, 99, E, "Redução do IR - teto"),
     linha("Line8", 3960, 7110, 7200, 7110, Visual::LinhaSombra, kPainel),
     caixaPainel("reducaoIR", 240, 7215, 2055, 285, "Aplicar redução", 94),
     rotuloPainel("Label90", 3960, 7230, 1335, 255, "Isenção / limite"),
@@ -306,8 +308,8 @@ constexpr auto kLayout = std::to_array<Controle>({
     campoPainel("reducaoIRParcela", 5295, 7500, 960, 315, "0,00", {}, 97, E, "Redução do IR - parcela"),
     campoPainel("reducaoIRFator", 6255, 7500, 960, 315, "0,0", {}, 98, E, "Redução do IR - fator"),
     rotuloPainel("Label92", 240, 7530, 2055, 255, "Desconto simplificado"),
-    campoPainel("descontoSimplificado", 2520, 7500, 1095, 315, "0,00", {}, 99, E, "Desconto simplificado"),
-    {"carregarTabelas2026", Tipo::Botao, kPainel, 2490, 7185, 1125, 285, "Tabelas 2026", {}, 100, false, false,
+    campoPainel("descontoSimplificado", 2520, 7500, 1095, 315, "0,00", {}, 100, E, "Desconto simplificado"),
+    {"carregarTabelas2026", Tipo::Botao, kPainel, 2490, 7185, 1125, 285, "Tabelas 2026", {}, 101, false, false,
      Visual::Comum, {}},
 });
 

@@ -78,6 +78,7 @@ constexpr auto kParametros = std::to_array<ParametroJanela>({
     {"reducaoIRLimite", "reducaoIRLimite", Formato, "#,##0.00", "#,##0.00"},
     {"reducaoIRParcela", "reducaoIRParcela", Formato, "#,##0.00", "#,##0.00"},
     {"reducaoIRFator", "reducaoIRFator", NumeroSimples, {}, "0.0"},
+    {"reducaoIRTeto", "reducaoIRTeto", Formato, "#,##0.00", "#,##0.00"},
     {"descontoSimplificado", "descontoSimplificado", Formato, "#,##0.00", "#,##0.00"},
     {"percProd", {}, Nenhuma, {}, {}},
 });

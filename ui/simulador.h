@@ -50,6 +50,9 @@ public:
     // The lock of this file, made (and so started) before the window was built; without one,
     // iniciar() makes it.
     void usarTrava(std::unique_ptr<TravaDoArquivo> trava);
+    // The folder of the administrator's file, read at start-up instead of the user's, which
+    // does not exist and could not be created (the user's changes cannot be saved).
+    void lerPadroesDe(std::filesystem::path pasta) { pastaPadroes_ = std::move(pasta); }
 
     ParametrosSimulacao& estado() { return estado_; }
     const ParametrosSimulacao& estado() const { return estado_; }
@@ -68,7 +71,9 @@ public:
     // `Sair`: saves the parameters and closes the window; when the file cannot be written
     // the user chooses between leaving without saving and staying.
     void sair();
-    // Tells the user which lines of the file could not be read, if any; once, after start-up.
+    // Tells the user, once after start-up, what start-up found: that the file could not be
+    // created (the changes of this run cannot be saved) and which lines of the file could not
+    // be read or are no parameters of the program, if any.
     void avisarLinhasIlegiveis();
     // Rearranges the window for a modality: 0 "Mensal", anything else "Plantões".
     void ajustarModalidade(int modalidade);
@@ -139,6 +144,9 @@ private:
     bool mostrandoParametros_ = false;
     // The lines of the file that start-up could not read.
     std::vector<LinhaIlegivel> ilegiveis_;
+    std::filesystem::path pastaPadroes_;
+    // Start-up found no file of its own and could not create one.
+    bool semArquivo_ = false;
     MemoriaCalculo memoria_;
     // Runs under way: a write of the run may start another from a field's handler.
     int execucoes_ = 0;

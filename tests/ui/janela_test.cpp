@@ -124,7 +124,7 @@ TEST_F(Janela, TabEEnterSeguemAOrdemDoDesenhoEPulamOsControlesPulados) {
         "Desconto2 aPartir3 percentIR3 Desconto3 aPartir4 percentIR4 Desconto4 abatDep percINSS tetoINSS percentIrrf "
         "percentPis percentCofins percentISS incideISS percDSR selecBaseDSR percDAR percDAR2 InssTerc quantDeps "
         "incideTxAdmProd incideTxAdmAjuda incideTxAdmDAR percInsalub fatorInsalub tetoInsalub percSeg percSeg2 reducaoIR "
-        "reducaoIRIsencao reducaoIRLimite reducaoIRParcela reducaoIRFator descontoSimplificado carregarTabelas2026 "
+        "reducaoIRIsencao reducaoIRLimite reducaoIRParcela reducaoIRFator reducaoIRTeto descontoSimplificado carregarTabelas2026 "
         "selecModalidade").split(u' ');
     for (const bool enter : {false, true}) {
         QStringList visitados{q(foco().c_str())};

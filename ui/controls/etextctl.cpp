@@ -60,13 +60,21 @@ private:
 };
 
 // The user's text in the field's pattern, when it is a number and the pattern shows exactly
-// the value it stands for.
+// the decimal value typed. Within the money range the text is formatted as money, exactly; a
+// double would lose cents of large amounts ("300000000000000,01") or show another number.
 std::optional<QString> textoNoPadrao(const QString& texto, const QString& padrao, const Separadores& sep) {
     if (padrao.isEmpty()) return std::nullopt;
-    const std::optional<double> valor = lerDouble(texto.toStdString(), sep);
-    if (!valor) return std::nullopt;
-    const std::string formatado = formatarPadrao(*valor, padrao.toStdString(), sep);
-    if (lerDouble(formatado, sep) != valor) return std::nullopt;
+    const std::string digitado = texto.toStdString();
+    const std::string p = padrao.toStdString();
+    std::string formatado;
+    if (const auto dinheiro = lerMoney(digitado, sep)) {
+        formatado = formatarPadrao(*dinheiro, p, sep);
+    } else if (const auto real = lerDouble(digitado, sep)) {
+        formatado = formatarPadrao(*real, p, sep);
+    } else {
+        return std::nullopt;
+    }
+    if (!mesmoValor(formatado, digitado, sep)) return std::nullopt;
     return qtexto(formatado);
 }
 
@@ -123,12 +131,13 @@ ETextctl::ETextctl(QWidget* parent) : QLineEdit(parent), m_separadores(separador
     aplicarVisual();
 }
 
-void ETextctl::aoMudarTexto(const QString& texto) {
+void ETextctl::aoMudarTexto() {
     const bool doUsuario = m_mudancaDoUsuario;
     m_mudancaDoUsuario = false;
     ajustarAoTexto();
-    if (texto == m_textoAnunciado) return;
-    m_textoAnunciado = texto;
+    // QLineEdit announces only real changes. The text last announced is not compared with:
+    // a text written while the field's signals were blocked (the panel's first values) would
+    // leave it behind, and a later write of the text it still held would store nothing.
     // A write by the program makes the text the program's again: it is shown as written.
     m_editadoPeloUsuario = doUsuario;
     emit Change();

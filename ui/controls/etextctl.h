@@ -127,7 +127,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* evento) override;
 
 private:
-    void aoMudarTexto(const QString& texto);
+    void aoMudarTexto();
     void aplicarVisual();  // colours and the font of the state (with or without focus)
     void aplicarCores();
     // Picks the font the text fits in and keeps the tooltip of a shortened text.
@@ -159,8 +159,6 @@ private:
     Separadores m_separadores;
     // The tooltip the field set itself for a shortened text; empty when it set none.
     QString m_dicaPropria;
-    // The text last announced by Change.
-    QString m_textoAnunciado;
     // The change under way comes from the user's keyboard or a paste.
     bool m_mudancaDoUsuario = false;
     // The text shown is the user's, edited since the field last received its value.
