@@ -102,11 +102,20 @@ void Simulador::ajustarModalidade(int modalidade) {
 void Simulador::abrirTabelas() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     janela_.construirPainel();
+    const bool jaAberto = controle("Frame1").isVisible();
     moverEsquerda("Frame1", 0);
     controle("Frame1").show();
     controle("Label85").hide();
     controle("selecModalidade").hide();
     cobrirColunas(true);
+    if (jaAberto) return;
+    // The panel's first field in the tab order takes the keyboard focus.
+    const Controle* primeiro = nullptr;
+    for (const Controle& c : layoutJanela()) {
+        if (c.conteiner == "Frame1" && c.tab >= 0 && !c.pulado && !c.aoFim && (!primeiro || c.tab < primeiro->tab))
+            primeiro = &c;
+    }
+    if (primeiro) controle(primeiro->nome).setFocus(Qt::TabFocusReason);
 }
 
 void Simulador::cobrirColunas(bool cobrir) {
@@ -120,22 +129,13 @@ void Simulador::cobrirColunas(bool cobrir) {
     // and Shift+Tab go round the panel and the buttons below it, and no key reaches a figure
     // the user cannot see.
     const QWidget& painel = controle("Frame1");
-    bool focoCoberto = false;
     for (const Controle& c : layoutJanela()) {
         if (!c.conteiner.empty() || (c.tipo != Tipo::Campo && c.tipo != Tipo::Lista)) continue;
         QWidget& w = controle(c.nome);
         if (!w.geometry().intersects(painel.geometry())) continue;
-        focoCoberto = focoCoberto || w.hasFocus();
         focoDasColunas_.emplace_back(&w, w.focusPolicy());
         w.setFocusPolicy(Qt::NoFocus);
     }
-    if (!focoCoberto) return;
-    // The first field of the panel in the tab order takes the focus over.
-    const Controle* primeiro = nullptr;
-    for (const Controle& c : layoutJanela()) {
-        if (c.conteiner == "Frame1" && c.tab >= 0 && !c.pulado && (!primeiro || c.tab < primeiro->tab)) primeiro = &c;
-    }
-    if (primeiro) controle(primeiro->nome).setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace vestamar
