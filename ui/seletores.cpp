@@ -100,9 +100,12 @@ void Simulador::ajustarModalidade(int modalidade) {
 }
 
 void Simulador::abrirTabelas() {
+    const bool jaAberto = janela_.painel() && janela_.painel()->isVisible();
+    // A field still being edited (Alt+T from it) is left before the panel opens: its text,
+    // rewritten with its pattern, runs the calculation, which would close the panel again.
+    if (QWidget* comFoco = janela_.focusWidget(); !jaAberto && qobject_cast<ETextctl*>(comFoco)) comFoco->clearFocus();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     janela_.construirPainel();
-    const bool jaAberto = controle("Frame1").isVisible();
     moverEsquerda("Frame1", 0);
     controle("Frame1").show();
     controle("Label85").hide();
