@@ -185,7 +185,6 @@ TEST_F(Programa, TemaEscuroDoSistemaNaoMudaAsCoresDaJanela) {
         const QImage escura = desenhar(painel);
         QApplication::setPalette(sistema);
         EXPECT_TRUE(clara == escura);
-        if (qEnvironmentVariableIsSet("VESTAMAR_DEPURAR")) escura.save(q(painel ? "/tmp/tec-escura-painel.png" : "/tmp/tec-escura.png"));
         for (const Controle& c : layoutJanela()) {
             if (c.tipo == Tipo::Linha || c.tipo == Tipo::Imagem || c.tipo == Tipo::Painel) continue;
             QWidget* w = janela->controle(c.nome);
