@@ -45,7 +45,16 @@ QUrl enderecoAjuda() {
     return QUrl(QStringLiteral("http://") + qtexto(kHostAjuda) + qtexto(kPaginaAjuda));
 }
 
-void abrirAjuda() { QDesktopServices::openUrl(enderecoAjuda()); }
+void abrirAjuda(QWidget* janela) {
+    if (QDesktopServices::openUrl(enderecoAjuda())) return;
+    QMessageBox caixa(QMessageBox::Information, QStringLiteral("Help"),
+                      QStringLiteral("Não foi possível abrir um navegador para a ajuda.\n\n"
+                                     "O endereço da página de ajuda é:\n%1")
+                          .arg(enderecoAjuda().toString()),
+                      QMessageBox::Ok, janela);
+    caixa.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    caixa.exec();
+}
 
 QWidgetList foraDoPapel(FrmCalcProd& janela) {
     QWidgetList controles;
@@ -86,7 +95,7 @@ void conectarImpressaoEAjuda(FrmCalcProd& janela, AcoesImpressao acoes) {
     QObject::connect(janela.botao("Imprimir"), &cbutton::Click, &janela, acoes.imprimir);
     cbutton* ajuda = janela.botao("Help");
     ajuda->setShortcut(QKeySequence(Qt::Key_F1));
-    QObject::connect(ajuda, &cbutton::Click, &janela, [] { abrirAjuda(); });
+    QObject::connect(ajuda, &cbutton::Click, &janela, [&janela] { abrirAjuda(&janela); });
 }
 
 }  // namespace vestamar

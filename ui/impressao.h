@@ -27,8 +27,9 @@ inline constexpr std::string_view kPaginaAjuda = "/index.php?View=entry&EntryID=
 // "http://", the host, then the page.
 QUrl enderecoAjuda();
 
-// `Help` pressed: opens the help page; whether a browser opened is not examined.
-void abrirAjuda();
+// `Help` pressed: opens the help page; where no browser opens it, a message gives its
+// address as text the user can select and copy.
+void abrirAjuda(QWidget* janela);
 
 // The controls that stay off paper: the banner, the five buttons and the two scenario headings.
 QWidgetList foraDoPapel(FrmCalcProd& janela);

@@ -89,6 +89,14 @@ ipp_jstate_t estadoDoTrabalho(const char* destino, int trabalho) {
     return estado;
 }
 
+// Whether the CUPS scheduler answers at all.
+bool cupsEmExecucao() {
+    http_t* conexao = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    if (!conexao) return false;
+    httpClose(conexao);
+    return true;
+}
+
 bool impressoraParada(const char* destino) {
     cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, destino, nullptr);
     if (!d) return false;
@@ -174,7 +182,7 @@ bool salvarPdf(QWidget& janela, const QWidgetList& foraDoPapel, const QString& c
 
 AmbienteImpressao ambienteImpressaoPadrao() {
 #ifdef VESTAMAR_CUPS
-    return {impressoraDoSistema, enviarAoCups, perguntarPdf, perguntarArquivo, mostrarAviso};
+    return {impressoraDoSistema, enviarAoCups, perguntarPdf, perguntarArquivo, mostrarAviso, cupsEmExecucao};
 #else
     return {impressoraDoSistema, enviarPelaImpressora, perguntarPdf, perguntarArquivo, mostrarAviso};
 #endif
@@ -230,6 +238,8 @@ void imprimir(QWidget& janela, const QWidgetList& foraDoPapel, const AmbienteImp
         if (motivo.isEmpty()) return;
         mensagem = QStringLiteral("Não foi possível imprimir na impressora \"%1\": %2.")
                        .arg(impressora->printerName(), motivo);
+    } else if (ambiente.servicoEmExecucao && !ambiente.servicoEmExecucao()) {
+        mensagem = QStringLiteral("Não foi possível imprimir: o serviço de impressão não está em execução.");
     } else {
         mensagem = QStringLiteral("Nenhuma impressora está instalada.");
     }

@@ -37,6 +37,9 @@ struct AmbienteImpressao {
     std::function<QString(QWidget* janela, const QString& sugestao)> escolherArquivoPdf;
     // Says that the PDF file could not be written.
     std::function<void(QWidget* janela, const QString& mensagem)> avisar;
+    // Whether the print service is running (asked when no printer is found: with the service
+    // stopped, installed printers are not seen). Empty: taken as running.
+    std::function<bool()> servicoEmExecucao;
 };
 
 // The system's printer and print system, and the usual dialogs. Where the print system is

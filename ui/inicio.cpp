@@ -13,6 +13,7 @@
 
 #include "etextctl.h"
 #include "frmcalcprod.h"
+#include "layout_janela.h"
 #include "parametros_janela.h"
 #include "simulador.h"
 #include "tabelas2026.h"
@@ -24,8 +25,6 @@ namespace {
 // The window's caption: two blanks and forty more between the name and the version.
 const QString kLegenda = qtexto(kNomePrograma) + QString(42, u' ') +
                          QStringLiteral("Versão 03_02");
-
-inline constexpr int kLarguraInicialTwips = 7700;
 
 }  // namespace
 
@@ -100,9 +99,9 @@ void Simulador::carregarTabelas2026() {
          1});
     if (r != 0) return;
     aplicarTabelas2026(estado_);
-    // The fields show the new values before the run: it reads some of them from the fields.
+    // The panel stays open with the new values in its fields; like any other edit of the
+    // panel, they reach the columns at the next calculation.
     mostrarParametros();
-    calcular();
 }
 
 QString Simulador::caminhoArquivo() const { return textoCaminho(vestamar::caminhoArquivo(pasta_)); }

@@ -102,6 +102,7 @@ void Simulador::mostrarResultados() {
     controle("Label85").show();
     controle("selecModalidade").show();
     cobrirColunas(false);
+    if (duranteCalculo) duranteCalculo();
     // Let the window repaint before the arithmetic, but hold the user's input back: a key
     // processed here would run its handler inside this run, with the field changing under it.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

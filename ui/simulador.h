@@ -63,10 +63,12 @@ public:
     void calcular();
     // The working of every result of the last run.
     const MemoriaCalculo& memoria() const { return memoria_; }
-    // `Tabelas`: opens the parameter-tables panel over the columns.
+    // `Tabelas`: opens the parameter-tables panel over the columns, the keyboard focus on its
+    // first field.
     void abrirTabelas();
     // "Tabelas 2026": after the user confirms, fills the panel with the income-tax tables,
-    // INSS ceiling, simplified discount and reduction of 2026, then calculates.
+    // INSS ceiling, simplified discount and reduction of 2026; the panel stays open showing
+    // them, and the columns take them at the next calculation.
     void carregarTabelas2026();
     // `Sair`: saves the parameters and closes the window; when the file cannot be written
     // the user chooses between leaving without saving and staying.
@@ -92,6 +94,9 @@ public:
     // (the answer is the index of the button pressed).
     std::function<void()> mostrarFalha;
     std::function<int(const Pergunta&)> perguntar;
+    // Seam for the tests: called by each run just before it lets the window repaint, where
+    // a test makes the run slow or types into it.
+    std::function<void()> duranteCalculo;
 
     // The calculation's view of the window.
     std::string lerTexto(std::string_view campo) override;

@@ -31,6 +31,7 @@ protected:
     QString impressora, destinoPdf;  // the files written; no printer when empty
     QString recusa;                  // why the print system refuses the job; empty: it takes it
     bool aceitaPdf = false;
+    bool servicoParado = false;      // the print service is not running
     QStringList ofertas, sugestoes;  // the PDF offers made, and the files suggested
     int avisos = 0;
     Navegador navegador;
@@ -50,7 +51,8 @@ protected:
             },
             [this](QWidget*, const QString& m) { ofertas.append(m); return aceitaPdf; },
             [this](QWidget*, const QString& s) { sugestoes.append(s); return destinoPdf; },
-            [this](QWidget*, const QString&) { ++avisos; }};
+            [this](QWidget*, const QString&) { ++avisos; },
+            [this] { return !servicoParado; }};
         conectarImpressaoEAjuda(janela, {[this, ambiente] { imprimir(janela, foraDoPapel(janela), ambiente); },
                                          [this, ambiente] { salvarComoPdf(janela, foraDoPapel(janela), ambiente); }});
         QDesktopServices::setUrlHandler("http", &navegador, "abrir");
@@ -83,7 +85,7 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         const char *caso, *impressora, *recusa;
         bool painel, aceita;
         const char *destino, *mensagem;
-        int avisos; bool escrito, menu = false; const char* sugerido = nullptr;
+        int avisos; bool escrito, menu = false; const char* sugerido = nullptr; bool parado = false;
     } const casos[] = {
         {"impressa", "p.pdf", "", false, false, "", "", 0, true},
         {"recusado", "", "", false, false, "p.pdf", "Nenhuma impressora", 0, false},
@@ -93,6 +95,8 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
          "\": a impressora não está aceitando trabalhos.\n", 0, true},
         {"PDF impossível", "", "", false, true, "falta/x.pdf", "Nenhuma impressora", 1, false},
         {"Salvar PDF…", "x.pdf", "", false, false, "p.pdf", "", 0, true, true, "Documents/"},
+        {"serviço parado, aceito", "", "", false, true, "p.pdf", "o serviço de impressão não está em execução.\n", 0, true,
+         false, nullptr, true},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -102,8 +106,9 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         impressora = *c.impressora ? pasta.filePath(c.impressora) : QString();
         recusa = q(c.recusa);
         aceitaPdf = c.aceita;
+        servicoParado = c.parado;
         destinoPdf = pasta.filePath(c.destino);
-        janela.controle("Frame1")->move(0, FrmCalcProd::pixels(1800));
+        janela.controle("Frame1")->move(0, janela.controle("Frame1")->y());
         janela.controle("Frame1")->setVisible(c.painel);
         if (c.menu) {
             QDir(pasta.path()).mkdir(q("Documents"));
@@ -173,6 +178,29 @@ TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
     for (const auto tecla : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(calcular, tecla);
     QTest::keyClick(calcular, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(cliques.count(), 4);
+}
+
+// With no browser to open the help page, `Help` says so, giving the page's address as text the
+// user can select and copy.
+TEST_F(Impressao, AjudaSemNavegadorDaOEnderecoParaCopiar) {
+    QDesktopServices::unsetUrlHandler("http");  // the offscreen platform opens no browser
+    QString copiado;
+    int mensagens = 0;
+    {
+        const RespostaAosDialogos resposta([&](QWidget* dialogo) {
+            ++mensagens;
+            auto* rotulo = dialogo->findChild<QLabel*>(q("qt_msgbox_label"));
+            ASSERT_NE(rotulo, nullptr);
+            rotulo->setFocus();
+            QTest::keyClick(rotulo, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(rotulo, Qt::Key_C, Qt::ControlModifier);
+            copiado = QGuiApplication::clipboard()->text();
+            qobject_cast<QDialog*>(dialogo)->accept();
+        });
+        QTest::keyClick(janela.campo("ProdBruta"), Qt::Key_F1);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return mensagens == 1; }, 2000));
+    }
+    EXPECT_TRUE(copiado.contains(enderecoAjuda().toString())) << copiado.toStdString();
 }
 
 // The printing module the program loads when the user first prints: found in the program's

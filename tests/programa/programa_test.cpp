@@ -202,14 +202,11 @@ TEST_F(Programa, FalhaMostraUmaVezODialogoDeAtencaoEPreservaOsResultados) {
     sim->mostrarFalha = nullptr;  // the real dialog
     sim->perguntar = nullptr;
     QStringList vistos;
-    QTimer vigia;  // answers each dialog as soon as it is up
-    QObject::connect(&vigia, &QTimer::timeout, [&] {
-        if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            vistos << caixa->windowTitle() + " | " + caixa->text();
-            caixa->accept();
-        }
+    const RespostaAosDialogos resposta([&](QWidget* dialogo) {
+        auto* caixa = qobject_cast<QMessageBox*>(dialogo);
+        vistos << (caixa ? caixa->windowTitle() + " | " + caixa->text() : QString());
+        if (caixa) caixa->accept();
     });
-    vigia.start(5);
     digitar("percTxMan", "");
     clicar("Calcular");
     EXPECT_EQ(vistos, QStringList{q("Atenção ! | Ocorreu erro no procedimento de cálculo.")});

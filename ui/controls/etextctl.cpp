@@ -1,5 +1,6 @@
 #include "etextctl.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -116,9 +117,81 @@ int pixelsDaFonte(const QFont& fonte) {
     return qRound(fonte.pointSizeF() * 96.0 / 72.0);
 }
 
+// What a screen reader is told of a field. Qt's own view of a line edit reports it editable
+// even when it is read-only; a locked field (a result) is read-only here and offers no editing.
+// Its name is the accessible name, its value the text shown, its description the working.
+class ETextctlAcessivel : public QAccessibleWidget,
+                          public QAccessibleTextInterface,
+                          public QAccessibleEditableTextInterface {
+public:
+    explicit ETextctlAcessivel(ETextctl* campo) : QAccessibleWidget(campo, QAccessible::EditableText) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? campo()->text() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State estado = QAccessibleWidget::state();
+        estado.readOnly = campo()->isReadOnly();
+        estado.editable = !campo()->isReadOnly();
+        estado.selectableText = true;
+        return estado;
+    }
+    void* interface_cast(QAccessible::InterfaceType tipo) override {
+        if (tipo == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        if (tipo == QAccessible::EditableTextInterface && !campo()->isReadOnly())
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(tipo);
+    }
+
+    // The text, its selection and the cursor.
+    void selection(int indice, int* inicio, int* fim) const override {
+        *inicio = *fim = 0;
+        if (indice != 0 || !campo()->hasSelectedText()) return;
+        *inicio = campo()->selectionStart();
+        *fim = *inicio + static_cast<int>(campo()->selectedText().size());
+    }
+    int selectionCount() const override { return campo()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int inicio, int fim) override { setSelection(0, inicio, fim); }
+    void removeSelection(int) override { campo()->deselect(); }
+    void setSelection(int, int inicio, int fim) override { campo()->setSelection(inicio, fim - inicio); }
+    int cursorPosition() const override { return campo()->cursorPosition(); }
+    void setCursorPosition(int posicao) override { campo()->setCursorPosition(posicao); }
+    QString text(int inicio, int fim) const override { return campo()->text().mid(inicio, fim - inicio); }
+    int characterCount() const override { return static_cast<int>(campo()->text().size()); }
+    QRect characterRect(int) const override { return rect(); }
+    int offsetAtPoint(const QPoint& ponto) const override {
+        return campo()->cursorPositionAt(campo()->mapFromGlobal(ponto));
+    }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* inicio, int* fim) const override {
+        *inicio = 0;
+        *fim = characterCount();
+        return {};
+    }
+
+    // Editing by assistive technology, as a paste would: the whole new text is written.
+    void deleteText(int inicio, int fim) override { replaceText(inicio, fim, QString()); }
+    void insertText(int posicao, const QString& texto) override { replaceText(posicao, posicao, texto); }
+    void replaceText(int inicio, int fim, const QString& texto) override {
+        if (campo()->isReadOnly()) return;
+        campo()->setText(campo()->text().replace(inicio, fim - inicio, texto));
+    }
+
+private:
+    ETextctl* campo() const { return static_cast<ETextctl*>(widget()); }
+};
+
+QAccessibleInterface* fabricaAcessivel(const QString& classe, QObject* objeto) {
+    if (classe == QLatin1String(ETextctl::staticMetaObject.className()) && objeto && objeto->isWidgetType())
+        return new ETextctlAcessivel(static_cast<ETextctl*>(objeto));
+    return nullptr;
+}
+
 }  // namespace
 
 ETextctl::ETextctl(QWidget* parent) : QLineEdit(parent), m_separadores(separadoresDoSistema()) {
+    static const bool acessivel = (QAccessible::installFactory(fabricaAcessivel), true);
+    Q_UNUSED(acessivel);
     setFrame(false);
     setTextMargins(1, 1, 1, 1);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
