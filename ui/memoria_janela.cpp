@@ -42,7 +42,7 @@ JanelaMemoria::JanelaMemoria(QWidget* parent) : QDialog(parent), texto_(new QPla
     auto* coluna = new QVBoxLayout(this);
     coluna->addWidget(texto_);
     coluna->addWidget(botoes);
-    resize(720, 560);
+    resize(960, 600);
     setFocusProxy(texto_);
 }
 

@@ -16,6 +16,7 @@
 #include "etextctl.h"
 #include "frmcalcprod.h"
 #include "impressao.h"
+#include "impressora.h"
 #include "memoria_janela.h"
 #include "parametros_janela.h"
 #include "regional.h"
@@ -27,6 +28,8 @@ Simulador::Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separador
                      QObject* parent)
     : QObject(parent), janela_(janela), pasta_(std::move(pasta)), sep_(std::move(sep)) {
     conectar();
+    // The printed page names the parameter file in its footer.
+    janela_.setProperty(kPropriedadeArquivo, caminhoArquivo());
 }
 
 Simulador::~Simulador() = default;

@@ -118,14 +118,16 @@ TEST_F(Janela, CadaLegendaCabeEmSuaCaixa) {
 TEST_F(Janela, TabEEnterSeguemAOrdemDoDesenhoEPulamOsControlesPulados) {
     janela.controle("Frame1")->show();  // the panel is built hidden on first use
     ASSERT_TRUE(ativar(janela));
-    const QStringList esperado = q(
-        "selecModalidade QuantDias QuantHorasDia ValorHora ProdBruta valorAjCusto QuantDias2 QuantHorasDia2 "
-        "HorasNoturnas ValorHora2 ProdBruta2 valorAjCusto2 Calcular aPartir1 percentIR1 Desconto1 aPartir2 percentIR2 "
-        "Desconto2 aPartir3 percentIR3 Desconto3 aPartir4 percentIR4 Desconto4 abatDep percINSS tetoINSS percentIrrf "
-        "percentPis percentCofins percentISS incideISS percDSR selecBaseDSR percDAR percDAR2 InssTerc quantDeps "
-        "incideTxAdmProd incideTxAdmAjuda incideTxAdmDAR percInsalub fatorInsalub tetoInsalub percSeg percSeg2 reducaoIR "
-        "reducaoIRIsencao reducaoIRLimite reducaoIRParcela reducaoIRFator descontoSimplificado carregarTabelas2026 "
-        "selecModalidade").split(u' ');
+    // The stops in the layout's tab order: every control with a place in it that Tab does not
+    // pass over (the panel itself is no stop), then round to the first again.
+    std::vector<const Controle*> paradas;
+    for (const Controle& c : layoutJanela())
+        if (c.tab >= 0 && !c.pulado && c.tipo != Tipo::Painel) paradas.push_back(&c);
+    std::ranges::sort(paradas, {}, &Controle::tab);
+    QStringList esperado;
+    for (const Controle* c : paradas) esperado << qtexto(c->nome);
+    esperado << esperado.first();
+    ASSERT_GT(esperado.size(), 50);
     for (const bool enter : {false, true}) {
         QStringList visitados{q(foco().c_str())};
         while (visitados.size() < esperado.size()) {
