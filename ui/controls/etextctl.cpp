@@ -361,7 +361,7 @@ void ETextctl::paintEvent(QPaintEvent* evento) {
     // A shortened text shows "###"; while the user edits it, the line scrolls as usual.
     if (m_encurtado && !(m_comFoco && !isReadOnly())) {
         QPainter pintor(this);
-        pintor.setFont(font());
+        pintor.setFont(m_comFoco ? m_focusfont : m_normalfont);  // "###" needs no shrinking
         pintor.setPen(palette().color(QPalette::Text));
         pintor.drawText(areaDoTexto(), Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask),
                         kCheio.toString());
