@@ -45,8 +45,9 @@ constexpr LinhaResultado entrada(Linha l, std::string_view antes, std::string_vi
     return {l, false, {antes, antes.empty() ? std::string_view{} : rotulo, curto}, {depois, rotulo, curto}, parte,
             casas};
 }
-constexpr LinhaResultado resultado(Linha l, std::string_view antes, std::string_view depois, std::string_view rotuloAntes,
-                                   std::string_view rotuloDepois, std::string_view curtoDepois = {}) {
+constexpr LinhaResultado resultado(Linha l, std::string_view antes, std::string_view depois,
+                                   std::string_view rotuloAntes, std::string_view rotuloDepois,
+                                   std::string_view curtoDepois = {}) {
     return {l, true, {antes, rotuloAntes}, {depois, rotuloDepois, curtoDepois}};
 }
 constexpr LinhaResultado ambos(Linha l, std::string_view antes, std::string_view depois, std::string_view rotulo) {

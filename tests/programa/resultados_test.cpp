@@ -101,7 +101,8 @@ TEST_F(Resultados, MemoriasECopiaDeTodasAsLinhas) {
         ASSERT_EQ(c.size(), 4) << c.join(u'|').toStdString();
         rotulos << c[0];
         const auto mostrado = [&](std::string_view nome) { return nome.empty() ? QString() : janela->texto(nome); };
-        EXPECT_EQ(std::pair(c[1], c[2]), std::pair(mostrado(l.antes.campo), mostrado(l.depois.campo))) << c[0].toStdString();
+        EXPECT_EQ(std::pair(c[1], c[2]), std::pair(mostrado(l.antes.campo), mostrado(l.depois.campo)))
+            << c[0].toStdString();
         if (l.antes.campo.empty()) continue;
         const auto a = lerMoney(c[1].toStdString(), sep), d = lerMoney(c[2].toStdString(), sep),
                    dif = lerMoney(c[3].toStdString(), sep);
@@ -131,8 +132,9 @@ TEST_F(Resultados, FiguraNaoCalculadaMarcadaEmTodasAsVistas) {
     EXPECT_TRUE(campo("ProdBruta")->semnumero());
     EXPECT_EQ(texto("liqPagar"), antigo) << "the field keeps its text";
     EXPECT_TRUE(campo("liqPagar")->desatualizado());
-    EXPECT_TRUE(campo("liqPagar")->toolTip().startsWith(q("Não calculado"))) << campo("liqPagar")->toolTip().toStdString();
-    EXPECT_TRUE(campo("liqPagar")->toolTip().contains(q("Produção Bruta")));
+    const QString dica = campo("liqPagar")->toolTip();
+    EXPECT_TRUE(dica.startsWith(q("Não calculado"))) << dica.toStdString();
+    EXPECT_TRUE(dica.contains(q("Produção Bruta")));
     QGuiApplication::clipboard()->clear();
     acao("Copiar resultados")->trigger();  // from the window's menu, "Memória de cálculo" still open
     const Copia copia = lerCopia();
