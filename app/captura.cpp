@@ -7,6 +7,7 @@
 //   <prefix>-dialog.png   the PDF save dialog, in the user's language
 //   <prefix>-panel.png    the window with the parameter-tables panel open
 //   <prefix>-dark.png     the window under a dark system palette, in its own colours
+//   <prefix>-memoria.png  the "Memória de cálculo" window (F2)
 // Run it under QT_QPA_PLATFORM=offscreen (scripts/screenshot.sh does).
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 
 #include "etextctl.h"
 #include "frmcalcprod.h"
+#include "memoria_janela.h"
 #include "moldura.h"
 #include "regional.h"
 #include "simulador.h"
@@ -77,6 +79,12 @@ int main(int argc, char** argv) {
         dialogo.show();
         QApplication::processEvents();
         ok = salvar(dialogo.grab(), "-dialog") && ok;
+    }
+    simulador.abrirMemoria();
+    QApplication::processEvents();
+    if (auto* memoria = janela.findChild<vestamar::JanelaMemoria*>()) {
+        ok = salvar(memoria->grab(), "-memoria") && ok;
+        memoria->close();
     }
     simulador.abrirTabelas();
     QApplication::processEvents();

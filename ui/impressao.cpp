@@ -17,9 +17,9 @@ namespace vestamar {
 
 namespace {
 
-// The controls that stay off paper, in the order they are hidden and shown again.
-constexpr std::array<std::string_view, 8> kForaDoPapel{
-    "Image1", "Help", "Tabelas", "Sair", "Calcular", "Imprimir", "Label1", "Label44"};
+// The controls that stay off paper, in the order they are hidden and shown again. The two
+// scenario headings stay on it: without them the page has two unlabelled columns.
+constexpr std::array<std::string_view, 6> kForaDoPapel{"Image1", "Help", "Tabelas", "Sair", "Calcular", "Imprimir"};
 
 // The module loaded beside the running program, once.
 const ModuloImpressao& moduloDoPrograma() {

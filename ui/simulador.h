@@ -32,6 +32,7 @@ namespace vestamar {
 
 class ETextctl;
 class FrmCalcProd;
+class JanelaMemoria;
 struct ParametroJanela;
 
 class Simulador : public QObject, public VisaoCalculo {
@@ -63,6 +64,9 @@ public:
     void calcular();
     // The working of every result of the last run.
     const MemoriaCalculo& memoria() const { return memoria_; }
+    // "Memória de cálculo" (F2, and the window's context menu): the workings of every result in
+    // a window of their own, which follows the calculations while it is open.
+    void abrirMemoria();
     // `Tabelas`: opens the parameter-tables panel over the columns, the keyboard focus on its
     // first field.
     void abrirTabelas();
@@ -107,8 +111,13 @@ public:
 
 private:
     void conectar();
-    // Each result field's tooltip and accessible description: its working in the last run.
+    // Each result field's tooltip and accessible description: its working in the last run; a
+    // figure the last run did not produce is shown as not current.
     void mostrarMemorias();
+    // A field of the columns was left without a number: the calculation runs without the
+    // failure dialog (only `Calcular` shows it), so that the figures it could not produce are
+    // shown as not current and their workings say why.
+    void calcularSemAviso();
     int fazerPergunta(const Pergunta& p);
     // The parameter file's path (links followed), as the user reads it.
     QString caminhoArquivo() const;
@@ -153,6 +162,8 @@ private:
     // Start-up found no file of its own and could not create one.
     bool semArquivo_ = false;
     MemoriaCalculo memoria_;
+    JanelaMemoria* janelaMemoria_ = nullptr;
+    bool semAviso_ = false;  // the run under way tells no failure
     // Runs under way: a write of the run may start another from a field's handler.
     int execucoes_ = 0;
     // Held from start-up to the end while this copy is the only one using the file.

@@ -235,6 +235,23 @@ void ETextctl::setFocusbordercolor(const QColor& cor) { m_focusbordercolor = cor
 void ETextctl::setNormalborderpattern(int estilo) { m_normalborderpattern = estilo; update(); }
 void ETextctl::setFocusborderpattern(int estilo) { m_focusborderpattern = estilo; update(); }
 
+void ETextctl::setDesatualizado(bool desatualizado) {
+    if (m_desatualizado == desatualizado) return;
+    m_desatualizado = desatualizado;
+    aplicarVisual();
+}
+
+void ETextctl::setSemnumero(bool semNumero) {
+    if (m_semnumero == semNumero) return;
+    m_semnumero = semNumero;
+    update();
+}
+
+QColor ETextctl::corDesatualizada(const QColor& fundo) {
+    // Grey that keeps a contrast above 4,5:1 with white (4,54:1) and with black (6,4:1).
+    return fundo.lightnessF() >= 0.5 ? QColor(0x75, 0x75, 0x75) : QColor(0x9E, 0x9E, 0x9E);
+}
+
 void ETextctl::aplicarVisual() {
     aplicarCores();
     ajustarAoTexto();
@@ -256,7 +273,7 @@ void ETextctl::aplicarCores() {
     if (!m_polido) return;
     QPalette paleta = palette();
     const QColor fundo = m_comFoco ? m_focusbackcolor : m_backcolor;
-    const QColor tinta = m_comFoco ? m_focusfontcolor : m_normalfontcolor;
+    const QColor tinta = m_desatualizado ? corDesatualizada(fundo) : m_comFoco ? m_focusfontcolor : m_normalfontcolor;
     for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         paleta.setColor(grupo, QPalette::Base, fundo);
         paleta.setColor(grupo, QPalette::Window, fundo);
@@ -280,7 +297,8 @@ void ETextctl::ajustarAoTexto() {
     // A field made but not yet shown has its resize event still to come; it is fitted then,
     // once, instead of at each of the font and text changes that come before it.
     if (!m_dimensionado && testAttribute(Qt::WA_PendingResizeEvent)) return;
-    const QFont& base = m_comFoco ? m_focusfont : m_normalfont;
+    QFont base = m_comFoco ? m_focusfont : m_normalfont;
+    if (m_desatualizado) base.setItalic(true);
     const QString texto = displayText();
     const int largura = areaDoTexto().width();
     // QLineEdit keeps one pixel beside the text for the cursor.
@@ -422,28 +440,27 @@ void ETextctl::mouseReleaseEvent(QMouseEvent* evento) {
 }
 
 void ETextctl::paintEvent(QPaintEvent* evento) {
-    // A shortened text is drawn elided; while the user edits it, the line scrolls as usual.
+    // A shortened text shows "###"; while the user edits it, the line scrolls as usual.
     if (m_encurtado && !(m_comFoco && !isReadOnly())) {
         QPainter pintor(this);
-        pintor.setFont(font());
+        pintor.setFont(m_comFoco ? m_focusfont : m_normalfont);  // "###" needs no shrinking
         pintor.setPen(palette().color(QPalette::Text));
-        const QRect area = areaDoTexto();
-        QString elidido = QFontMetrics(font()).elidedText(displayText(), Qt::ElideLeft, area.width() - 1);
-        // "…000.600,00" rather than "….000.600,00": a group mark right after the ellipsis reads
-        // as a fifth dot.
-        const QString grupo = qtexto(m_separadores.grupo);
-        if (!grupo.isEmpty() && elidido.size() > 1 && QStringView(elidido).sliced(1).startsWith(grupo))
-            elidido.remove(1, grupo.size());
-        pintor.drawText(area, Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask), elidido);
+        pintor.drawText(areaDoTexto(), Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask),
+                        kCheio.toString());
     } else {
         QLineEdit::paintEvent(evento);
     }
     const Qt::PenStyle estilo = estiloDaBorda(m_comFoco ? m_focusborderpattern : m_normalborderpattern);
-    if (estilo == Qt::NoPen) return;
     QPainter pintor(this);
-    pintor.setPen(QPen(m_comFoco ? m_focusbordercolor : m_normalbordercolor, 1, estilo));
     pintor.setBrush(Qt::NoBrush);
-    pintor.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (estilo != Qt::NoPen) {
+        pintor.setPen(QPen(m_comFoco ? m_focusbordercolor : m_normalbordercolor, 1, estilo));
+        pintor.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    if (m_semnumero) {
+        pintor.setPen(QPen(corDeErro(), 2));
+        pintor.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 }  // namespace vestamar
