@@ -164,6 +164,7 @@ private:
 // (linhas.h). Scenario DEPOIS has a production total of its own instead of the production
 // field, and reads its special fund from that total.
 struct Cenario {
+    std::string_view QuantDias, QuantHorasDia, ValorHora, ProdBruta;
     std::string_view percTxMan, percDAR, percTxAdm, percSeg, ajuda;
     std::string_view TxManut, valDAR, retINSS, retIR, liqPagar;
     std::string_view valTxAdm, valTotalNF, valIR, valISS, valPIS, valCofins, nfLiq, valSeg, valMargem;
@@ -172,7 +173,8 @@ struct Cenario {
 constexpr Cenario cenario(bool depois, std::string_view percTxMan, std::string_view percDAR,
                           std::string_view percTxAdm, std::string_view percSeg) {
     const auto f = [depois](Linha l) { return campoDe(l, depois); };
-    return {percTxMan, percDAR, percTxAdm, percSeg, f(Linha::valorAjCusto),
+    return {f(Linha::QuantDias), f(Linha::QuantHorasDia), f(Linha::ValorHora), f(Linha::ProdBruta),
+            percTxMan, percDAR, percTxAdm, percSeg, f(Linha::valorAjCusto),
             f(Linha::TxManut), f(Linha::valDAR), f(Linha::retINSS), f(Linha::retIR), f(Linha::liqPagar),
             f(Linha::valTxAdm), f(Linha::valTotalNF), f(Linha::valIR), f(Linha::valISS), f(Linha::valPIS),
             f(Linha::valCofins), f(Linha::nfLiq), f(Linha::valSeg), f(Linha::valMargem)};
@@ -180,6 +182,11 @@ constexpr Cenario cenario(bool depois, std::string_view percTxMan, std::string_v
 
 constexpr Cenario kAntes = cenario(false, "percTxMan", "percDAR", "percTxAdm", "percSeg");
 constexpr Cenario kDepois = cenario(true, "percTxMan2", "percDAR2", "percTxAdm2", "percSeg2");
+
+// The results of DEPOIS alone, from their rows.
+constexpr std::string_view kValInsalub = campoDe(Linha::valInsalub, true);
+constexpr std::string_view kValPericExNot = campoDe(Linha::valPericExNot, true);
+constexpr std::string_view kValDSR = campoDe(Linha::valDSR, true);
 
 // The ANTES field of the row of a DEPOIS result; empty when there is none.
 std::string_view parceiroAntes(std::string_view depois) {
@@ -310,16 +317,13 @@ private:
         Passo p;
         p.tipo = Passo::Tipo::diferenca;
         p.resultado = *diferenca;
-        p.guardados[0] = {Operador::primeiro, rotuloDoCampo(campo), *vDepois};
-        p.guardados[1] = {Operador::menos, rotuloDoCampo(antes), *vAntes};
-        p.quantos = 2;
         passos_->push_back(p);
     }
 
     // The production base P: the field ProdBruta as it stands (ANTES), or the total, whose
     // working then opens the working of the DEPOIS result that uses it.
     Valor producao(const std::optional<Money>& prodTotal) {
-        if (!prodTotal) return dinheiro("ProdBruta");
+        if (!prodTotal) return dinheiro(kAntes.ProdBruta);
         if (passos_ && !prodTotalNaMemoria_) passos_->push_back(passoProdTotal_);
         prodTotalNaMemoria_ = true;
         return {*prodTotal, "prodTotal2", true};
@@ -331,18 +335,17 @@ private:
     void producaoPorPlantoes() {
         if (visao_.lerIndice("selecModalidade") != 1) {
             if (memoria_) {
-                memoria_->semResultado("ProdBruta");
-                memoria_->semResultado("ProdBruta2");
+                memoria_->semResultado(kAntes.ProdBruta);
+                memoria_->semResultado(kDepois.ProdBruta);
             }
             return;
         }
-        iniciar("ProdBruta");
-        escrever("ProdBruta",
-                 conta().de(real("ValorHora")).vezes(real("QuantDias")).vezes(real("QuantHorasDia")).real(), "0.00");
-        iniciar("ProdBruta2");
-        escrever("ProdBruta2",
-                 conta().de(real("ValorHora2")).vezes(real("QuantDias2")).vezes(real("QuantHorasDia2")).real(),
-                 "0.00");
+        for (const Cenario* c : {&kAntes, &kDepois}) {
+            iniciar(c->ProdBruta);
+            escrever(c->ProdBruta,
+                     conta().de(real(c->ValorHora)).vezes(real(c->QuantDias)).vezes(real(c->QuantHorasDia)).real(),
+                     "0.00");
+        }
     }
 
     void taxaManutencao(const Cenario& c, const std::optional<Money>& prodTotal) {
@@ -353,7 +356,7 @@ private:
     // ANTES takes its production field directly as a double here.
     void fundoEspecial(const Cenario& c, const std::optional<Money>& prodTotal) {
         iniciar(c.valDAR);
-        const Valor base = prodTotal ? producao(prodTotal) : real("ProdBruta");
+        const Valor base = prodTotal ? producao(prodTotal) : real(c.ProdBruta);
         escrever(c.valDAR, conta().de(base).vezes(real(c.percDAR)).dividido(kCem).real());
     }
 
@@ -542,7 +545,7 @@ private:
     // Insalubrity allowance, capped at the rate applied to the reference value; the cap is
     // first rounded to a whole number of cents.
     void adicionalInsalubridade() {
-        iniciar("valInsalub");
+        iniciar(kValInsalub);
         const Valor percInsalub{estado_.percInsalub, "Adicional Insalub %"};
         Conta emCentavos = conta("Teto em centavos", false);
         const std::int32_t centavos =
@@ -550,22 +553,22 @@ private:
         Conta teto = conta("Teto Insalubridade", false);
         const Money limiteInsalub = teto.de({std::int64_t{centavos}, "Teto em centavos"}).dividido(kCem).dinheiro();
 
-        escrever("valInsalub", conta().de(dinheiro("ProdBruta2")).vezes(percInsalub).dividido(kCem)
+        escrever(kValInsalub, conta().de(dinheiro(kDepois.ProdBruta)).vezes(percInsalub).dividido(kCem)
                                    .vezes({estado_.fatorInsalub, "Fator Insalub"}).dividido(kCem).real());
-        const Valor lido = dinheiro("valInsalub");
+        const Valor lido = dinheiro(kValInsalub);
         if (m(lido) > limiteInsalub) {
             registrar(emCentavos);
             registrar(teto);
             nota("Adicional {} acima do teto {}: limitado ao teto", {lido, {limiteInsalub}});
-            escrever("valInsalub", conta().de({limiteInsalub, "Teto Insalubridade"}).dinheiro());
+            escrever(kValInsalub, conta().de({limiteInsalub, "Teto Insalubridade"}).dinheiro());
         }
     }
 
     // Danger, overtime and night-hours allowances, each rounded to cents, shown as one sum.
     void adicionaisPericExtraNoturno() {
-        iniciar("valPericExNot");
+        iniciar(kValPericExNot);
         const auto adicional = [&](std::string_view rotulo, Valor perc, Valor fator) {
-            const Money v = conta(rotulo).de(dinheiro("ProdBruta2")).vezes(perc).dividido(kCem).vezes(fator)
+            const Money v = conta(rotulo).de(dinheiro(kDepois.ProdBruta)).vezes(perc).dividido(kCem).vezes(fator)
                                 .dividido(kCem).centavos(sep_);
             return Valor{v, rotulo};
         };
@@ -575,18 +578,18 @@ private:
                                       {estado_.fatorExtra, "Fator H. Extras"});
         const Valor noturno = adicional("Horas noturnas", {estado_.percNoturno, "Adicional H. Noturnas %"},
                                         {estado_.fatorNoturno, "Fator H. Noturnas"});
-        escrever("valPericExNot", conta().de(peric).mais(extra).mais(noturno).dinheiro());
+        escrever(kValPericExNot, conta().de(peric).mais(extra).mais(noturno).dinheiro());
     }
 
     // Paid weekly rest, on the production alone or on production plus allowances.
     void descansoSemanal() {
-        iniciar("valDSR");
-        Valor base = dinheiro("ProdBruta2");
+        iniciar(kValDSR);
+        Valor base = dinheiro(kDepois.ProdBruta);
         if (visao_.lerIndice("selecBaseDSR") == 1) {
-            base = {conta("Base DSR").de(base).mais(dinheiro("valInsalub")).mais(dinheiro("valPericExNot")).dinheiro(),
+            base = {conta("Base DSR").de(base).mais(dinheiro(kValInsalub)).mais(dinheiro(kValPericExNot)).dinheiro(),
                     "Base DSR"};
         }
-        escrever("valDSR", conta().de(base).vezes(real("percDSR")).dividido(kCem).real());
+        escrever(kValDSR, conta().de(base).vezes(real("percDSR")).dividido(kCem).real());
     }
 
     // The production total of DEPOIS, which is no field: its working is kept to open the
@@ -595,8 +598,8 @@ private:
         etapa_ = "prodTotal2";
         passos_ = nullptr;
         Conta total(nullptr, memoria_ != nullptr, rotuloDoCampo(etapa_));
-        const Money v = total.de(dinheiro("ProdBruta2")).mais(dinheiro("valInsalub")).mais(dinheiro("valPericExNot"))
-                            .mais(dinheiro("valDSR")).dinheiro();
+        const Money v = total.de(dinheiro(kDepois.ProdBruta)).mais(dinheiro(kValInsalub)).mais(dinheiro(kValPericExNot))
+                            .mais(dinheiro(kValDSR)).dinheiro();
         passoProdTotal_ = total.passo();
         return v;
     }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vestamar {
@@ -107,6 +108,21 @@ constexpr std::string_view legendaDe(std::string_view campo) {
     for (const LinhaResultado& r : kLinhas) {
         if (!campo.empty() && r.antes.campo == campo) return r.antes.rotulo;
         if (r.depois.campo == campo) return r.depois.rotulo;
+    }
+    return {};
+}
+
+// The name a screen reader gives a field of the columns: its caption, which of two fields under
+// it, and its column ("Quant Plantões/duração: horas - DEPOIS"); empty for any other name.
+inline std::string nomeAcessivelDe(std::string_view campo) {
+    for (const LinhaResultado& r : kLinhas) {
+        for (const bool depois : {false, true}) {
+            const ColunaLinha& c = depois ? r.depois : r.antes;
+            if (campo.empty() || c.campo != campo) continue;
+            std::string nome(c.rotulo);
+            if (!r.parte.empty()) nome.append(": ").append(r.parte);
+            return nome.append(depois ? " - DEPOIS" : " - ANTES");
+        }
     }
     return {};
 }

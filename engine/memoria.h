@@ -53,7 +53,7 @@ struct Passo {
         conta,
         // A decision of the run: rotulo is a sentence with one "{}" per operand.
         nota,
-        // The figure minus the ANTES figure of the same row: operands DEPOIS, ANTES; result money.
+        // The figure minus the ANTES figure of the same row, as money; no operands.
         diferenca,
     };
     // How the value of the operation became the result.

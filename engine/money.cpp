@@ -138,12 +138,6 @@ std::optional<Money> parcelaMenosProdutoEmCentavos(Money parcela, double fator, 
     return Money::deDezMilesimos(dif.negativo ? -*dezMilesimos : *dezMilesimos);
 }
 
-std::optional<Money> Money::deInteiro(std::int64_t unidades) {
-    const auto v = produtoExato(unidades, kEscala);
-    if (!v) return std::nullopt;
-    return deDezMilesimos(*v);
-}
-
 std::optional<Money> Money::deDouble(double valor) {
     if (!std::isfinite(valor)) return std::nullopt;
     const double r = arredondarParaPar(valor * static_cast<double>(kEscala));

@@ -27,6 +27,13 @@ enum class TipoParametro { Double, Money, Inteiro };
 using CampoParametro = std::variant<double ParametrosSimulacao::*, Money ParametrosSimulacao::*,
                                     std::int16_t ParametrosSimulacao::*>;
 
+// Calls `f` with the state field of a key, a reference of the field's own type (double, Money
+// or std::int16_t; const when `estado` is): the one step from a key's field to its type.
+template <class Estado, class F>
+decltype(auto) comCampo(Estado& estado, const CampoParametro& campo, F&& f) {
+    return std::visit([&](auto membro) -> decltype(auto) { return f(estado.*membro); }, campo);
+}
+
 // The group of a key. The older program's keys are always written; the keys of an optional
 // group come after them and are written only when at least one of them is not 0, so a file
 // that does not use the group keeps exactly the lines of the older program.

@@ -35,25 +35,20 @@ std::string textoDouble(double valor, const Separadores& sep) {
 
 std::string textoValor(const ChaveParametro& chave, const ParametrosSimulacao& estado,
                        const Separadores& sep) {
-    return std::visit(
-        [&](auto campo) -> std::string {
-            const auto valor = estado.*campo;
-            using T = std::decay_t<decltype(valor)>;
-            if constexpr (std::is_same_v<T, double>) {
-                return textoDouble(valor, sep);
-            } else if constexpr (std::is_same_v<T, Money>) {
-                return textoMoney(valor, sep);
-            } else {
-                return textoInteiro(valor);
-            }
-        },
-        chave.campo);
+    return comCampo(estado, chave.campo, [&](const auto& valor) -> std::string {
+        using T = std::decay_t<decltype(valor)>;
+        if constexpr (std::is_same_v<T, double>) {
+            return textoDouble(valor, sep);
+        } else if constexpr (std::is_same_v<T, Money>) {
+            return textoMoney(valor, sep);
+        } else {
+            return textoInteiro(valor);
+        }
+    });
 }
 
 bool zero(const ChaveParametro& chave, const ParametrosSimulacao& estado) {
-    return std::visit(
-        [&](auto campo) { return estado.*campo == std::remove_cvref_t<decltype(estado.*campo)>{}; },
-        chave.campo);
+    return comCampo(estado, chave.campo, [](const auto& valor) { return valor == std::decay_t<decltype(valor)>{}; });
 }
 
 }  // namespace

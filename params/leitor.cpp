@@ -92,21 +92,19 @@ void lerLinha(std::string_view linha, ParametrosSimulacao& estado, const Separad
 
 bool guardarTexto(ParametrosSimulacao& estado, const CampoParametro& campo, std::string_view texto,
                   const Separadores& sep) {
-    return std::visit(
-        [&](auto membro) {
-            using T = std::remove_reference_t<decltype(estado.*membro)>;
-            std::optional<T> lido;
-            if constexpr (std::is_same_v<T, double>) {
-                lido = lerDouble(texto, sep);
-            } else if constexpr (std::is_same_v<T, Money>) {
-                lido = lerMoney(texto, sep);
-            } else {
-                lido = lerInteiro16(texto, sep);
-            }
-            if (lido) estado.*membro = *lido;
-            return lido.has_value();
-        },
-        campo);
+    return comCampo(estado, campo, [&](auto& destino) {
+        using T = std::remove_reference_t<decltype(destino)>;
+        std::optional<T> lido;
+        if constexpr (std::is_same_v<T, double>) {
+            lido = lerDouble(texto, sep);
+        } else if constexpr (std::is_same_v<T, Money>) {
+            lido = lerMoney(texto, sep);
+        } else {
+            lido = lerInteiro16(texto, sep);
+        }
+        if (lido) destino = *lido;
+        return lido.has_value();
+    });
 }
 
 ResultadoLeitura lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado,

@@ -21,6 +21,7 @@
 #include "controls/fontes.h"
 #include "controls/roda.h"
 #include "layout_janela.h"
+#include "linhas.h"
 #include "parametros_janela.h"
 #include "regional.h"
 
@@ -193,7 +194,7 @@ ETextctl* novoCampo(const Controle& c, QWidget* pai, const Separadores& sep) {
     f->setTextformat(qtexto(parametro ? parametro->formatoCampo : c.formato));
     f->setLocked(c.bloqueado);
     f->setText(textoInicial(c.texto, sep));
-    f->setAccessibleName(qtexto(c.acessivel));
+    f->setAccessibleName(c.acessivel.empty() ? QString::fromStdString(nomeAcessivelDe(c.nome)) : qtexto(c.acessivel));
     return f;
 }
 

@@ -9,7 +9,6 @@
 
 #include <string_view>
 #include <type_traits>
-#include <variant>
 
 #include "etextctl.h"
 #include "frmcalcprod.h"
@@ -22,9 +21,12 @@ namespace vestamar {
 
 namespace {
 
-// The window's caption: two blanks and forty more between the name and the version.
+// The window's caption: two blanks and forty more between the name and the version, which is
+// the project's (CMakeLists.txt) as two numbers of two digits: 3.2 is "03_02".
 const QString kLegenda = qtexto(kNomePrograma) + QString(42, u' ') +
-                         QStringLiteral("Versão 03_02");
+                         QStringLiteral("Versão %1_%2")
+                             .arg(VESTAMAR_VERSAO_MAIOR, 2, 10, QChar(u'0'))
+                             .arg(VESTAMAR_VERSAO_MENOR, 2, 10, QChar(u'0'));
 
 }  // namespace
 
@@ -64,10 +66,9 @@ void Simulador::mostrarParametros() {
         const QScopedValueRollback calmo(mostrandoParametros_, true);
         for (const ParametroJanela& p : parametrosJanela()) {
             if (p.exibicao == Exibicao::PelaModalidade || p.exibicao == Exibicao::Nenhuma) continue;
-            std::visit(
-                [&](auto membro) {
-                    using T = std::remove_reference_t<decltype(estado_.*membro)>;
-                    const T valor = estado_.*membro;
+            comCampo(estado_, p.chaveArquivo().campo, [&](const auto& noEstado) {
+                    using T = std::remove_cvref_t<decltype(noEstado)>;
+                    const T valor = noEstado;
                     if (p.ehLista()) {
                         if constexpr (std::is_same_v<T, std::int16_t>) mostrarIndice(p.controle, valor);
                         return;
@@ -84,8 +85,7 @@ void Simulador::mostrarParametros() {
                     // The state holds what the field shows, also when the text happened to be
                     // the one already shown and so ran no handler (0.001 shown as 0,00 is 0).
                     armazenar(p);
-                },
-                p.chaveArquivo().campo);
+                });
         }
     }
 }

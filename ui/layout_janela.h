@@ -48,7 +48,8 @@ struct Controle {
     bool pulado = false;           // passed over by Tab and Enter, still takes a click
     bool bloqueado = false;        // field `locked`
     Visual visual = Visual::Comum;
-    std::string_view acessivel = {};  // accessible name, for fields and lists
+    std::string_view acessivel = {};  // accessible name, for fields and lists; empty for a
+                                      // field of the columns, named by its row (linhas.h)
     // A list's caption (the caption's buddy): screen readers read the list by it, since the
     // name a list gives them is its current item.
     std::string_view legenda = {};
