@@ -10,8 +10,8 @@
 // What the run reads, by source:
 // - entry fields of the columns, named by their rows (linhas.h): the production, the cost
 //   allowance and, in mode "Plantões", the hourly amount, shifts and hours per shift, as money
-//   or double (the ANTES production also as a double, for its special fund); the panel's fields InssTerc, tetoINSS (only to compare with InssTerc), abatDep
-//   as money, and its rates and the number of dependants as double;
+//   or double (the ANTES production also as a double, for its special fund); the panel's fields InssTerc, tetoINSS
+//   (only to compare with InssTerc), abatDep as money, and its rates and the number of dependants as double;
 // - the stored parameters (ParametrosSimulacao): the INSS ceiling in the arithmetic, the
 //   administrative fee's and the ISS's options, the ISS rate, the allowances' rates, factors and
 //   cap, the bracket table, the simplified discount and the income-tax reduction;

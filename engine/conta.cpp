@@ -93,9 +93,9 @@ Conta& Conta::juntar(Operador op, const Valor& v) {
         termo_ = v.numero;
     }
     if (gravar_ && passo_.quantos < Passo::kMaxOperandos) {
-        passo_.guardados[passo_.quantos++] = v.doCampo
-                                                 ? Operando{op, rotuloDoCampo(v.rotulo), v.numero, casasDoCampo(v.rotulo)}
-                                                 : Operando{op, v.rotulo, v.numero, v.casas};
+        passo_.guardados[passo_.quantos++] =
+            v.doCampo ? Operando{op, rotuloDoCampo(v.rotulo), v.numero, casasDoCampo(v.rotulo)}
+                      : Operando{op, v.rotulo, v.numero, v.casas};
     }
     return *this;
 }

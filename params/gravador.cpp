@@ -23,9 +23,7 @@ constexpr double kMaiorDoubleEscrito = 1.79769313486231e308;
 
 // The file holds no grouping and only ASCII: the regional decimal comma is kept, any other
 // regional mark is written as a point (which the reader takes as a decimal mark anyway).
-Separadores separadoresDoArquivo(const Separadores& regional) {
-    return {regional.decimal == "," ? "," : ".", ""};
-}
+Separadores separadoresDoArquivo(const Separadores& regional) { return {regional.decimal == "," ? "," : ".", ""}; }
 
 std::string textoDouble(double valor, const Separadores& sep) {
     if (!std::isfinite(valor)) return "0";  // never produced by the program; keep the file valid
@@ -33,8 +31,7 @@ std::string textoDouble(double valor, const Separadores& sep) {
     return textoNumero(valor, sep);
 }
 
-std::string textoValor(const ChaveParametro& chave, const ParametrosSimulacao& estado,
-                       const Separadores& sep) {
+std::string textoValor(const ChaveParametro& chave, const ParametrosSimulacao& estado, const Separadores& sep) {
     return comCampo(estado, chave.campo, [&](const auto& valor) -> std::string {
         using T = std::decay_t<decltype(valor)>;
         if constexpr (std::is_same_v<T, double>) {
@@ -59,9 +56,9 @@ std::string conteudoParametros(Conteudo tipo, const ParametrosSimulacao& estado,
     const ParametrosSimulacao& valores = tipo == Conteudo::Padroes ? padroes : estado;
     // A group is written when it is the older program's or one of its values is not 0.
     const auto escrito = [&](GrupoChave grupo) {
-        return grupo == GrupoChave::Original || std::any_of(kChaves.begin(), kChaves.end(), [&](const ChaveParametro& c) {
-                   return c.grupo == grupo && !zero(c, valores);
-               });
+        return grupo == GrupoChave::Original ||
+               std::any_of(kChaves.begin(), kChaves.end(),
+                           [&](const ChaveParametro& c) { return c.grupo == grupo && !zero(c, valores); });
     };
 
     std::vector<const ChaveParametro*> ordem(kChaves.size());

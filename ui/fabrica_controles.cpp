@@ -91,7 +91,6 @@ QPixmap pixmapDoBanner() {
     return QPixmap::fromImage(QImage(bruto.data(), kLargura, kAltura, kLargura * 4, QImage::Format_RGB32));
 }
 
-
 // The colour of window backgrounds in the window's own colours.
 QColor corDeJanela() { return paletaDoDesenho().color(QPalette::Base); }
 
@@ -147,12 +146,8 @@ QLabel* novoRotulo(const Controle& c, QWidget* pai) {
         case Visual::Sublinhado:
             darFonte(r, fonteDaJanela(faceArial(), 8.25, {.negrito = true, .sublinhado = true}));
             break;
-        case Visual::Regular:
-            darFonte(r, fonteDaJanela(faceArial(), 8.25));
-            break;
-        default:
-            darFonte(r, fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
-            break;
+        case Visual::Regular: darFonte(r, fonteDaJanela(faceArial(), 8.25)); break;
+        default: darFonte(r, fonteDaJanela(faceArial(), 8.25, {.negrito = true})); break;
     }
     pintarRotulo(r, fundo, kCinzaRotulo);
     return r;

@@ -55,7 +55,8 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
         if (c.tipo == Tipo::Campo) m_textosPainel.emplace(std::string(c.nome), textoInicial(c.texto, sep));
         if (c.tipo == Tipo::Lista) m_listasPainel.emplace(std::string(c.nome), ListaGuardada{});
         // A check box is kept as a choice between not checked (0) and checked (1).
-        if (c.tipo == Tipo::Caixa) m_listasPainel.emplace(std::string(c.nome), ListaGuardada{{QString(), QString()}, 0, true});
+        if (c.tipo == Tipo::Caixa)
+            m_listasPainel.emplace(std::string(c.nome), ListaGuardada{{QString(), QString()}, 0, true});
     }
     montar(false);
     ordenarTabulacao();
@@ -195,10 +196,8 @@ void FrmCalcProd::ordenarTabulacao() {
         w->setFocusPolicy(c.pulado ? Qt::ClickFocus : Qt::StrongFocus);
         ordem.emplace_back(std::pair(c.aoFim, c.tab), w);
     }
-    std::stable_sort(ordem.begin(), ordem.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < ordem.size(); ++i)
-        QWidget::setTabOrder(ordem[i - 1].second, ordem[i].second);
+    std::stable_sort(ordem.begin(), ordem.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1].second, ordem[i].second);
 }
 
 QWidget* FrmCalcProd::controle(std::string_view nome) {

@@ -31,8 +31,9 @@ const ModuloImpressao& moduloDoPrograma() {
 void chamarModulo(FrmCalcProd& janela, EntradaImpressao ModuloImpressao::*entrada) {
     const ModuloImpressao& modulo = moduloDoPrograma();
     if (!modulo.carregado()) {
-        QMessageBox::warning(&janela, QStringLiteral("Imprimir"),
-                             QStringLiteral("Não foi possível carregar a impressão do programa.\n\n%1").arg(modulo.erro));
+        QMessageBox::warning(
+            &janela, QStringLiteral("Imprimir"),
+            QStringLiteral("Não foi possível carregar a impressão do programa.\n\n%1").arg(modulo.erro));
         return;
     }
     const QWidgetList fora = foraDoPapel(janela);
@@ -41,9 +42,7 @@ void chamarModulo(FrmCalcProd& janela, EntradaImpressao ModuloImpressao::*entrad
 
 }  // namespace
 
-QUrl enderecoAjuda() {
-    return QUrl(QStringLiteral("http://") + qtexto(kHostAjuda) + qtexto(kPaginaAjuda));
-}
+QUrl enderecoAjuda() { return QUrl(QStringLiteral("http://") + qtexto(kHostAjuda) + qtexto(kPaginaAjuda)); }
 
 void abrirAjuda(QWidget* janela) {
     if (QDesktopServices::openUrl(enderecoAjuda())) return;

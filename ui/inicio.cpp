@@ -35,13 +35,13 @@ bool Simulador::iniciar() {
     std::error_code ec;
     semArquivo_ = !std::filesystem::exists(vestamar::caminhoArquivo(pasta_), ec);
     if (!travarArquivo()) {
-        const int r = fazerPergunta(
-            {QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
-                            "Se continuar, os parâmetros desta cópia só serão gravados ao sair se você "
-                            "confirmar, para não apagar os da outra.")
-                 .arg(caminhoArquivo()),
-             {QStringLiteral("Continuar"), QStringLiteral("Sair")},
-             1});
+        const int r =
+            fazerPergunta({QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
+                                          "Se continuar, os parâmetros desta cópia só serão gravados ao sair se você "
+                                          "confirmar, para não apagar os da outra.")
+                               .arg(caminhoArquivo()),
+                           {QStringLiteral("Continuar"), QStringLiteral("Sair")},
+                           1});
         if (r != 0) return false;
     }
     janela_.setWindowTitle(kLegenda);
@@ -67,25 +67,26 @@ void Simulador::mostrarParametros() {
         for (const ParametroJanela& p : parametrosJanela()) {
             if (p.exibicao == Exibicao::PelaModalidade || p.exibicao == Exibicao::Nenhuma) continue;
             comCampo(estado_, p.chaveArquivo().campo, [&](const auto& noEstado) {
-                    using T = std::remove_cvref_t<decltype(noEstado)>;
-                    const T valor = noEstado;
-                    if (p.ehLista()) {
-                        if constexpr (std::is_same_v<T, std::int16_t>) mostrarIndice(p.controle, valor);
-                        return;
-                    }
-                    std::string texto;
-                    if (p.exibicao == Exibicao::Formato) {
-                        if constexpr (!std::is_same_v<T, std::int16_t>) texto = formatarPadrao(valor, p.formatoInicio, sep_);
-                    } else if constexpr (std::is_same_v<T, std::int16_t>) {
-                        texto = textoInteiro(valor);
-                    } else if constexpr (std::is_same_v<T, double>) {
-                        texto = textoNumero(valor, sep_);
-                    }
-                    escreverTexto(p.controle, texto);
-                    // The state holds what the field shows, also when the text happened to be
-                    // the one already shown and so ran no handler (0.001 shown as 0,00 is 0).
-                    armazenar(p);
-                });
+                using T = std::remove_cvref_t<decltype(noEstado)>;
+                const T valor = noEstado;
+                if (p.ehLista()) {
+                    if constexpr (std::is_same_v<T, std::int16_t>) mostrarIndice(p.controle, valor);
+                    return;
+                }
+                std::string texto;
+                if (p.exibicao == Exibicao::Formato) {
+                    if constexpr (!std::is_same_v<T, std::int16_t>)
+                        texto = formatarPadrao(valor, p.formatoInicio, sep_);
+                } else if constexpr (std::is_same_v<T, std::int16_t>) {
+                    texto = textoInteiro(valor);
+                } else if constexpr (std::is_same_v<T, double>) {
+                    texto = textoNumero(valor, sep_);
+                }
+                escreverTexto(p.controle, texto);
+                // The state holds what the field shows, also when the text happened to be
+                // the one already shown and so ran no handler (0.001 shown as 0,00 is 0).
+                armazenar(p);
+            });
         }
     }
 }
@@ -113,8 +114,9 @@ QString Simulador::textoCaminho(const std::filesystem::path& caminho) {
 void Simulador::avisarLinhasIlegiveis() {
     QString aviso;
     if (semArquivo_) {
-        aviso = QStringLiteral("Não foi possível criar o arquivo de parâmetros \"%1\": as alterações não "
-                               "poderão ser gravadas ao sair.")
+        aviso = QStringLiteral(
+                    "Não foi possível criar o arquivo de parâmetros \"%1\": as alterações não "
+                    "poderão ser gravadas ao sair.")
                     .arg(caminhoArquivo());
         if (!pastaPadroes_.empty()) {
             aviso += QStringLiteral(" Os valores mostrados são os de \"%1\".")
@@ -132,12 +134,14 @@ void Simulador::avisarLinhasIlegiveis() {
             linhas += QStringLiteral("\n    %1").arg(texto);
         }
         if (!aviso.isEmpty()) aviso += QStringLiteral("\n\n");
-        aviso += QStringLiteral("Algumas linhas do arquivo de parâmetros \"%1\" não puderam ser lidas ou não são "
-                                "parâmetros do programa:\n%2\n\n"
-                                "Os parâmetros dessas linhas começam em 0. Ao sair, o arquivo como está hoje será "
-                                "guardado em \"%1%3\".")
-                     .arg(pastaPadroes_.empty() ? caminhoArquivo() : textoCaminho(vestamar::caminhoArquivo(pastaPadroes_)),
-                          linhas, qtexto(kExtensaoCopia));
+        aviso +=
+            QStringLiteral(
+                "Algumas linhas do arquivo de parâmetros \"%1\" não puderam ser lidas ou não são "
+                "parâmetros do programa:\n%2\n\n"
+                "Os parâmetros dessas linhas começam em 0. Ao sair, o arquivo como está hoje será "
+                "guardado em \"%1%3\".")
+                .arg(pastaPadroes_.empty() ? caminhoArquivo() : textoCaminho(vestamar::caminhoArquivo(pastaPadroes_)),
+                     linhas, qtexto(kExtensaoCopia));
     }
     if (aviso.isEmpty()) return;
     fazerPergunta({aviso, {QStringLiteral("OK")}, 0});
@@ -151,12 +155,12 @@ bool Simulador::travarArquivo() {
 }
 
 bool Simulador::gravarComOutraCopia(bool& ficar) {
-    const int r = fazerPergunta(
-        {QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
-                        "Gravar os parâmetros desta cópia por cima dos dela?")
-             .arg(caminhoArquivo()),
-         {QStringLiteral("Gravar"), QStringLiteral("Sair sem gravar"), QStringLiteral("Cancelar")},
-         2});
+    const int r =
+        fazerPergunta({QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
+                                      "Gravar os parâmetros desta cópia por cima dos dela?")
+                           .arg(caminhoArquivo()),
+                       {QStringLiteral("Gravar"), QStringLiteral("Sair sem gravar"), QStringLiteral("Cancelar")},
+                       2});
     ficar = r == 2;
     return r == 0;
 }
@@ -174,12 +178,12 @@ void Simulador::sair() {
         if (!ilegiveis_.empty()) copiarArquivoParametros(pasta_);
         const ResultadoGravacao r = gravarParametros(Conteudo::Estado, pasta_, estado_, sep_);
         if (!r.ok) {
-            const int resposta = fazerPergunta(
-                {QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n"
-                                "Sair sem gravar? As alterações desta sessão serão perdidas.")
-                     .arg(textoCaminho(r.arquivo), QString::fromStdString(r.motivo)),
-                 {QStringLiteral("Sim"), QStringLiteral("Não")},
-                 1});
+            const int resposta =
+                fazerPergunta({QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n"
+                                              "Sair sem gravar? As alterações desta sessão serão perdidas.")
+                                   .arg(textoCaminho(r.arquivo), QString::fromStdString(r.motivo)),
+                               {QStringLiteral("Sim"), QStringLiteral("Não")},
+                               1});
             if (resposta != 0) return;
         }
     }

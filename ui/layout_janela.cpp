@@ -15,21 +15,20 @@ constexpr std::string_view kPainel = "Frame1";
 
 // How a field takes the user's input.
 enum class Acesso {
-    Entrada,          // editable, a Tab stop
-    EntradaBloqueada, // `locked` at start (the modality unlocks it), a Tab stop
-    EntradaPulada,    // editable, passed over by Tab and Enter
-    EntradaAoFim,     // editable, passed over by the designed order and reached after it
-    Resultado,        // written by the calculation: `locked`, passed over by Tab and Enter
+    Entrada,           // editable, a Tab stop
+    EntradaBloqueada,  // `locked` at start (the modality unlocks it), a Tab stop
+    EntradaPulada,     // editable, passed over by Tab and Enter
+    EntradaAoFim,      // editable, passed over by the designed order and reached after it
+    Resultado,         // written by the calculation: `locked`, passed over by Tab and Enter
 };
 
-constexpr Controle rotulo(std::string_view nome, int l, int t, int w, int h,
-                          std::string_view legenda, Visual visual = Visual::Comum,
-                          std::string_view conteiner = {}) {
+constexpr Controle rotulo(std::string_view nome, int l, int t, int w, int h, std::string_view legenda,
+                          Visual visual = Visual::Comum, std::string_view conteiner = {}) {
     return {nome, Tipo::Rotulo, conteiner, l, t, w, h, legenda, {}, -1, false, false, visual, {}};
 }
 
-constexpr Controle rotuloPainel(std::string_view nome, int l, int t, int w, int h,
-                                std::string_view legenda, Visual visual = Visual::Comum) {
+constexpr Controle rotuloPainel(std::string_view nome, int l, int t, int w, int h, std::string_view legenda,
+                                Visual visual = Visual::Comum) {
     return rotulo(nome, l, t, w, h, legenda, visual, kPainel);
 }
 
@@ -43,39 +42,34 @@ constexpr Controle linha(std::string_view nome, int x1, int y1, int x2, int y2, 
     return {nome, Tipo::Linha, conteiner, x1, y1, x2, y2, {}, {}, -1, false, false, visual, {}};
 }
 
-constexpr Controle campo(std::string_view nome, int l, int t, int w, int h,
-                         std::string_view inicial, std::string_view formato, int tab, Acesso acesso,
-                         Visual visual, std::string_view acessivel = {},
-                         std::string_view conteiner = {}) {
+constexpr Controle campo(std::string_view nome, int l, int t, int w, int h, std::string_view inicial,
+                         std::string_view formato, int tab, Acesso acesso, Visual visual,
+                         std::string_view acessivel = {}, std::string_view conteiner = {}) {
     const bool pulado = acesso == Acesso::EntradaPulada || acesso == Acesso::Resultado;
     const bool bloqueado = acesso == Acesso::EntradaBloqueada || acesso == Acesso::Resultado;
-    return {nome, Tipo::Campo, conteiner, l, t, w, h, inicial, formato, tab, pulado, bloqueado,
-            visual, acessivel, {}, acesso == Acesso::EntradaAoFim};
+    const bool aoFim = acesso == Acesso::EntradaAoFim;
+    return {nome,    Tipo::Campo, conteiner, l,         t,      w,         h,  inicial,
+            formato, tab,         pulado,    bloqueado, visual, acessivel, {}, aoFim};
 }
 
-constexpr Controle campoPainel(std::string_view nome, int l, int t, int w, int h,
-                               std::string_view inicial, std::string_view formato, int tab,
-                               Acesso acesso, std::string_view acessivel) {
-    return campo(nome, l, t, w, h, inicial, formato, tab, acesso, Visual::PainelCampo, acessivel,
-                 kPainel);
+constexpr Controle campoPainel(std::string_view nome, int l, int t, int w, int h, std::string_view inicial,
+                               std::string_view formato, int tab, Acesso acesso, std::string_view acessivel) {
+    return campo(nome, l, t, w, h, inicial, formato, tab, acesso, Visual::PainelCampo, acessivel, kPainel);
 }
 
 // `legenda`: the caption that labels the list.
-constexpr Controle lista(std::string_view nome, int l, int t, int w, int h, int tab,
-                         std::string_view acessivel, std::string_view legenda,
-                         std::string_view conteiner = {}, Visual visual = Visual::Comum) {
+constexpr Controle lista(std::string_view nome, int l, int t, int w, int h, int tab, std::string_view acessivel,
+                         std::string_view legenda, std::string_view conteiner = {}, Visual visual = Visual::Comum) {
     return {nome, Tipo::Lista, conteiner, l, t, w, h, {}, {}, tab, false, false, visual, acessivel, legenda};
 }
 
-constexpr Controle caixaPainel(std::string_view nome, int l, int t, int w, int h, std::string_view legenda,
-                               int tab) {
+constexpr Controle caixaPainel(std::string_view nome, int l, int t, int w, int h, std::string_view legenda, int tab) {
     return {nome, Tipo::Caixa, kPainel, l, t, w, h, legenda, {}, tab, false, false, Visual::Comum, legenda};
 }
 
 // The buttons of the bottom row: Top 9840, 1125 x 285.
 constexpr Controle botao(std::string_view nome, std::string_view legenda, int l, int tab, bool pulado) {
-    return {nome, Tipo::Botao, {}, l, 9840, 1125, 285, legenda, {}, tab, pulado, false,
-            Visual::Comum, {}};
+    return {nome, Tipo::Botao, {}, l, 9840, 1125, 285, legenda, {}, tab, pulado, false, Visual::Comum, {}};
 }
 
 // The panel's top and bottom, and the rows of its band "IR 2026" (their tops relative to the
@@ -92,6 +86,7 @@ constexpr auto RS = Acesso::Resultado;
 constexpr auto PRETO = Visual::ColunaFocoPreto;
 constexpr auto CINZA = Visual::ColunaFocoCinza;
 
+// clang-format off: one control per row, as the window is read top to bottom
 constexpr auto kLayout = std::to_array<Controle>({
     // ---- Top band ---------------------------------------------------------------------
     rotulo("Titulo", 7440, 240, 7500, 570, "VestaMar - Simulação de Resultados", Visual::Titulo),
@@ -278,9 +273,11 @@ constexpr auto kLayout = std::to_array<Controle>({
     rotuloPainel("Label62", 3960, 2070, 2055, 255, "Incide s/ Produção"),
     lista("incideTxAdmProd", 6120, 2040, 1095, 315, 79, "Taxa administrativa incide s/ Produção", "Label62", kPainel),
     rotuloPainel("Label65", 3960, 2430, 2055, 255, "Incide s/ Ajuda de Custo"),
-    lista("incideTxAdmAjuda", 6120, 2400, 1095, 315, 80, "Taxa administrativa incide s/ Ajuda de Custo", "Label65", kPainel),
+    lista("incideTxAdmAjuda", 6120, 2400, 1095, 315, 80, "Taxa administrativa incide s/ Ajuda de Custo", "Label65",
+          kPainel),
     rotuloPainel("Label66", 3960, 2790, 2055, 255, "Incide S/  Fdos Esp e DAR"),
-    lista("incideTxAdmDAR", 6120, 2760, 1095, 315, 81, "Taxa administrativa incide s/ Fdos Esp e DAR", "Label66", kPainel),
+    lista("incideTxAdmDAR", 6120, 2760, 1095, 315, 81, "Taxa administrativa incide s/ Fdos Esp e DAR", "Label66",
+          kPainel),
 
     // Section "Valores Adicionais " (left field the percentage, right field the factor)
     rotuloPainel("Label64", 3960, 3480, 3135, 255, "Valores Adicionais "),
@@ -300,14 +297,17 @@ constexpr auto kLayout = std::to_array<Controle>({
     campoPainel("percInsalub", 5880, 5160, 615, 315, "0,00", {}, 88, E, "Adicional Insalub % - Percent."),
     campoPainel("fatorInsalub", 6600, 5160, 615, 315, "0,00", {}, 89, E, "Adicional Insalub % - Fator"),
     rotuloPainel("Label67", 3960, 5550, 2055, 255, "Valor de Referência $"),
-    campoPainel("tetoInsalub", 5880, 5520, 1335, 315, "0,00", {}, 90, E, "Adicional Insalubridade - Valor de Referência $"),
+    campoPainel("tetoInsalub", 5880, 5520, 1335, 315, "0,00", {}, 90, E,
+                "Adicional Insalubridade - Valor de Referência $"),
 
     // Section "Seguro de Acidente do Trabalho"
     rotuloPainel("Label78", 3960, 6120, 3135, 255, "Seguro de Acidente do Trabalho"),
     linha("Line3", 3960, 6360, 7200, 6360, Visual::LinhaSombra, kPainel),
     rotuloPainel("Label77", 3960, 6510, 2055, 255, "Percent s/ Produção %"),
-    campoPainel("percSeg", 5880, 6480, 615, 315, "0,00", {}, 91, E, "Seguro de Acidente do Trabalho - Percent s/ Produção % - ANTES"),
-    campoPainel("percSeg2", 6600, 6480, 615, 315, "0,00", {}, 92, E, "Seguro de Acidente do Trabalho - Percent s/ Produção % - DEPOIS"),
+    campoPainel("percSeg", 5880, 6480, 615, 315, "0,00", {}, 91, E,
+                "Seguro de Acidente do Trabalho - Percent s/ Produção % - ANTES"),
+    campoPainel("percSeg2", 6600, 6480, 615, 315, "0,00", {}, 92, E,
+                "Seguro de Acidente do Trabalho - Percent s/ Produção % - DEPOIS"),
 
     // Section "IR 2026": the income-tax reduction and the simplified discount, a band across the
     // panel's width below both columns, one row of it per topoIR2026(row); in the tab order after
@@ -315,8 +315,20 @@ constexpr auto kLayout = std::to_array<Controle>({
     rotuloPainel("Label89", 240, 7260, 3375, 255, "IR 2026"),
     linha("Line8", 240, 7500, 7200, 7500, Visual::LinhaSombra, kPainel),
     caixaPainel("reducaoIR", 240, topoIR2026(0) + 15, 2055, 285, "Aplicar redução", 94),
-    {"carregarTabelas2026", Tipo::Botao, kPainel, 2490, topoIR2026(0) + 15, 1125, 285, "Tabelas 2026", {}, 101, false,
-     false, Visual::Comum, {}},
+    {"carregarTabelas2026",
+     Tipo::Botao,
+     kPainel,
+     2490,
+     topoIR2026(0) + 15,
+     1125,
+     285,
+     "Tabelas 2026",
+     {},
+     101,
+     false,
+     false,
+     Visual::Comum,
+     {}},
     rotuloPainel("Label90", 3960, topoIR2026(0) + 30, 1335, 255, "Isenção / limite"),
     campoPainel("reducaoIRIsencao", 5295, topoIR2026(0), 960, 315, "0,00", {}, 95, E, "Redução do IR - isenção até"),
     campoPainel("reducaoIRLimite", 6255, topoIR2026(0), 960, 315, "0,00", {}, 96, E, "Redução do IR - limite"),
@@ -328,6 +340,7 @@ constexpr auto kLayout = std::to_array<Controle>({
     rotuloPainel("Label93", 3960, topoIR2026(2) + 30, 1335, 255, "Teto"),
     campoPainel("reducaoIRTeto", 5295, topoIR2026(2), 960, 315, "0,00", {}, 99, E, "Redução do IR - teto"),
 });
+// clang-format on
 
 }  // namespace
 

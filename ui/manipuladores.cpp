@@ -20,8 +20,7 @@ namespace {
 
 // Night hours per shift from the night-hours factor and the shift's length, as text; empty
 // when either does not convert or the product leaves the 32-bit range.
-std::optional<std::string> horasDoFator(const std::string& fator, const std::string& horasDia,
-                                        const Separadores& sep) {
+std::optional<std::string> horasDoFator(const std::string& fator, const std::string& horasDia, const Separadores& sep) {
     const auto f = lerDouble(fator, sep);
     const auto q = lerDouble(horasDia, sep);
     if (!f || !q) return std::nullopt;
@@ -61,9 +60,7 @@ bool Simulador::armazenar(const ParametroJanela& m) {
 
 void Simulador::aoMudarCampo(const ParametroJanela& m) {
     switch (m.seguinte) {
-        case Seguinte::Nada:
-            armazenar(m);
-            return;
+        case Seguinte::Nada: armazenar(m); return;
         case Seguinte::TabelaIR:
             if (armazenar(m)) estado_.montarTabelaIR();
             return;

@@ -24,8 +24,7 @@
 
 namespace vestamar {
 
-Simulador::Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep,
-                     QObject* parent)
+Simulador::Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep, QObject* parent)
     : QObject(parent), janela_(janela), pasta_(std::move(pasta)), sep_(std::move(sep)) {
     conectar();
     // The printed page names the parameter file in its footer.

@@ -40,8 +40,7 @@ class Simulador : public QObject, public VisaoCalculo {
 
 public:
     // `pasta` is the folder of vestaMar.ini (the executable's folder in the program).
-    Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep,
-              QObject* parent = nullptr);
+    Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep, QObject* parent = nullptr);
     ~Simulador() override;
 
     // The start-up sequence: reads the file, prepares the window, shows every parameter and

@@ -18,9 +18,14 @@ namespace vestamar {
 
 namespace fs = std::filesystem;
 
-inline std::string lerArquivo(const fs::path& p) { std::ifstream f(p, std::ios::binary); return {std::istreambuf_iterator<char>(f), {}}; }
+inline std::string lerArquivo(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
 
-inline void gravarArquivo(const fs::path& p, const std::string& conteudo) { std::ofstream(p, std::ios::binary) << conteudo; }
+inline void gravarArquivo(const fs::path& p, const std::string& conteudo) {
+    std::ofstream(p, std::ios::binary) << conteudo;
+}
 
 class Programa : public testing::Test {
 protected:

@@ -40,9 +40,9 @@ TEST(Acessibilidade, CadaListaRotuladaPelaLegendaAoLado) {
 // of a field of the columns; results are read-only and not editable, inputs editable.
 TEST(Acessibilidade, NomesComOGrupoEResultadosSoDeLeitura) {
     FrmCalcProd janela;
-    const std::pair<const char*, const char*> grupos[] = {
-        {"percSeg", "Seguro de Acidente do Trabalho"}, {"percSeg2", "Seguro de Acidente do Trabalho"},
-        {"tetoInsalub", "Adicional Insalubridade"}};
+    const std::pair<const char*, const char*> grupos[] = {{"percSeg", "Seguro de Acidente do Trabalho"},
+                                                          {"percSeg2", "Seguro de Acidente do Trabalho"},
+                                                          {"tetoInsalub", "Adicional Insalubridade"}};
     for (const auto& [nome, grupo] : grupos)
         EXPECT_TRUE(acessivel(janela.controle(nome))->text(QAccessible::Name).contains(q(grupo))) << nome;
     // Every field has a name of its own; a field of the columns says which column it is in.
@@ -65,8 +65,12 @@ TEST(Acessibilidade, NomesComOGrupoEResultadosSoDeLeitura) {
         const QAccessible::State estado = acessivel(f)->state();
         const bool resultado = f->focusPolicy() == Qt::ClickFocus && f->locked();
         resultados += resultado;
-        if (resultado) { EXPECT_TRUE(estado.readOnly && !estado.editable) << f->objectName().toStdString(); }
-        if (!f->locked()) { EXPECT_TRUE(!estado.readOnly && estado.editable) << f->objectName().toStdString(); }
+        if (resultado) {
+            EXPECT_TRUE(estado.readOnly && !estado.editable) << f->objectName().toStdString();
+        }
+        if (!f->locked()) {
+            EXPECT_TRUE(!estado.readOnly && estado.editable) << f->objectName().toStdString();
+        }
     }
     EXPECT_GT(resultados, 0);
 }
@@ -89,7 +93,8 @@ TEST(Acessibilidade, CamposDoPainelAlcancaveisSoComOPainelAberto) {
         for (ETextctl* f : painel->findChildren<ETextctl*>()) {
             EXPECT_EQ(alcancados.contains(f), aberto) << f->objectName().toStdString();
             const QAccessible::State estado = acessivel(f)->state();
-            EXPECT_TRUE(aberto ? estado.focusable && !estado.invisible : estado.invisible) << f->objectName().toStdString();
+            EXPECT_TRUE(aberto ? estado.focusable && !estado.invisible : estado.invisible)
+                << f->objectName().toStdString();
         }
     }
 }

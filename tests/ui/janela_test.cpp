@@ -39,7 +39,8 @@ TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
         const QWidget* w = janela.controle(p.controle);
         const auto* f = qobject_cast<const ETextctl*>(w);
         EXPECT_TRUE(!p.ehCampo() || (f && f->textformat() == qtexto(p.formatoCampo))) << p.controle;
-        EXPECT_TRUE(!p.ehLista() || (w && w->inherits(p.exibicao == Exibicao::Marcacao ? "QCheckBox" : "QComboBox"))) << p.controle;
+        EXPECT_TRUE(!p.ehLista() || (w && w->inherits(p.exibicao == Exibicao::Marcacao ? "QCheckBox" : "QComboBox")))
+            << p.controle;
     }
     for (const ETextctl* f : janela.campos())
         EXPECT_TRUE(parametroDoControle(f->objectName().toStdString()) ||
@@ -135,8 +136,10 @@ TEST_F(Janela, TabEEnterSeguemAOrdemDoDesenhoEPulamOsControlesPulados) {
         QStringList visitados{q(foco().c_str())};
         while (visitados.size() < esperado.size()) {
             QWidget* w = QApplication::focusWidget();
-            if (qobject_cast<ETextctl*>(w)) QTest::keyClick(w, tecla, modificador);
-            else QTest::keyClick(w, Qt::Key_Tab);
+            if (qobject_cast<ETextctl*>(w))
+                QTest::keyClick(w, tecla, modificador);
+            else
+                QTest::keyClick(w, Qt::Key_Tab);
             visitados << q(foco().c_str());
         }
         EXPECT_EQ(visitados, esperado) << tecla;
