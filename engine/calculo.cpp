@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "cenario.h"
 #include "conta.h"
 
 namespace vestamar {
@@ -10,34 +11,6 @@ namespace vestamar {
 namespace {
 
 // ---- Scenarios ------------------------------------------------------------------------
-
-// Field names of one scenario: the entries it reads, and the results it writes, from their rows
-// (linhas.h). Scenario DEPOIS has a production total of its own instead of the production
-// field, and reads its special fund from that total.
-struct Cenario {
-    std::string_view QuantDias, QuantHorasDia, ValorHora, ProdBruta;
-    std::string_view percTxMan, percDAR, percTxAdm, percSeg, ajuda;
-    std::string_view TxManut, valDAR, retINSS, retIR, liqPagar;
-    std::string_view valTxAdm, valTotalNF, valIR, valISS, valPIS, valCofins, nfLiq, valSeg, valMargem;
-};
-
-constexpr Cenario cenario(bool depois, std::string_view percTxMan, std::string_view percDAR,
-                          std::string_view percTxAdm, std::string_view percSeg) {
-    const auto f = [depois](Linha l) { return campoDe(l, depois); };
-    return {f(Linha::QuantDias), f(Linha::QuantHorasDia), f(Linha::ValorHora), f(Linha::ProdBruta),
-            percTxMan, percDAR, percTxAdm, percSeg, f(Linha::valorAjCusto),
-            f(Linha::TxManut), f(Linha::valDAR), f(Linha::retINSS), f(Linha::retIR), f(Linha::liqPagar),
-            f(Linha::valTxAdm), f(Linha::valTotalNF), f(Linha::valIR), f(Linha::valISS), f(Linha::valPIS),
-            f(Linha::valCofins), f(Linha::nfLiq), f(Linha::valSeg), f(Linha::valMargem)};
-}
-
-constexpr Cenario kAntes = cenario(false, "percTxMan", "percDAR", "percTxAdm", "percSeg");
-constexpr Cenario kDepois = cenario(true, "percTxMan2", "percDAR2", "percTxAdm2", "percSeg2");
-
-// The results of DEPOIS alone, from their rows.
-constexpr std::string_view kValInsalub = campoDe(Linha::valInsalub, true);
-constexpr std::string_view kValPericExNot = campoDe(Linha::valPericExNot, true);
-constexpr std::string_view kValDSR = campoDe(Linha::valDSR, true);
 
 // The ANTES field of the row of a DEPOIS result; empty when there is none.
 std::string_view parceiroAntes(std::string_view depois) {
@@ -298,8 +271,10 @@ private:
         const LinhaIR& linha = estado_.tabelaIR[i];
         nota("Base IR {} a partir de {}: faixa {}", {{baseIR}, {linha.aPartir}, {static_cast<std::int64_t>(i)}});
         const Money pelaAliquota = conta("Imposto pela alíquota")
-                                       .de({baseIR, "Base IR"}).vezes({linha.percentIR, kPercentuais[i], false, 1})
-                                       .dividido(kCem).dinheiro();
+                                       .de({baseIR, "Base IR"})
+                                       .vezes({linha.percentIR, kPercentuais[i], false, 1})
+                                       .dividido(kCem)
+                                       .dinheiro();
         const Money imposto =
             conta(rotulo).de({pelaAliquota, "Imposto pela alíquota"}).menos({linha.Desconto, kDescontos[i]}).dinheiro();
         if (imposto >= Money{}) return imposto;
@@ -313,8 +288,7 @@ private:
     // limit (exact, in whole cents, never below zero), nothing above it; never more than the
     // cap when there is one (not 0).
     Money reducaoDoImposto(const Cenario& c, const std::optional<Money>& prodTotal, Money imposto) {
-        const Money renda =
-            conta("Rendimento tributável").de(producao(prodTotal)).mais(dinheiro(c.valDAR)).dinheiro();
+        const Money renda = conta("Rendimento tributável").de(producao(prodTotal)).mais(dinheiro(c.valDAR)).dinheiro();
         const Valor rendimento{renda, "Rendimento tributável"};
         Money reducao = imposto;
         if (renda <= estado_.reducaoIRIsencao) {
@@ -325,9 +299,10 @@ private:
         } else {
             reducao = conta("Redução")
                           .de({estado_.reducaoIRParcela, "Parcela da redução"})
-                          .menos({estado_.reducaoIRFator, "Fator da redução"}).vezes(rendimento)
-                          .emCentavosExatos(parcelaMenosProdutoEmCentavos(estado_.reducaoIRParcela,
-                                                                          estado_.reducaoIRFator, renda));
+                          .menos({estado_.reducaoIRFator, "Fator da redução"})
+                          .vezes(rendimento)
+                          .emCentavosExatos(
+                              parcelaMenosProdutoEmCentavos(estado_.reducaoIRParcela, estado_.reducaoIRFator, renda));
             if (reducao < Money{}) {
                 nota("Redução negativa: nada a reduzir");
                 return Money{};
@@ -343,8 +318,13 @@ private:
 
     void liquidoAPagar(const Cenario& c, const std::optional<Money>& prodTotal) {
         iniciar(c.liqPagar);
-        escrever(c.liqPagar, conta().de(producao(prodTotal)).mais(dinheiro(c.ajuda)).mais(dinheiro(c.valDAR))
-                                 .menos(dinheiro(c.retINSS)).menos(dinheiro(c.retIR)).menos(dinheiro(c.TxManut))
+        escrever(c.liqPagar, conta()
+                                 .de(producao(prodTotal))
+                                 .mais(dinheiro(c.ajuda))
+                                 .mais(dinheiro(c.valDAR))
+                                 .menos(dinheiro(c.retINSS))
+                                 .menos(dinheiro(c.retIR))
+                                 .menos(dinheiro(c.TxManut))
                                  .dinheiro());
     }
 
@@ -354,15 +334,24 @@ private:
         const Valor itaProd{std::int64_t{estado_.itaProd}, "Incide s/ Produção"};
         const Valor itaDAR{std::int64_t{estado_.itaDAR}, "Incide s/ Fdos Esp e DAR"};
         const Valor itaAjuda{std::int64_t{estado_.itaAjuda}, "Incide s/ Ajuda de Custo"};
-        const Money baseTxAdm = conta("Base Taxa Administrativa").de(producao(prodTotal)).vezes(itaProd)
-                                    .mais(dinheiro(c.valDAR)).vezes(itaDAR).mais(dinheiro(c.ajuda)).vezes(itaAjuda)
+        const Money baseTxAdm = conta("Base Taxa Administrativa")
+                                    .de(producao(prodTotal))
+                                    .vezes(itaProd)
+                                    .mais(dinheiro(c.valDAR))
+                                    .vezes(itaDAR)
+                                    .mais(dinheiro(c.ajuda))
+                                    .vezes(itaAjuda)
                                     .dinheiro();
         escrever(c.valTxAdm,
                  conta().de({baseTxAdm, "Base Taxa Administrativa"}).vezes(real(c.percTxAdm)).dividido(kCem).real());
 
         iniciar(c.valTotalNF);
-        escrever(c.valTotalNF, conta().de(producao(prodTotal)).mais(dinheiro(c.valTxAdm)).mais(dinheiro(c.valDAR))
-                                   .mais(dinheiro(c.ajuda)).dinheiro());
+        escrever(c.valTotalNF, conta()
+                                   .de(producao(prodTotal))
+                                   .mais(dinheiro(c.valTxAdm))
+                                   .mais(dinheiro(c.valDAR))
+                                   .mais(dinheiro(c.ajuda))
+                                   .dinheiro());
 
         sobreANota(c.valIR, c.valTotalNF, "percentIrrf");
 
@@ -375,16 +364,26 @@ private:
         sobreANota(c.valCofins, c.valTotalNF, "percentCofins");
 
         iniciar(c.nfLiq);
-        escrever(c.nfLiq, conta().de(dinheiro(c.valTotalNF)).menos(dinheiro(c.valIR)).menos(dinheiro(c.valISS))
-                              .menos(dinheiro(c.valPIS)).menos(dinheiro(c.valCofins)).dinheiro());
+        escrever(c.nfLiq, conta()
+                              .de(dinheiro(c.valTotalNF))
+                              .menos(dinheiro(c.valIR))
+                              .menos(dinheiro(c.valISS))
+                              .menos(dinheiro(c.valPIS))
+                              .menos(dinheiro(c.valCofins))
+                              .dinheiro());
 
         iniciar(c.valSeg);
         const Money baseSeg = conta("Base do seguro").de(producao(prodTotal)).mais(dinheiro(c.valDAR)).dinheiro();
         escrever(c.valSeg, conta().de({baseSeg, "Base do seguro"}).vezes(real(c.percSeg)).dividido(kCem).real());
 
         iniciar(c.valMargem);
-        escrever(c.valMargem, conta().de(dinheiro(c.nfLiq)).menos(dinheiro(c.liqPagar)).menos(dinheiro(c.retINSS))
-                                  .menos(dinheiro(c.retIR)).menos(dinheiro(c.valSeg)).dinheiro());
+        escrever(c.valMargem, conta()
+                                  .de(dinheiro(c.nfLiq))
+                                  .menos(dinheiro(c.liqPagar))
+                                  .menos(dinheiro(c.retINSS))
+                                  .menos(dinheiro(c.retIR))
+                                  .menos(dinheiro(c.valSeg))
+                                  .dinheiro());
     }
 
     // A tax on the invoice total at the rate of an entry field.
@@ -404,8 +403,13 @@ private:
         Conta teto = conta("Teto Insalubridade", false);
         const Money limiteInsalub = teto.de({std::int64_t{centavos}, "Teto em centavos"}).dividido(kCem).dinheiro();
 
-        escrever(kValInsalub, conta().de(dinheiro(kDepois.ProdBruta)).vezes(percInsalub).dividido(kCem)
-                                   .vezes({estado_.fatorInsalub, "Fator Insalub"}).dividido(kCem).real());
+        escrever(kValInsalub, conta()
+                                  .de(dinheiro(kDepois.ProdBruta))
+                                  .vezes(percInsalub)
+                                  .dividido(kCem)
+                                  .vezes({estado_.fatorInsalub, "Fator Insalub"})
+                                  .dividido(kCem)
+                                  .real());
         const Valor lido = dinheiro(kValInsalub);
         if (m(lido) > limiteInsalub) {
             registrar(emCentavos);
@@ -419,8 +423,13 @@ private:
     void adicionaisPericExtraNoturno() {
         iniciar(kValPericExNot);
         const auto adicional = [&](std::string_view rotulo, Valor perc, Valor fator) {
-            const Money v = conta(rotulo).de(dinheiro(kDepois.ProdBruta)).vezes(perc).dividido(kCem).vezes(fator)
-                                .dividido(kCem).centavos(sep_);
+            const Money v = conta(rotulo)
+                                .de(dinheiro(kDepois.ProdBruta))
+                                .vezes(perc)
+                                .dividido(kCem)
+                                .vezes(fator)
+                                .dividido(kCem)
+                                .centavos(sep_);
             return Valor{v, rotulo};
         };
         const Valor peric = adicional("Periculosidade", {estado_.percPeric, "Adicional Periculos. %"},
@@ -449,8 +458,11 @@ private:
         etapa_ = "prodTotal2";
         passos_ = nullptr;
         Conta total(nullptr, memoria_ != nullptr, rotuloDoCampo(etapa_));
-        const Money v = total.de(dinheiro(kDepois.ProdBruta)).mais(dinheiro(kValInsalub)).mais(dinheiro(kValPericExNot))
-                            .mais(dinheiro(kValDSR)).dinheiro();
+        const Money v = total.de(dinheiro(kDepois.ProdBruta))
+                            .mais(dinheiro(kValInsalub))
+                            .mais(dinheiro(kValPericExNot))
+                            .mais(dinheiro(kValDSR))
+                            .dinheiro();
         passoProdTotal_ = total.passo();
         return v;
     }
