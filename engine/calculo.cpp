@@ -106,6 +106,12 @@ public:
         if (!m) falhar();
         return std::get<Money>(concluir(*m, Passo::Arredondamento::centavos));
     }
+    // The step's figure worked out apart, exactly, and rounded to whole cents: the operands
+    // are written down as joined; the double arithmetic they went through is not used.
+    Money emCentavosExatos(std::optional<Money> exato) {
+        if (!exato) falhar();
+        return std::get<Money>(concluir(*exato, Passo::Arredondamento::centavos));
+    }
     std::int32_t inteiro() {
         const auto i = arredondarInt32(comoReal(valor()));
         if (!i) falhar();
@@ -154,28 +160,31 @@ private:
 
 // ---- Scenarios ------------------------------------------------------------------------
 
-// Field names of one scenario. Scenario DEPOIS has a production total of its own instead
-// of the production field, and reads its special fund from that total.
+// Field names of one scenario: the entries it reads, and the results it writes, from their rows
+// (linhas.h). Scenario DEPOIS has a production total of its own instead of the production
+// field, and reads its special fund from that total.
 struct Cenario {
     std::string_view percTxMan, percDAR, percTxAdm, percSeg, ajuda;
     std::string_view TxManut, valDAR, retINSS, retIR, liqPagar;
     std::string_view valTxAdm, valTotalNF, valIR, valISS, valPIS, valCofins, nfLiq, valSeg, valMargem;
 };
 
-constexpr Cenario kAntes{
-    "percTxMan", "percDAR", "percTxAdm", "percSeg", "valorAjCusto",
-    "TxManut", "valDAR", "retINSS", "retIR", "liqPagar",
-    "valTxAdm", "valTotalNF", "valIR", "valISS", "valPIS", "valCofins", "nfLiq", "valSeg", "valMargem"};
+constexpr Cenario cenario(bool depois, std::string_view percTxMan, std::string_view percDAR,
+                          std::string_view percTxAdm, std::string_view percSeg) {
+    const auto f = [depois](Linha l) { return campoDe(l, depois); };
+    return {percTxMan, percDAR, percTxAdm, percSeg, f(Linha::valorAjCusto),
+            f(Linha::TxManut), f(Linha::valDAR), f(Linha::retINSS), f(Linha::retIR), f(Linha::liqPagar),
+            f(Linha::valTxAdm), f(Linha::valTotalNF), f(Linha::valIR), f(Linha::valISS), f(Linha::valPIS),
+            f(Linha::valCofins), f(Linha::nfLiq), f(Linha::valSeg), f(Linha::valMargem)};
+}
 
-constexpr Cenario kDepois{
-    "percTxMan2", "percDAR2", "percTxAdm2", "percSeg2", "valorAjCusto2",
-    "TxManut2", "valDAR2", "retINSS2", "retIR2", "liqPagar2",
-    "valTxAdm2", "valTotalNF2", "valIR2", "valISS2", "valPIS2", "valCofins2", "nfLiq2", "valSeg2", "valMargem2"};
+constexpr Cenario kAntes = cenario(false, "percTxMan", "percDAR", "percTxAdm", "percSeg");
+constexpr Cenario kDepois = cenario(true, "percTxMan2", "percDAR2", "percTxAdm2", "percSeg2");
 
 // The ANTES field of the row of a DEPOIS result; empty when there is none.
 std::string_view parceiroAntes(std::string_view depois) {
     for (const LinhaResultado& l : linhasDeResultado()) {
-        if (l.depois == depois) return l.antes;
+        if (l.depois.campo == depois) return l.antes.campo;
     }
     return {};
 }
@@ -447,26 +456,35 @@ private:
 
     // The reduction of the tax from the member's monthly taxable income (production plus special
     // fund): all of the tax up to the exemption limit, parcela − fator × income up to the upper
-    // limit (in whole cents, never below zero), nothing above it.
+    // limit (exact, in whole cents, never below zero), nothing above it; never more than the
+    // cap when there is one (not 0).
     Money reducaoDoImposto(const Cenario& c, const std::optional<Money>& prodTotal, Money imposto) {
         const Money renda =
             conta("Rendimento tributável").de(producao(prodTotal)).mais(dinheiro(c.valDAR)).dinheiro();
         const Valor rendimento{renda, "Rendimento tributável"};
+        Money reducao = imposto;
         if (renda <= estado_.reducaoIRIsencao) {
             nota("Rendimento {} até {}: redução igual ao imposto", {rendimento, {estado_.reducaoIRIsencao}});
-            return imposto;
-        }
-        if (renda > estado_.reducaoIRLimite) {
+        } else if (renda > estado_.reducaoIRLimite) {
             nota("Rendimento {} acima de {}: sem redução", {rendimento, {estado_.reducaoIRLimite}});
             return Money{};
+        } else {
+            reducao = conta("Redução")
+                          .de({estado_.reducaoIRParcela, "Parcela da redução"})
+                          .menos({estado_.reducaoIRFator, "Fator da redução"}).vezes(rendimento)
+                          .emCentavosExatos(parcelaMenosProdutoEmCentavos(estado_.reducaoIRParcela,
+                                                                          estado_.reducaoIRFator, renda));
+            if (reducao < Money{}) {
+                nota("Redução negativa: nada a reduzir");
+                return Money{};
+            }
         }
-        const Money reducao = conta("Redução")
-                                  .de({estado_.reducaoIRParcela, "Parcela da redução"})
-                                  .menos({estado_.reducaoIRFator, "Fator da redução"}).vezes(rendimento)
-                                  .centavos(sep_);
-        if (reducao >= Money{}) return reducao;
-        nota("Redução negativa: nada a reduzir");
-        return Money{};
+        const Money teto = estado_.reducaoIRTeto;
+        if (teto > Money{} && reducao > teto) {
+            nota("Redução {} acima do teto {}: limitada ao teto", {{reducao, "Redução"}, {teto, "Teto da redução"}});
+            return teto;
+        }
+        return reducao;
     }
 
     void liquidoAPagar(const Cenario& c, const std::optional<Money>& prodTotal) {

@@ -16,7 +16,7 @@
 // - the stored parameters (ParametrosSimulacao): tetoINSS (the ceiling in the arithmetic),
 //   itaProd, itaDAR, itaAjuda, incideISS, percentISS, tetoInsalub, percInsalub, fatorInsalub,
 //   percPeric, fatorPeric, percExtra, fatorExtra, percNoturno, fatorNoturno, the bracket table
-//   tabelaIR, descontoSimplificado and the five reducaoIR values;
+//   tabelaIR, descontoSimplificado and the six reducaoIR values;
 // - list indexes: selecModalidade (1 "Plantões"), selecBaseDSR (1 "Prod+Adic");
 // - the results written earlier in the same run, read back as shown.
 

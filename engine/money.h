@@ -45,4 +45,10 @@ std::optional<Money> somar(Money a, Money b);
 std::optional<Money> subtrair(Money a, Money b);
 std::optional<Money> multiplicar(Money a, std::int16_t fator);
 
+// parcela − fator × valor, worked out exactly in decimal and rounded once to whole cents,
+// halves away from zero. The factor is taken as the decimal it is shown and saved as, its
+// text of 15 significant digits (0.133145 is 0,133145, not the binary double next to it).
+// Empty when the factor is not finite or the result leaves the money range.
+std::optional<Money> parcelaMenosProdutoEmCentavos(Money parcela, double fator, Money valor);
+
 }  // namespace vestamar

@@ -73,6 +73,7 @@ struct ParametrosSimulacao {
     Money reducaoIRParcela;   // reduction = parcela - fator x income, in between
     double reducaoIRFator = 0;
     Money descontoSimplificado;
+    Money reducaoIRTeto;      // the largest reduction; 0: no cap
 
     // Income-tax brackets used by the calculation: row 0 is all zero, rows 1 to 4 copy the
     // bracket fields as they stood when montarTabelaIR last ran.

@@ -16,6 +16,7 @@ void aplicarTabelas2026(ParametrosSimulacao& e) {
     e.reducaoIRLimite = t.reducaoIRLimite;
     e.reducaoIRParcela = t.reducaoIRParcela;
     e.reducaoIRFator = t.reducaoIRFator;
+    e.reducaoIRTeto = t.reducaoIRTeto;
     e.montarTabelaIR();
 }
 

@@ -62,11 +62,14 @@ std::string conteudoParametros(Conteudo tipo, const ParametrosSimulacao& estado,
     ParametrosSimulacao padroes;
     if (tipo == Conteudo::Padroes) aplicarPadroes(padroes);
     const ParametrosSimulacao& valores = tipo == Conteudo::Padroes ? padroes : estado;
-    const bool opcionais = std::any_of(kChaves.begin(), kChaves.end(), [&](const ChaveParametro& c) {
-        return c.opcional && !zero(c, valores);
-    });
+    // A group is written when it is the older program's or one of its values is not 0.
+    const auto escrito = [&](GrupoChave grupo) {
+        return grupo == GrupoChave::Original || std::any_of(kChaves.begin(), kChaves.end(), [&](const ChaveParametro& c) {
+                   return c.grupo == grupo && !zero(c, valores);
+               });
+    };
 
-    std::array<const ChaveParametro*, kChaves.size()> ordem{};
+    std::vector<const ChaveParametro*> ordem(kChaves.size());
     for (std::size_t i = 0; i < kChaves.size(); ++i) {
         const auto linha = tipo == Conteudo::Padroes ? static_cast<std::size_t>(kChaves[i].posicaoArquivoNovo - 1) : i;
         ordem[linha] = &kChaves[i];
@@ -74,7 +77,7 @@ std::string conteudoParametros(Conteudo tipo, const ParametrosSimulacao& estado,
     const Separadores arquivo = separadoresDoArquivo(sep);
     std::string conteudo;
     for (const ChaveParametro* chave : ordem) {
-        if (chave->opcional && !opcionais) continue;
+        if (!escrito(chave->grupo)) continue;
         conteudo += chave->chave;
         conteudo += '=';
         conteudo += textoValor(*chave, valores, arquivo);
@@ -86,8 +89,8 @@ std::string conteudoParametros(Conteudo tipo, const ParametrosSimulacao& estado,
 fs::path caminhoArquivo(const fs::path& pasta) { return disco::seguirLigacoes(pasta / kNomeArquivo); }
 
 ResultadoGravacao gravarParametros(Conteudo tipo, const fs::path& pasta, const ParametrosSimulacao& estado,
-                                   const Separadores& sep, const FuncaoRenomear& renomear) {
-    return disco::gravarArquivo(pasta / kNomeArquivo, conteudoParametros(tipo, estado, sep), renomear);
+                                   const Separadores& sep, const OperacoesDisco& operacoes) {
+    return disco::gravarArquivo(pasta / kNomeArquivo, conteudoParametros(tipo, estado, sep), operacoes);
 }
 
 ResultadoGravacao copiarArquivoParametros(const fs::path& pasta) {

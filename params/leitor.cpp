@@ -2,8 +2,9 @@
 //
 // The reader is forgiving: a line only changes a field when it names a known key and holds a
 // number that fits the field; everything else is skipped, so a file edited by hand or by
-// another program never stops the start-up. Lines with a known key whose value cannot be read
-// are handed back, so that the window can tell the user before a save drops them.
+// another program never stops the start-up. Every line that is not blank and was not read
+// (a known key with a value that cannot be read, a comment, an unknown key) is handed back,
+// so that the window can tell the user before a save drops it.
 
 #include <algorithm>
 #include <array>
@@ -61,13 +62,25 @@ bool guardar(const ChaveParametro& chave, std::string_view valor, ParametrosSimu
     return guardarTexto(estado, chave.campo, valor, separadoresDoValor(valor, regional));
 }
 
-// One line, without its line end: key, "=", value up to the next "=" (the rest is ignored).
-// A line that is only a key has an empty value, which cannot be read.
+std::string_view semBrancos(std::string_view texto) {
+    const std::size_t inicio = texto.find_first_not_of(" \t");
+    if (inicio == std::string_view::npos) return {};
+    return texto.substr(inicio, texto.find_last_not_of(" \t") - inicio + 1);
+}
+
+// One line, without its line end: key, "=", value up to the next "=" (the rest is ignored);
+// blanks around the key and the value are not part of them, as a text editor leaves them.
+// A line that is only a key has an empty value, which cannot be read. Every other line that
+// is not blank (a comment, an unknown key) is handed back too: a save would drop it.
 void lerLinha(std::string_view linha, ParametrosSimulacao& estado, const Separadores& sep,
               ResultadoLeitura& resultado) {
+    if (semBrancos(linha).empty()) return;
     const std::size_t igual = std::min(linha.find('='), linha.size());
-    const ChaveParametro* chave = acharChave(linha.substr(0, igual));
-    if (chave == nullptr) return;
+    const ChaveParametro* chave = acharChave(semBrancos(linha.substr(0, igual)));
+    if (chave == nullptr) {
+        resultado.ilegiveis.push_back({{}, std::string(linha)});
+        return;
+    }
     std::string_view valor = linha.substr(std::min(igual + 1, linha.size()));
     valor = valor.substr(0, valor.find('='));
     if (!guardar(*chave, valor, estado, sep)) {

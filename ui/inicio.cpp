@@ -13,6 +13,7 @@
 
 #include "etextctl.h"
 #include "frmcalcprod.h"
+#include "layout_janela.h"
 #include "parametros_janela.h"
 #include "simulador.h"
 #include "tabelas2026.h"
@@ -25,12 +26,12 @@ namespace {
 const QString kLegenda = qtexto(kNomePrograma) + QString(42, u' ') +
                          QStringLiteral("Versão 03_02");
 
-inline constexpr int kLarguraInicialTwips = 7700;
-
 }  // namespace
 
 bool Simulador::iniciar() {
-    ilegiveis_ = lerParametros(pasta_, estado_, sep_).ilegiveis;
+    ilegiveis_ = lerParametros(pastaPadroes_.empty() ? pasta_ : pastaPadroes_, estado_, sep_).ilegiveis;
+    std::error_code ec;
+    semArquivo_ = !std::filesystem::exists(vestamar::caminhoArquivo(pasta_), ec);
     if (!travarArquivo()) {
         const int r = fazerPergunta(
             {QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
@@ -98,9 +99,9 @@ void Simulador::carregarTabelas2026() {
          1});
     if (r != 0) return;
     aplicarTabelas2026(estado_);
-    // The fields show the new values before the run: it reads some of them from the fields.
+    // The panel stays open with the new values in its fields; like any other edit of the
+    // panel, they reach the columns at the next calculation.
     mostrarParametros();
-    calcular();
 }
 
 QString Simulador::caminhoArquivo() const { return textoCaminho(vestamar::caminhoArquivo(pasta_)); }
@@ -110,22 +111,36 @@ QString Simulador::textoCaminho(const std::filesystem::path& caminho) {
 }
 
 void Simulador::avisarLinhasIlegiveis() {
-    if (ilegiveis_.empty()) return;
-    QString linhas;
-    for (const LinhaIlegivel& l : ilegiveis_) {
-        // The line as the user wrote it: UTF-8, or a single-byte code page of Windows.
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        QString texto = utf8(QByteArray::fromStdString(l.linha));
-        if (utf8.hasError()) texto = QString::fromLatin1(l.linha);
-        if (texto.size() > 60) texto = texto.left(59) + QStringLiteral("…");
-        linhas += QStringLiteral("\n    %1").arg(texto);
+    QString aviso;
+    if (semArquivo_) {
+        aviso = QStringLiteral("Não foi possível criar o arquivo de parâmetros \"%1\": as alterações não "
+                               "poderão ser gravadas ao sair.")
+                    .arg(caminhoArquivo());
+        if (!pastaPadroes_.empty()) {
+            aviso += QStringLiteral(" Os valores mostrados são os de \"%1\".")
+                         .arg(textoCaminho(vestamar::caminhoArquivo(pastaPadroes_)));
+        }
     }
-    fazerPergunta({QStringLiteral("Algumas linhas do arquivo de parâmetros \"%1\" não puderam ser lidas:\n%2\n\n"
-                                  "Esses parâmetros começam em 0. Ao sair, o arquivo como está hoje será "
-                                  "guardado em \"%1%3\".")
-                       .arg(caminhoArquivo(), linhas, qtexto(kExtensaoCopia)),
-                   {QStringLiteral("OK")},
-                   0});
+    if (!ilegiveis_.empty()) {
+        QString linhas;
+        for (const LinhaIlegivel& l : ilegiveis_) {
+            // The line as the user wrote it: UTF-8, or a single-byte code page of Windows.
+            QStringDecoder utf8(QStringDecoder::Utf8);
+            QString texto = utf8(QByteArray::fromStdString(l.linha));
+            if (utf8.hasError()) texto = QString::fromLatin1(l.linha);
+            if (texto.size() > 60) texto = texto.left(59) + QStringLiteral("…");
+            linhas += QStringLiteral("\n    %1").arg(texto);
+        }
+        if (!aviso.isEmpty()) aviso += QStringLiteral("\n\n");
+        aviso += QStringLiteral("Algumas linhas do arquivo de parâmetros \"%1\" não puderam ser lidas ou não são "
+                                "parâmetros do programa:\n%2\n\n"
+                                "Os parâmetros dessas linhas começam em 0. Ao sair, o arquivo como está hoje será "
+                                "guardado em \"%1%3\".")
+                     .arg(pastaPadroes_.empty() ? caminhoArquivo() : textoCaminho(vestamar::caminhoArquivo(pastaPadroes_)),
+                          linhas, qtexto(kExtensaoCopia));
+    }
+    if (aviso.isEmpty()) return;
+    fazerPergunta({aviso, {QStringLiteral("OK")}, 0});
 }
 
 void Simulador::usarTrava(std::unique_ptr<TravaDoArquivo> trava) { trava_ = std::move(trava); }

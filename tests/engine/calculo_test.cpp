@@ -81,21 +81,31 @@ protected:
     void conferirMemorias() {
         const auto lido = [&](std::string_view c) { return lerMoney(v.textos[std::string(c)], sep()).value(); };
         for (const LinhaResultado& l : linhasDeResultado()) {
-            for (const std::string_view campo : {l.antes, l.depois}) {
-                if (campo.empty() || (l.soEmPlantoes && v.indices["selecModalidade"] != 1)) continue;
+            for (const std::string_view campo : {l.antes.campo, l.depois.campo}) {
+                if (campo.empty() || !l.resultado || (l.linha == Linha::ProdBruta && v.indices["selecModalidade"] != 1)) continue;
                 SCOPED_TRACE(campo);
                 const std::string texto = textoDaMemoria(memoria, campo, sep());
                 const auto passos = memoria.passos(campo);
                 ASSERT_EQ(std::ranges::count(texto, '\n') + 1, std::ssize(passos));
                 for (const Passo& p : passos) {
+                    // Captions in both columns' workings are captions, not field names, and carry
+                    // no " - " that would read as a minus ("DAR - Desc. Anual Remun").
+                    for (const std::string_view r : [&] {
+                             std::vector<std::string_view> rs{p.rotulo};
+                             for (const Operando& o : p.operandos()) rs.push_back(o.rotulo);
+                             return rs;
+                         }()) {
+                        EXPECT_EQ(r.find(" - "), r.npos) << r;
+                        EXPECT_EQ(rotuloDoCampo(r), r) << "a field's name as caption";
+                    }
                     if (p.tipo != Passo::Tipo::conta || p.quantos == 0) continue;
                     const double meiaUnidade = p.arredondamento == Passo::Arredondamento::inteiro ? 0.5 : 0.005;
                     EXPECT_NEAR(recalcular(p), real(p.resultado), meiaUnidade + 1e-9) << p.rotulo;
                 }
                 EXPECT_EQ(std::ranges::count(passos, "Produção total", &Passo::rotulo), texto.find("Produção total") != texto.npos);
-                const bool comDiferenca = campo == l.depois && !l.antes.empty();
+                const bool comDiferenca = campo == l.depois.campo && !l.antes.campo.empty();
                 ASSERT_EQ(passos.back().tipo == Passo::Tipo::diferenca, comDiferenca);
-                if (comDiferenca) { EXPECT_EQ(std::get<Money>(passos.back().resultado), subtrair(lido(campo), lido(l.antes))); }
+                if (comDiferenca) { EXPECT_EQ(std::get<Money>(passos.back().resultado), subtrair(lido(campo), lido(l.antes.campo))); }
                 const std::string_view semDiferenca(texto.data(), comDiferenca ? texto.rfind('\n') : texto.size());
                 EXPECT_TRUE(semDiferenca.ends_with(" = " + v.textos[std::string(campo)])) << texto;
             }
@@ -250,6 +260,15 @@ TEST_P(Calculo, ResultsForVariedInputs) {
          "Rendimento tributável = Produção Bruta + Fundo Especial = 6.000,00 + 0,00 = 6.000,00\n"
          "Redução = Parcela da redução − Fator da redução × Rendimento tributável = 978,62 − 0,133145 × 6.000,00 = "
          "179,75\nRetenção IR = Imposto pela tabela − Redução = 411,27 − 179,75 = 231,52"}}},
+        {"2026, a half cent in the reduction", {{"ProdBruta", "7.000,00"}}, [](P& e) { aplicarTabelas2026(e); e.percINSS = 0; },
+         {{"retIR", "802,68"}}, {{"retIR",
+         "Redução = Parcela da redução − Fator da redução × Rendimento tributável = 978,62 − 0,133145 × 7.000,00 = 46,61"}}},
+        {"2026, the reduction's cap, no deduction", semINSS("5.000,00"), [](P& e) { aplicarTabelas2026(e); e.descontoSimplificado = {}; },
+         {{"retIR", "153,38"}}, {{"retIR", "Redução 466,27 acima do teto 312,89: limitada ao teto"}}},
+        {"2026, the cap below the limit", semINSS("4.800,00"), [](P& e) { aplicarTabelas2026(e); e.descontoSimplificado = {}; },
+         {{"retIR", "98,38"}}},
+        {"2026, no cap", semINSS("5.000,00"), [](P& e) { aplicarTabelas2026(e); e.descontoSimplificado = {}; e.reducaoIRTeto = {}; },
+         {{"retIR", "0,00"}}},
         {"insalubrity capped", {{"ProdBruta2", "1.000,00"}}, [](P& e) { e.percNoturno = 0; e.baseDSR = 0; },
          {{"valInsalub", "135,60"}, {"valPericExNot", "0,00"}, {"valDSR", "166,70"}}, {{"valInsalub",
          "Teto em centavos = Valor de Referência × Adicional Insalub % = 678,00 × 20,00 = 13.560\n"
@@ -275,6 +294,43 @@ TEST_P(Calculo, ResultsForVariedInputs) {
             for (std::string l; std::getline(porLinha, l);) EXPECT_NE(texto.find('\n' + l + '\n'), texto.npos) << texto;
         }
     }
+}
+
+// Every cent of income between the two limits of the 2026 reduction: the reduction is
+// 978,62 − 0,133145 × income, here worked out in whole millionths of a cent and rounded to the
+// cent, halves up. The arithmetic the run uses is held against it at every cent; the whole run
+// at every fiftieth cent and at every income whose product ends in half a cent, where a tax
+// equal to the income (one bracket of 100 %, no INSS, no deduction) withholds the income less
+// the reduction.
+TEST(Reducao2026, EveryCentBetweenTheLimits) {
+    const Separadores sep = Separadores::brasil();
+    P e = estadoDoExemplo();
+    aplicarTabelas2026(e);
+    e.percINSS = 0;
+    e.descontoSimplificado = {};
+    e.aPartir1 = {}; e.percentIR1 = 100; e.Desconto1 = {};
+    e.aPartir2 = e.aPartir3 = e.aPartir4 = Money::deCentavos(100'000'000'00);
+    e.montarTabelaIR();
+    VisaoMapa v = visaoDoExemplo(sep, e);
+    int diferentes = 0, meiosCentavos = 0;
+    for (std::int64_t renda = 500'001; renda <= 735'000; ++renda) {
+        const std::int64_t milionesimos = std::int64_t{97'862} * 1'000'000 - 133'145 * renda;
+        const std::int64_t reducao = (milionesimos + 500'000) / 1'000'000;
+        const bool meioCentavo = milionesimos % 1'000'000 == 500'000;
+        meiosCentavos += meioCentavo;
+        const auto calculada = parcelaMenosProdutoEmCentavos(e.reducaoIRParcela, e.reducaoIRFator, Money::deCentavos(renda));
+        bool certo = calculada == Money::deCentavos(reducao);
+        if (certo && (renda % 50 == 0 || meioCentavo)) {
+            v.textos["ProdBruta"] = formatarMoeda(Money::deCentavos(renda), sep);
+            ASSERT_TRUE(executarCalculo(v, e, sep));
+            certo = lerMoney(v.textos["retIR"], sep) == Money::deCentavos(renda - reducao);
+        }
+        if (!certo && ++diferentes <= 5) {
+            ADD_FAILURE() << "renda " << renda << " centavos: retIR " << v.textos["retIR"] << ", redução esperada " << reducao;
+        }
+    }
+    EXPECT_EQ(diferentes, 0);
+    EXPECT_EQ(meiosCentavos, 1) << "7.000,00";
 }
 
 }  // namespace

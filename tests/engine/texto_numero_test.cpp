@@ -119,5 +119,48 @@ TEST_P(Texto, PlainNumberReadsBack) {
     }
 }
 
+// parcela − fator × valor, exact and rounded once to cents, halves away from zero: where the
+// binary product lies just beside a half cent, past the range, and with factors the double
+// spells with many digits.
+TEST(Money, ExactReductionRoundsHalvesAwayFromZero) {
+    const struct { std::int64_t parcela; double fator; std::int64_t valor; std::optional<std::int64_t> centavos; } casos[] = {
+        {9786200, 0.133145, 70000000, 4661},         // 978,62 − 932,015 = 46,605: up (a double gives 46,60)
+        {9786200, 0.133145, 50000100, 31289},        // 5.000,01: 312,89366855
+        {9786200, 0.133145, 52822500, 27531},        // 5.282,25: 275,31482375
+        {9786200, 0.133145, 73500000, 0},            // 978,62 − 978,61575 = 0,00425
+        {0, 0.5, 10, 0},                             // −0,0005: no cent, no sign
+        {0, 0.5, 1000, -5},                          // −0,05
+        {0, 0.005, 10000, -1},                       // −0,005: away from zero
+        {0, -0.005, 10000, 1},
+        {125, 0, 0, 1},                              // 0,0125 alone: 0,01
+        {150, 0, 0, 2},                              // 0,015: up
+        {0, 1.0 / 3, 30000, -100},                   // 0,333333333333333 × 3 = 0,999999999999999
+        {0, 1e-20, 10000, 0},
+        {0, 1e300, 10000, std::nullopt},
+        {kMax, -1, kMax, std::nullopt},
+        {0, -1, kMax, 92233720368547758},           // 922.337.203.685.477,5807: the cents fit
+        {0, -1.00000000000001, kMax, std::nullopt},  // past the range
+        {0, 1, 922337203685477'0000, -92233720368547700},
+    };
+    for (const auto& c : casos) {
+        const auto r = parcelaMenosProdutoEmCentavos(dm(c.parcela), c.fator, dm(c.valor));
+        const std::optional<std::int64_t> obtido = r ? std::optional(r->dezMilesimos()) : std::nullopt;
+        EXPECT_EQ(obtido, c.centavos ? std::optional(*c.centavos * 100) : std::nullopt) << c.parcela << " " << c.fator << " " << c.valor;
+    }
+    EXPECT_EQ(parcelaMenosProdutoEmCentavos(dm(0), std::numeric_limits<double>::quiet_NaN(), dm(1)), std::nullopt);
+}
+
+// Two texts of the same decimal value, whatever a double makes of them.
+TEST_P(Texto, SameValueIsExact) {
+    const struct { const char* a; const char* b; bool igual; } casos[] = {
+        {"1.800,00", "1800", true}, {"0,00", "-0", true}, {"1,5E+2", "150", true}, {"2,70", "2,7", true},
+        {"300.000.000.000.000,01", "300000000000000,01", true},
+        {"300.000.000.000.000,00", "300000000000000,01", false},
+        {"100.000.000.000.000.000.000,00", "99999999999999999999", false},
+        {"2,7", "2,666", false}, {"-1", "1", false}, {"1", "x", false}, {"", "", false},
+    };
+    for (const auto& c : casos) EXPECT_EQ(mesmoValor(t(c.a), t(c.b), sep()), c.igual) << c.a << " / " << c.b;
+}
+
 }  // namespace
 }  // namespace vestamar

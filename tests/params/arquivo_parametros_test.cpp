@@ -78,14 +78,15 @@ TEST(Gravacao, ArquivoByteAByte) {
 }
 
 // Each case: the content, the regional setting, what it changes in a state of defaults, and
-// the keys of the lines that name a key but hold no value that could be read.
+// the keys of the lines that were not read and are not blank ("?": not a key of the table).
 TEST(Leitura, CasosDeBorda) {
     const auto nada = [](P&) {};
     const struct { std::string_view conteudo; const Separadores& sep; void (*muda)(P&); std::string_view ilegiveis; } casos[] = {
         {"PERCINSS=9\r\npercentir1=8\r\nPercentIR2=7\r\nREDUCAOIR=1\r\nreducaoirfator=0,5", kBrasil,
          [](P& p) { p.percINSS = 9; p.percentIR1 = 8; p.percentIR2 = 7; p.reducaoIR = 1; p.reducaoIRFator = 0.5; }, ""},
-        {std::string_view(" percINSS=9\r\npercINSS =9\r\npercINSS\t=9\r\nzzz=1\r\n; comentario\r\n=5\r\n\r\n\xEF\xBB\xBF\r\n"
-                          "percINSS\0=9\r\n", 84), kBrasil, nada, ""},
+        {std::string_view(" percINSS=9\r\npercINSS =9\r\npercINSS\t=9\r\nzzz=1\r\n; comentario\r\n=5\r\n \t\r\n\xEF\xBB\xBF\r\n"
+                          "percINSS\0=9\r\n", 86), kBrasil, [](P& p) { p.percINSS = 9; }, "? ? ? ? ? "},
+        {" \tpercINSS \t= \t11 \t\r\nquantDeps =2\r\nzzz\r\n", kBrasil, [](P& p) { p.percINSS = 11; p.quantDeps = 2; }, "? "},
         {"percINSS= 9 \r\npercTxMan=\t5,5\t\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.percTxMan = 5.5; }, ""},
         {"percINSS=9=5\r\nquantDeps=1\r\nquantDeps=2\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.quantDeps = 2; }, ""},
         {"percentIR1=7,5\r\npercentIR2=7.5\r\nreducaoIRParcela=978,62\r\npercSeg=1,5E+20\r\npercSeg2=1E-05\r\n", kPonto,
@@ -109,7 +110,8 @@ TEST(Leitura, CasosDeBorda) {
         P esperado = padroes(), lido = padroes();
         caso.muda(esperado);
         std::string chaves;
-        for (const LinhaIlegivel& l : lerConteudo(caso.conteudo, lido, caso.sep).ilegiveis) chaves += std::string(l.chave) + ' ';
+        for (const LinhaIlegivel& l : lerConteudo(caso.conteudo, lido, caso.sep).ilegiveis)
+            chaves += (l.chave.empty() ? std::string("?") : std::string(l.chave)) + ' ';
         EXPECT_EQ(noArquivo(lido), noArquivo(esperado)) << '"' << caso.conteudo << "\" decimal " << caso.sep.decimal;
         EXPECT_EQ(chaves, caso.ilegiveis) << caso.conteudo;
     }
@@ -129,15 +131,16 @@ TEST(Falhas, NadaMudaEOMotivoEhDito) {
     gravarBytes(normal / kNomeArquivo, "percINSS=9\r\nzzz\r\n");
     gravarBytes(arquivo, "abc");
     fs::create_directories(ocupada / kNomeArquivo);
-    const FuncaoRenomear falha = [&](const fs::path& de, const fs::path&) {
+    OperacoesDisco falha;
+    falha.renomear = [&](const fs::path& de, const fs::path&) {
         EXPECT_EQ(de.parent_path(), normal);
         EXPECT_EQ(lerBytes(de), noArquivo(padroes()));
         return std::make_error_code(std::errc::io_error);
     };
-    for (const auto& [alvo, renomear, motivo] : {std::tuple{normal, falha, "Erro de leitura ou gravação no disco."},
-                                                 std::tuple{arquivo, FuncaoRenomear{}, "A pasta do arquivo não existe."},
-                                                 std::tuple{ocupada, FuncaoRenomear{}, "Existe uma pasta com o nome do arquivo."}}) {
-        const auto r = gravarParametros(Conteudo::Estado, alvo, padroes(), kBrasil, renomear);
+    for (const auto& [alvo, operacoes, motivo] : {std::tuple{normal, falha, "Erro de leitura ou gravação no disco."},
+                                                  std::tuple{arquivo, OperacoesDisco{}, "A pasta do arquivo não existe."},
+                                                  std::tuple{ocupada, OperacoesDisco{}, "Existe uma pasta com o nome do arquivo."}}) {
+        const auto r = gravarParametros(Conteudo::Estado, alvo, padroes(), kBrasil, operacoes);
         EXPECT_FALSE(r.ok) << alvo;
         EXPECT_EQ(r.arquivo, alvo / kNomeArquivo);
         EXPECT_EQ(r.motivo, motivo);
@@ -149,6 +152,82 @@ TEST(Falhas, NadaMudaEOMotivoEhDito) {
         EXPECT_TRUE(lerParametros(alvo, estado, kBrasil).ilegiveis.empty()) << alvo;
         EXPECT_EQ(noArquivo(estado), noArquivo(padroes())) << alvo;
     }
+}
+
+// A save reaches the disk in order: every byte written into the temporary file, that file
+// flushed to the disk, and only then renamed over the old one, so a power cut never leaves a
+// renamed file whose bytes are not on the disk. The same for the rewrite in place (flushed).
+TEST(Gravacao, EscreveDescarregaERenomeiaNestaOrdem) {
+    PastaTemporaria pasta;
+    gravarBytes(pasta.ini(), "percINSS=9\r\n");
+    std::string ordem;
+    const OperacoesDisco sistema = operacoesDoSistema();
+    OperacoesDisco vigiadas;
+    vigiadas.escrever = [&](int fd, const char* dados, std::size_t n) {
+        ordem += ordem.ends_with("escreve ") ? "" : "escreve ";
+        return sistema.escrever(fd, dados, std::min<std::size_t>(n, 100));  // in several writes
+    };
+    vigiadas.descarregar = [&](int fd) {
+        ordem += "descarrega ";
+        return sistema.descarregar(fd);
+    };
+    vigiadas.renomear = [&](const fs::path& de, const fs::path& para) {
+        ordem += "renomeia ";
+        EXPECT_EQ(lerBytes(de), noArquivo(padroes()));
+        return sistema.renomear(de, para);
+    };
+    ASSERT_TRUE(gravarParametros(Conteudo::Estado, pasta.caminho, padroes(), kBrasil, vigiadas).ok);
+    EXPECT_EQ(ordem, "escreve descarrega renomeia ");
+    EXPECT_EQ(lerBytes(pasta.ini()), noArquivo(padroes()));
+    EXPECT_EQ(entradas(pasta.caminho), 1);
+}
+
+// The optional groups: the six values of 2026 come together after the older keys when one of
+// them is not 0; the reduction's cap comes alone after them, only when it is not 0, so files
+// saved before it existed are saved again as they were.
+TEST(Gravacao, GruposOpcionais) {
+    const auto linhas = [](const P& p) {
+        std::string chaves;
+        const std::string c = noArquivo(p);
+        for (std::size_t i = 0; i < c.size(); i = c.find("\r\n", i) + 2) chaves += c.substr(i, c.find('=', i) - i) + ' ';
+        return chaves;
+    };
+    const std::string antigas = linhas(padroes());
+    const std::string seis = "reducaoIR reducaoIRIsencao reducaoIRLimite reducaoIRParcela reducaoIRFator descontoSimplificado ";
+    const struct { void (*muda)(P&); std::string depois; } casos[] = {
+        {[](P&) {}, ""},
+        {[](P& p) { p.reducaoIRFator = 0.1; }, seis},
+        {[](P& p) { p.reducaoIRTeto = dm(3128900); }, "reducaoIRTeto "},
+        {[](P& p) { p.reducaoIR = 1; p.reducaoIRTeto = dm(1); }, seis + "reducaoIRTeto "},
+    };
+    for (const auto& caso : casos) {
+        P p = padroes();
+        caso.muda(p);
+        EXPECT_EQ(linhas(p), antigas + caso.depois);
+        P lido = padroes();
+        EXPECT_TRUE(lerConteudo(noArquivo(p), lido, kBrasil).ilegiveis.empty());
+        EXPECT_EQ(noArquivo(lido), noArquivo(p));
+    }
+    EXPECT_EQ(std::count(antigas.begin(), antigas.end(), ' '), 56);
+}
+
+// A file edited by hand on Windows, as it lies on the disk: blanks around keys and "=", a
+// comment in Windows-1252 and an unknown key, CR LF. The values are read; the two other lines
+// are handed back as they are, for the start-up message and the copy kept before a save.
+TEST(Leitura, ArquivoEditadoAMao) {
+    PastaTemporaria pasta;
+    const std::string editado = "; tabela acertada com o cont\xE1" "bil em 03/2026\r\n"
+                                "percINSS = 11\r\n  prodBruta\t=\t3333 \r\nchaveNova=1\r\n\r\n";
+    gravarBytes(pasta.ini(), editado);
+    P lido;
+    const auto r = lerParametros(pasta.caminho, lido, kBrasil);
+    EXPECT_EQ(lido.percINSS, 11);
+    EXPECT_EQ(lido.prodBruta, dm(33330000));
+    ASSERT_EQ(r.ilegiveis.size(), 2u);
+    EXPECT_EQ(r.ilegiveis[0].linha, "; tabela acertada com o cont\xE1" "bil em 03/2026");
+    EXPECT_EQ(r.ilegiveis[1].linha, "chaveNova=1");
+    EXPECT_TRUE(r.ilegiveis[1].chave.empty());
+    EXPECT_EQ(lerBytes(pasta.ini()), editado);  // reading never writes
 }
 
 #ifndef _WIN32
