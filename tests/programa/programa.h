@@ -50,13 +50,15 @@ protected:
     }
     bool contem(const std::string& trecho) const { return lerArquivo(arquivo).find(trecho) != std::string::npos; }
 
-    // Starts the program and shows its window as the user finds it; false when the program
-    // chose to leave at once.
+    // Starts the program as it starts itself (the window shown before its controls are made)
+    // and shows its window as the user finds it; false when the program chose to leave at once.
     bool iniciar() {
         sim.reset();
-        janela = std::make_unique<FrmCalcProd>();
+        janela = std::make_unique<FrmCalcProd>(separadoresDoSistema(), nullptr, Montagem::Adiada);
         sim = novoSimulador(*janela);
-        if (!sim->iniciar()) return false;
+        if (!sim->abrirArquivo()) return false;
+        janela->show();
+        sim->mostrarInicio();
         perguntasAntesDaJanela = perguntas.size();
         return ativar(*janela);
     }
