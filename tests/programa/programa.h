@@ -60,7 +60,10 @@ protected:
         janela->show();
         sim->mostrarInicio();
         perguntasAntesDaJanela = perguntas.size();
-        return ativar(*janela);
+        const bool ativa = ativar(*janela);
+        // The first turn of the event loop, where the program speaks of what start-up found.
+        QCoreApplication::processEvents();
+        return ativa;
     }
     std::unique_ptr<Simulador> novoSimulador(FrmCalcProd& j) {
         auto s = std::make_unique<Simulador>(j, pasta, separadoresDoSistema());
