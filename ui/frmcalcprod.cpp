@@ -36,7 +36,7 @@ int FrmCalcProd::pixels(int twips) {
     return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15);
 }
 
-FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(parent), m_sep(sep) {
+FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent, Montagem montagem) : QWidget(parent), m_sep(sep) {
     registrarRecursos();
     setObjectName(QStringLiteral("frmcalcProd"));
     setWindowTitle(qtexto(kNomePrograma));
@@ -44,9 +44,6 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
     // instead of a palette each (a palette change ripples through the style).
     setPalette(paletaDoDesenho());
     setAutoFillBackground(true);
-    // The font of most captions and of every field, which they take from the window as they
-    // are made instead of each laying out its text a second time in it.
-    setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
     // Nothing reacts to a change of size: the client area keeps its designed size.
     setFixedSize(pixels(kLarguraClienteTwips), pixels(kAlturaClienteTwips));
     // The panel's values wait here until it is built.
@@ -58,8 +55,24 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
         if (c.tipo == Tipo::Caixa)
             m_listasPainel.emplace(std::string(c.nome), ListaGuardada{{QString(), QString()}, 0, true});
     }
+    if (montagem == Montagem::Imediata) montarControles();
+}
+
+void FrmCalcProd::montarControles() {
+    if (m_montada) return;
+    m_montada = true;
+    // The font of most captions and of every field, which they take from the window as they
+    // are made instead of each laying out its text a second time in it. Choosing it reads the
+    // system's fonts, the longest step of start-up.
+    setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
     montar(false);
     ordenarTabulacao();
+    // Controls made inside a window already shown are shown by hand; those hidden on purpose
+    // (the panel) stay hidden.
+    if (isVisible()) {
+        for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!w->testAttribute(Qt::WA_WState_ExplicitShowHide)) w->show();
+    }
     if (QWidget* primeiro = controle("selecModalidade")) primeiro->setFocus(Qt::OtherFocusReason);
 }
 

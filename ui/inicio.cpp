@@ -31,6 +31,12 @@ const QString kLegenda = qtexto(kNomePrograma) + QString(42, u' ') +
 }  // namespace
 
 bool Simulador::iniciar() {
+    if (!abrirArquivo()) return false;
+    mostrarInicio();
+    return true;
+}
+
+bool Simulador::abrirArquivo() {
     ilegiveis_ = lerParametros(pastaPadroes_.empty() ? pasta_ : pastaPadroes_, estado_, sep_).ilegiveis;
     std::error_code ec;
     semArquivo_ = !std::filesystem::exists(vestamar::caminhoArquivo(pasta_), ec);
@@ -46,6 +52,14 @@ bool Simulador::iniciar() {
     }
     janela_.setWindowTitle(kLegenda);
     janela_.setFixedWidth(FrmCalcProd::pixels(kLarguraInicialTwips));
+    return true;
+}
+
+void Simulador::mostrarInicio() {
+    if (!janela_.controlesMontados()) {
+        janela_.montarControles();
+        conectar();
+    }
     moverEsquerda("Titulo", 0);
     preencherListas();
     estado_.montarTabelaIR();
@@ -58,7 +72,6 @@ bool Simulador::iniciar() {
     calcular();
     // Once the window is up, the user hears of lines of the file that could not be read.
     QTimer::singleShot(0, this, &Simulador::avisarLinhasIlegiveis);
-    return true;
 }
 
 void Simulador::mostrarParametros() {
