@@ -68,17 +68,17 @@ QIcon iconeDoPrograma();
 // not from the application's font, so they need not hear of its change.
 class FonteDaAplicacaoDurante {
 public:
-    explicit FonteDaAplicacaoDurante(const QFont& daJanela) : m_anterior(QGuiApplication::font()) {
+    explicit FonteDaAplicacaoDurante(const QFont& daJanela) : anterior_(QGuiApplication::font()) {
         QFont provisoria = daJanela;
         provisoria.setOverline(!daJanela.overline());
         QGuiApplication::setFont(provisoria);
     }
-    ~FonteDaAplicacaoDurante() { QGuiApplication::setFont(m_anterior); }
+    ~FonteDaAplicacaoDurante() { QGuiApplication::setFont(anterior_); }
     FonteDaAplicacaoDurante(const FonteDaAplicacaoDurante&) = delete;
     FonteDaAplicacaoDurante& operator=(const FonteDaAplicacaoDurante&) = delete;
 
 private:
-    QFont m_anterior;
+    QFont anterior_;
 };
 
 }  // namespace vestamar

@@ -36,7 +36,7 @@ int FrmCalcProd::pixels(int twips) {
     return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15);
 }
 
-FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent, Montagem montagem) : QWidget(parent), m_sep(sep) {
+FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent, Montagem montagem) : QWidget(parent), sep_(sep) {
     registrarRecursos();
     setObjectName(QStringLiteral("frmcalcProd"));
     setWindowTitle(qtexto(kNomePrograma));
@@ -49,18 +49,18 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent, Montagem monta
     // The panel's values wait here until it is built.
     for (const Controle& c : layoutJanela()) {
         if (c.conteiner != kNomePainel) continue;
-        if (c.tipo == Tipo::Campo) m_textosPainel.emplace(std::string(c.nome), textoInicial(c.texto, sep));
-        if (c.tipo == Tipo::Lista) m_listasPainel.emplace(std::string(c.nome), ListaGuardada{});
+        if (c.tipo == Tipo::Campo) textosPainel_.emplace(std::string(c.nome), textoInicial(c.texto, sep));
+        if (c.tipo == Tipo::Lista) listasPainel_.emplace(std::string(c.nome), ListaGuardada{});
         // A check box is kept as a choice between not checked (0) and checked (1).
         if (c.tipo == Tipo::Caixa)
-            m_listasPainel.emplace(std::string(c.nome), ListaGuardada{{QString(), QString()}, 0, true});
+            listasPainel_.emplace(std::string(c.nome), ListaGuardada{{QString(), QString()}, 0, true});
     }
     if (montagem == Montagem::Imediata) montarControles();
 }
 
 void FrmCalcProd::montarControles() {
-    if (m_montada) return;
-    m_montada = true;
+    if (montada_) return;
+    montada_ = true;
     // The font of most captions and of every field, which they take from the window as they
     // are made instead of each laying out its text a second time in it. Choosing it reads the
     // system's fonts, the longest step of start-up.
@@ -80,29 +80,29 @@ void FrmCalcProd::paintEvent(QPaintEvent* evento) {
     QWidget::paintEvent(evento);
     // The icon is read and handed to the window system once the window has been drawn, so
     // that its decoding does not delay the first sight of the window.
-    if (!m_iconePedido) {
-        m_iconePedido = true;
+    if (!iconePedido_) {
+        iconePedido_ = true;
         QTimer::singleShot(0, this, [this] { setWindowIcon(iconeDoPrograma()); });
     }
 }
 
 bool FrmCalcProd::doPainel(std::string_view nome) const {
-    return nome == kNomePainel || m_textosPainel.count(nome) != 0 || m_listasPainel.count(nome) != 0 ||
+    return nome == kNomePainel || textosPainel_.count(nome) != 0 || listasPainel_.count(nome) != 0 ||
            std::any_of(layoutJanela().begin(), layoutJanela().end(),
                        [&](const Controle& c) { return c.nome == nome && c.conteiner == kNomePainel; });
 }
 
 void FrmCalcProd::construirPainel() {
-    if (m_painel) return;
+    if (painel_) return;
     montar(true);
     // The panel's fields take their kept texts, its lists their items and choice, before the
     // window listens to them: nothing is announced, as nothing changes.
-    for (auto& [nome, texto] : m_textosPainel) {
+    for (auto& [nome, texto] : textosPainel_) {
         ETextctl* f = qobject_cast<ETextctl*>(controle(nome));
         const QSignalBlocker bloqueio(f);
         f->setText(texto);
     }
-    for (auto& [nome, guardada] : m_listasPainel) {
+    for (auto& [nome, guardada] : listasPainel_) {
         QWidget* w = controle(nome);
         const QSignalBlocker bloqueio(w);
         if (auto* l = qobject_cast<QComboBox*>(w)) {
@@ -112,8 +112,8 @@ void FrmCalcProd::construirPainel() {
             caixa->setChecked(guardada.indice == 1);
         }
     }
-    m_textosPainel.clear();
-    m_listasPainel.clear();
+    textosPainel_.clear();
+    listasPainel_.clear();
     ordenarTabulacao();
 }
 
@@ -142,7 +142,7 @@ void FrmCalcProd::montar(bool painel) {
             case Tipo::Painel:
                 w = novoPainel(pai);
                 w->hide();
-                m_painel = w;
+                painel_ = w;
                 break;
             case Tipo::Lista: {
                 QComboBox* l = novaLista(c, pai);
@@ -165,9 +165,9 @@ void FrmCalcProd::montar(bool painel) {
                 break;
             }
             case Tipo::Campo: {
-                ETextctl* f = novoCampo(c, pai, m_sep);
+                ETextctl* f = novoCampo(c, pai, sep_);
                 connect(f, &ETextctl::Change, this, [this, f] { emit campoAlterado(f->objectName()); });
-                m_campos.push_back(f);
+                campos_.push_back(f);
                 w = f;
                 break;
             }
@@ -180,7 +180,7 @@ void FrmCalcProd::montar(bool painel) {
         } else {
             w->setGeometry(pixels(c.l), pixels(c.t), pixels(c.w), pixels(c.h));
         }
-        m_controles.emplace(std::string(c.nome), w);
+        controles_.emplace(std::string(c.nome), w);
     }
     // Each list is labelled by its caption (for screen readers: the caption's buddy).
     for (const Controle* pc : ordem) {
@@ -191,9 +191,9 @@ void FrmCalcProd::montar(bool painel) {
         // Fields in the order of the layout table, the panel's where they stand in it.
         std::vector<ETextctl*> campos;
         for (const Controle& c : layoutJanela()) {
-            if (c.tipo == Tipo::Campo) campos.push_back(qobject_cast<ETextctl*>(m_controles.find(c.nome)->second));
+            if (c.tipo == Tipo::Campo) campos.push_back(qobject_cast<ETextctl*>(controles_.find(c.nome)->second));
         }
-        m_campos = std::move(campos);
+        campos_ = std::move(campos);
     }
 }
 
@@ -202,8 +202,8 @@ void FrmCalcProd::ordenarTabulacao() {
     std::vector<std::pair<std::pair<bool, int>, QWidget*>> ordem;
     for (const Controle& c : layoutJanela()) {
         if (c.tipo != Tipo::Campo && c.tipo != Tipo::Lista && c.tipo != Tipo::Botao && c.tipo != Tipo::Caixa) continue;
-        const auto it = m_controles.find(c.nome);
-        if (it == m_controles.end()) continue;  // the panel, not built yet
+        const auto it = controles_.find(c.nome);
+        if (it == controles_.end()) continue;  // the panel, not built yet
         QWidget* w = it->second;
         // A skipped control keeps its place and takes a click, but Tab and Enter pass it by.
         w->setFocusPolicy(c.pulado ? Qt::ClickFocus : Qt::StrongFocus);
@@ -214,12 +214,12 @@ void FrmCalcProd::ordenarTabulacao() {
 }
 
 QWidget* FrmCalcProd::controle(std::string_view nome) {
-    auto it = m_controles.find(nome);
-    if (it == m_controles.end() && !m_painel && doPainel(nome)) {
+    auto it = controles_.find(nome);
+    if (it == controles_.end() && !painel_ && doPainel(nome)) {
         construirPainel();
-        it = m_controles.find(nome);
+        it = controles_.find(nome);
     }
-    return it == m_controles.end() ? nullptr : it->second;
+    return it == controles_.end() ? nullptr : it->second;
 }
 
 ETextctl* FrmCalcProd::campo(std::string_view nome) { return qobject_cast<ETextctl*>(controle(nome)); }
@@ -230,18 +230,18 @@ cbutton* FrmCalcProd::botao(std::string_view nome) { return qobject_cast<cbutton
 
 const std::vector<ETextctl*>& FrmCalcProd::campos() {
     construirPainel();
-    return m_campos;
+    return campos_;
 }
 
 QString FrmCalcProd::texto(std::string_view nome) const {
-    if (const auto it = m_textosPainel.find(nome); it != m_textosPainel.end()) return it->second;
-    const auto it = m_controles.find(nome);
-    const auto* f = it == m_controles.end() ? nullptr : qobject_cast<const ETextctl*>(it->second);
+    if (const auto it = textosPainel_.find(nome); it != textosPainel_.end()) return it->second;
+    const auto it = controles_.find(nome);
+    const auto* f = it == controles_.end() ? nullptr : qobject_cast<const ETextctl*>(it->second);
     return f ? f->text() : QString();
 }
 
 void FrmCalcProd::escreverTexto(std::string_view nome, const QString& texto) {
-    if (const auto it = m_textosPainel.find(nome); it != m_textosPainel.end()) {
+    if (const auto it = textosPainel_.find(nome); it != textosPainel_.end()) {
         if (it->second == texto) return;
         it->second = texto;
         emit campoAlterado(qtexto(nome));
@@ -251,16 +251,16 @@ void FrmCalcProd::escreverTexto(std::string_view nome, const QString& texto) {
 }
 
 int FrmCalcProd::indice(std::string_view nome) const {
-    if (const auto it = m_listasPainel.find(nome); it != m_listasPainel.end()) return it->second.indice;
-    const auto it = m_controles.find(nome);
-    if (it == m_controles.end()) return -1;
+    if (const auto it = listasPainel_.find(nome); it != listasPainel_.end()) return it->second.indice;
+    const auto it = controles_.find(nome);
+    if (it == controles_.end()) return -1;
     if (const auto* caixa = qobject_cast<const QCheckBox*>(it->second)) return caixa->isChecked() ? 1 : 0;
     const auto* l = qobject_cast<const QComboBox*>(it->second);
     return l ? l->currentIndex() : -1;
 }
 
 void FrmCalcProd::definirItens(std::string_view nome, const QStringList& itens) {
-    if (const auto it = m_listasPainel.find(nome); it != m_listasPainel.end()) {
+    if (const auto it = listasPainel_.find(nome); it != listasPainel_.end()) {
         it->second = {itens, -1};
         return;
     }
@@ -273,7 +273,7 @@ void FrmCalcProd::definirItens(std::string_view nome, const QStringList& itens) 
 }
 
 void FrmCalcProd::escolher(std::string_view nome, int indice) {
-    if (const auto it = m_listasPainel.find(nome); it != m_listasPainel.end()) {
+    if (const auto it = listasPainel_.find(nome); it != listasPainel_.end()) {
         ListaGuardada& l = it->second;
         if (indice < -1 || indice >= l.itens.size()) {
             l.indice = l.caixa ? 0 : -1;

@@ -189,7 +189,7 @@ QAccessibleInterface* fabricaAcessivel(const QString& classe, QObject* objeto) {
 
 }  // namespace
 
-ETextctl::ETextctl(QWidget* parent) : QLineEdit(parent), m_separadores(separadoresDoSistema()) {
+ETextctl::ETextctl(QWidget* parent) : QLineEdit(parent), separadores_(separadoresDoSistema()) {
     static const bool acessivel = (QAccessible::installFactory(fabricaAcessivel), true);
     Q_UNUSED(acessivel);
     setFrame(false);
@@ -198,82 +198,82 @@ ETextctl::ETextctl(QWidget* parent) : QLineEdit(parent), m_separadores(separador
     setAutoFillBackground(true);
     setValidator(new FiltroNumerico(this));
     setMaxlength(0);
-    m_normalfont = m_focusfont = font();
-    connect(this, &QLineEdit::textEdited, this, [this] { m_mudancaDoUsuario = true; });
+    normalfont_ = focusfont_ = font();
+    connect(this, &QLineEdit::textEdited, this, [this] { mudancaDoUsuario_ = true; });
     connect(this, &QLineEdit::textChanged, this, &ETextctl::aoMudarTexto);
     aplicarVisual();
 }
 
 void ETextctl::aoMudarTexto() {
-    const bool doUsuario = m_mudancaDoUsuario;
-    m_mudancaDoUsuario = false;
+    const bool doUsuario = mudancaDoUsuario_;
+    mudancaDoUsuario_ = false;
     ajustarAoTexto();
     // QLineEdit announces only real changes. The text last announced is not compared with:
     // a text written while the field's signals were blocked (the panel's first values) would
     // leave it behind, and a later write of the text it still held would store nothing.
     // A write by the program makes the text the program's again: it is shown as written.
-    m_editadoPeloUsuario = doUsuario;
+    editadoPeloUsuario_ = doUsuario;
     emit Change();
 }
 
 void ETextctl::setMaxlength(int comprimento) {
-    m_maxlength = comprimento < 0 ? 0 : comprimento;
+    maxlength_ = comprimento < 0 ? 0 : comprimento;
     // Setting the same limit again still lays the text out again.
-    const int limite = m_maxlength == 0 ? 32767 : m_maxlength;
+    const int limite = maxlength_ == 0 ? 32767 : maxlength_;
     if (maxLength() != limite) setMaxLength(limite);
 }
 
 // A look of the other state (with or without focus) shows only when the focus changes.
 void ETextctl::setNormalfont(const QFont& fonte) {
-    m_normalfont = fonte;
-    if (!m_comFoco) aplicarVisual();
+    normalfont_ = fonte;
+    if (!comFoco_) aplicarVisual();
 }
 void ETextctl::setFocusfont(const QFont& fonte) {
-    m_focusfont = fonte;
-    if (m_comFoco) aplicarVisual();
+    focusfont_ = fonte;
+    if (comFoco_) aplicarVisual();
 }
 void ETextctl::setNormalfontcolor(const QColor& cor) {
-    m_normalfontcolor = cor;
-    if (!m_comFoco) aplicarCores();
+    normalfontcolor_ = cor;
+    if (!comFoco_) aplicarCores();
 }
 void ETextctl::setFocusfontcolor(const QColor& cor) {
-    m_focusfontcolor = cor;
-    if (m_comFoco) aplicarCores();
+    focusfontcolor_ = cor;
+    if (comFoco_) aplicarCores();
 }
 void ETextctl::setBackcolor(const QColor& cor) {
-    m_backcolor = cor;
-    if (!m_comFoco) aplicarCores();
+    backcolor_ = cor;
+    if (!comFoco_) aplicarCores();
 }
 void ETextctl::setFocusbackcolor(const QColor& cor) {
-    m_focusbackcolor = cor;
-    if (m_comFoco) aplicarCores();
+    focusbackcolor_ = cor;
+    if (comFoco_) aplicarCores();
 }
 void ETextctl::setNormalbordercolor(const QColor& cor) {
-    m_normalbordercolor = cor;
+    normalbordercolor_ = cor;
     update();
 }
 void ETextctl::setFocusbordercolor(const QColor& cor) {
-    m_focusbordercolor = cor;
+    focusbordercolor_ = cor;
     update();
 }
 void ETextctl::setNormalborderpattern(int estilo) {
-    m_normalborderpattern = estilo;
+    normalborderpattern_ = estilo;
     update();
 }
 void ETextctl::setFocusborderpattern(int estilo) {
-    m_focusborderpattern = estilo;
+    focusborderpattern_ = estilo;
     update();
 }
 
 void ETextctl::setDesatualizado(bool desatualizado) {
-    if (m_desatualizado == desatualizado) return;
-    m_desatualizado = desatualizado;
+    if (desatualizado_ == desatualizado) return;
+    desatualizado_ = desatualizado;
     aplicarVisual();
 }
 
 void ETextctl::setSemnumero(bool semNumero) {
-    if (m_semnumero == semNumero) return;
-    m_semnumero = semNumero;
+    if (semnumero_ == semNumero) return;
+    semnumero_ = semNumero;
     update();
 }
 
@@ -290,7 +290,7 @@ void ETextctl::aplicarVisual() {
 bool ETextctl::event(QEvent* evento) {
     const bool tratado = QLineEdit::event(evento);
     if (evento->type() == QEvent::Polish) {
-        m_polido = true;
+        polido_ = true;
         aplicarCores();
     }
     return tratado;
@@ -300,10 +300,10 @@ void ETextctl::aplicarCores() {
     // Palette changes ripple through the style: the colours are given once the field is
     // polished, before it is first shown or drawn, and then only when they change. The window
     // builds dozens of fields, each setting its colours one by one.
-    if (!m_polido) return;
+    if (!polido_) return;
     QPalette paleta = palette();
-    const QColor fundo = m_comFoco ? m_focusbackcolor : m_backcolor;
-    const QColor tinta = m_desatualizado ? corDesatualizada(fundo) : m_comFoco ? m_focusfontcolor : m_normalfontcolor;
+    const QColor fundo = comFoco_ ? focusbackcolor_ : backcolor_;
+    const QColor tinta = desatualizado_ ? corDesatualizada(fundo) : comFoco_ ? focusfontcolor_ : normalfontcolor_;
     for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         paleta.setColor(grupo, QPalette::Base, fundo);
         paleta.setColor(grupo, QPalette::Window, fundo);
@@ -326,9 +326,9 @@ QRect ETextctl::areaDoTexto() const {
 void ETextctl::ajustarAoTexto() {
     // A field made but not yet shown has its resize event still to come; it is fitted then,
     // once, instead of at each of the font and text changes that come before it.
-    if (!m_dimensionado && testAttribute(Qt::WA_PendingResizeEvent)) return;
-    QFont base = m_comFoco ? m_focusfont : m_normalfont;
-    if (m_desatualizado) base.setItalic(true);
+    if (!dimensionado_ && testAttribute(Qt::WA_PendingResizeEvent)) return;
+    QFont base = comFoco_ ? focusfont_ : normalfont_;
+    if (desatualizado_) base.setItalic(true);
     const QString texto = displayText();
     const int largura = areaDoTexto().width();
     // QLineEdit keeps one pixel beside the text for the cursor.
@@ -341,36 +341,36 @@ void ETextctl::ajustarAoTexto() {
     }
     if (!(font() == fonte)) setFont(fonte);
 
-    m_encurtado = !coube;
+    encurtado_ = !coube;
     // The whole text goes into the tooltip of a shortened field, unless the program has put
     // a tooltip there; only the field's own tooltip is ever replaced or cleared.
-    const bool dicaDoPrograma = !toolTip().isEmpty() && toolTip() != m_dicaPropria;
+    const bool dicaDoPrograma = !toolTip().isEmpty() && toolTip() != dicaPropria_;
     if (dicaDoPrograma) {
-        m_dicaPropria.clear();
+        dicaPropria_.clear();
     } else {
-        m_dicaPropria = m_encurtado ? texto : QString();
-        if (toolTip() != m_dicaPropria) setToolTip(m_dicaPropria);
+        dicaPropria_ = encurtado_ ? texto : QString();
+        if (toolTip() != dicaPropria_) setToolTip(dicaPropria_);
     }
 }
 
 void ETextctl::resizeEvent(QResizeEvent* evento) {
     QLineEdit::resizeEvent(evento);
-    m_dimensionado = true;
+    dimensionado_ = true;
     ajustarAoTexto();
 }
 
 void ETextctl::focusInEvent(QFocusEvent* evento) {
     QLineEdit::focusInEvent(evento);
-    m_comFoco = true;
+    comFoco_ = true;
     aplicarVisual();
     // The focus back from a popup (the context menu) or another window leaves the selection
     // as the user left it: the menu's Paste or Cut works on it.
     const Qt::FocusReason motivo = evento->reason();
     if (motivo == Qt::PopupFocusReason || motivo == Qt::ActiveWindowFocusReason) return;
-    if (!m_onfocusselect && hasSelectedText()) {
+    if (!onfocusselect_ && hasSelectedText()) {
         deselect();
         end(false);
-    } else if (m_onfocusselect) {
+    } else if (onfocusselect_) {
         selectAll();
     }
 }
@@ -382,14 +382,14 @@ void ETextctl::focusOutEvent(QFocusEvent* evento) {
     const bool saiu = motivo != Qt::PopupFocusReason && motivo != Qt::ActiveWindowFocusReason;
     if (saiu) concluirEdicao();
     QLineEdit::focusOutEvent(evento);
-    m_comFoco = false;
+    comFoco_ = false;
     aplicarVisual();
 }
 
 void ETextctl::concluirEdicao() {
-    if (!m_editadoPeloUsuario) return;
-    m_editadoPeloUsuario = false;
-    if (const auto reescrito = textoNoPadrao(text(), m_textformat, m_separadores)) setText(*reescrito);
+    if (!editadoPeloUsuario_) return;
+    editadoPeloUsuario_ = false;
+    if (const auto reescrito = textoNoPadrao(text(), textformat_, separadores_)) setText(*reescrito);
 }
 
 void ETextctl::colar() { colarTexto(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); }
@@ -416,7 +416,7 @@ void ETextctl::keyPressEvent(QKeyEvent* evento) {
     const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
     if (enter && (evento->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         concluirEdicao();
-        if (m_enterexitkey) {
+        if (enterexitkey_) {
             focusNextChild();
             evento->accept();
             return;
@@ -429,7 +429,7 @@ void ETextctl::keyPressEvent(QKeyEvent* evento) {
     }
     if (teclaDecimalDoTeclado(evento)) {
         // Typed as the decimal mark itself would be typed, through the field's filter.
-        const QString decimal = qtexto(m_separadores.decimal);
+        const QString decimal = qtexto(separadores_.decimal);
         const int tecla = decimal.isEmpty() ? int(Qt::Key_unknown) : int(decimal.at(0).toUpper().unicode());
         QKeyEvent marca(QEvent::KeyPress, tecla, Qt::NoModifier, decimal, evento->isAutoRepeat(),
                         static_cast<quint16>(evento->count()));
@@ -469,22 +469,22 @@ void ETextctl::mouseReleaseEvent(QMouseEvent* evento) {
 
 void ETextctl::paintEvent(QPaintEvent* evento) {
     // A shortened text shows "###"; while the user edits it, the line scrolls as usual.
-    if (m_encurtado && !(m_comFoco && !isReadOnly())) {
+    if (encurtado_ && !(comFoco_ && !isReadOnly())) {
         QPainter pintor(this);
-        pintor.setFont(m_comFoco ? m_focusfont : m_normalfont);  // "###" needs no shrinking
+        pintor.setFont(comFoco_ ? focusfont_ : normalfont_);  // "###" needs no shrinking
         pintor.setPen(palette().color(QPalette::Text));
         pintor.drawText(areaDoTexto(), Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask), kCheio.toString());
     } else {
         QLineEdit::paintEvent(evento);
     }
-    const Qt::PenStyle estilo = estiloDaBorda(m_comFoco ? m_focusborderpattern : m_normalborderpattern);
+    const Qt::PenStyle estilo = estiloDaBorda(comFoco_ ? focusborderpattern_ : normalborderpattern_);
     QPainter pintor(this);
     pintor.setBrush(Qt::NoBrush);
     if (estilo != Qt::NoPen) {
-        pintor.setPen(QPen(m_comFoco ? m_focusbordercolor : m_normalbordercolor, 1, estilo));
+        pintor.setPen(QPen(comFoco_ ? focusbordercolor_ : normalbordercolor_, 1, estilo));
         pintor.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-    if (m_semnumero) {
+    if (semnumero_) {
         pintor.setPen(QPen(corDeErro(), 2));
         pintor.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
