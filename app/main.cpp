@@ -3,6 +3,7 @@
 // otherwise when that folder can be written (local_parametros.h).
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 
 #include <filesystem>
@@ -25,6 +26,9 @@ int main(int argc, char** argv) {
     vestamar::FrmCalcProd janela;
     vestamar::Simulador simulador(janela, pasta, vestamar::separadoresDoSistema());
     simulador.usarTrava(std::move(trava));
+    if (const QString usuario = vestamar::pastaDoUsuario(); !usuario.isEmpty()) {
+        simulador.usarListaDeRecentes(QDir(usuario).filePath(QStringLiteral("recentes.ini")));
+    }
     if (!local.padroes.isEmpty()) simulador.lerPadroesDe(vestamar::caminhoNativo(local.padroes));
     if (!simulador.iniciar()) return 0;
     // On a screen too small for the window (large scaling), its content scrolls in a frame.

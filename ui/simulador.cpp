@@ -23,7 +23,7 @@ namespace vestamar {
 
 Simulador::Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep,
                      QObject* parent)
-    : QObject(parent), janela_(janela), pasta_(std::move(pasta)), sep_(std::move(sep)) {
+    : QObject(parent), janela_(janela), pasta_(std::move(pasta)), arquivo_(pasta_ / kNomeArquivo), sep_(std::move(sep)) {
     conectar();
 }
 
@@ -63,6 +63,7 @@ void Simulador::conectar() {
     janela_.addAction(copiar);
     janela_.setContextMenuPolicy(Qt::ActionsContextMenu);
     conectarImpressaoEAjuda(janela_, acoesDoModulo(janela_));
+    conectarConjuntos();
 }
 
 void Simulador::calcular() {
