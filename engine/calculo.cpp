@@ -160,28 +160,31 @@ private:
 
 // ---- Scenarios ------------------------------------------------------------------------
 
-// Field names of one scenario. Scenario DEPOIS has a production total of its own instead
-// of the production field, and reads its special fund from that total.
+// Field names of one scenario: the entries it reads, and the results it writes, from their rows
+// (linhas.h). Scenario DEPOIS has a production total of its own instead of the production
+// field, and reads its special fund from that total.
 struct Cenario {
     std::string_view percTxMan, percDAR, percTxAdm, percSeg, ajuda;
     std::string_view TxManut, valDAR, retINSS, retIR, liqPagar;
     std::string_view valTxAdm, valTotalNF, valIR, valISS, valPIS, valCofins, nfLiq, valSeg, valMargem;
 };
 
-constexpr Cenario kAntes{
-    "percTxMan", "percDAR", "percTxAdm", "percSeg", "valorAjCusto",
-    "TxManut", "valDAR", "retINSS", "retIR", "liqPagar",
-    "valTxAdm", "valTotalNF", "valIR", "valISS", "valPIS", "valCofins", "nfLiq", "valSeg", "valMargem"};
+constexpr Cenario cenario(bool depois, std::string_view percTxMan, std::string_view percDAR,
+                          std::string_view percTxAdm, std::string_view percSeg) {
+    const auto f = [depois](Linha l) { return campoDe(l, depois); };
+    return {percTxMan, percDAR, percTxAdm, percSeg, f(Linha::valorAjCusto),
+            f(Linha::TxManut), f(Linha::valDAR), f(Linha::retINSS), f(Linha::retIR), f(Linha::liqPagar),
+            f(Linha::valTxAdm), f(Linha::valTotalNF), f(Linha::valIR), f(Linha::valISS), f(Linha::valPIS),
+            f(Linha::valCofins), f(Linha::nfLiq), f(Linha::valSeg), f(Linha::valMargem)};
+}
 
-constexpr Cenario kDepois{
-    "percTxMan2", "percDAR2", "percTxAdm2", "percSeg2", "valorAjCusto2",
-    "TxManut2", "valDAR2", "retINSS2", "retIR2", "liqPagar2",
-    "valTxAdm2", "valTotalNF2", "valIR2", "valISS2", "valPIS2", "valCofins2", "nfLiq2", "valSeg2", "valMargem2"};
+constexpr Cenario kAntes = cenario(false, "percTxMan", "percDAR", "percTxAdm", "percSeg");
+constexpr Cenario kDepois = cenario(true, "percTxMan2", "percDAR2", "percTxAdm2", "percSeg2");
 
 // The ANTES field of the row of a DEPOIS result; empty when there is none.
 std::string_view parceiroAntes(std::string_view depois) {
     for (const LinhaResultado& l : linhasDeResultado()) {
-        if (l.depois == depois) return l.antes;
+        if (l.depois.campo == depois) return l.antes.campo;
     }
     return {};
 }

@@ -13,23 +13,15 @@
 #include <variant>
 #include <vector>
 
+#include "linhas.h"
 #include "money.h"
 #include "texto_numero.h"
 
 namespace vestamar {
 
-// ---- The result fields, row by row --------------------------------------------------------
+// ---- The rows of the columns (linhas.h) ---------------------------------------------------
 
-// One row of results in the window: the ANTES field on the left, the DEPOIS field on the right.
-struct LinhaResultado {
-    std::string_view antes;         // empty when the row has no ANTES result
-    std::string_view depois;
-    std::string_view rotuloAntes;   // the captions beside the fields ("Retenção IR $")
-    std::string_view rotuloDepois;
-    bool soEmPlantoes = false;      // the production: a result in mode "Plantões" only
-};
-
-// Every result field of both scenarios, in the window's order from top to bottom.
+// Every row of both columns, entries and results, in the window's order from top to bottom.
 std::span<const LinhaResultado> linhasDeResultado();
 
 // The caption a working uses for a field the run reads or writes ("Valor Total NF", "% IRRF"),
@@ -122,7 +114,7 @@ private:
     const Registro* registro(std::string_view campo) const;
     Registro* registro(std::string_view campo);
 
-    std::array<Registro, 36> registros_{};  // ANTES and DEPOIS of each row of results
+    std::array<Registro, 2 * kLinhas.size()> registros_{};  // ANTES and DEPOIS of each row
     std::string_view etapaDaFalha_, campoDaFalha_;
 };
 

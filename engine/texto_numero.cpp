@@ -225,12 +225,13 @@ struct Padrao {
     bool agrupar;
 };
 
+// A pattern's decimals are the zeros after its point ("0.000000": six); a comma groups the
+// thousands ("#,##0.00"). No pattern, or one not made of those marks, shows two decimals.
 Padrao lerPadrao(std::string_view padrao) {
-    if (padrao == "0") return {0, false};
-    if (padrao == "0.0") return {1, false};
-    if (padrao == "#,##0.0") return {1, true};
-    if (padrao == "#,##0.00") return {2, true};
-    return {2, false};
+    if (padrao.empty() || padrao.find_first_not_of("#,0.") != std::string_view::npos) return {2, false};
+    const auto ponto = padrao.find('.');
+    const int casas = ponto == std::string_view::npos ? 0 : static_cast<int>(padrao.size() - ponto - 1);
+    return {casas, padrao.find(',') != std::string_view::npos};
 }
 
 std::string formatarDouble(double valor, int casas, bool agrupar, const Separadores& sep) {

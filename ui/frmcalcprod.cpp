@@ -53,8 +53,33 @@ const QStringList& faceLista() {
     return faces;
 }
 
-// The system's colour for window backgrounds (white in the usual schemes).
-QColor corDeJanela() { return QApplication::palette().color(QPalette::Base); }
+// The window's own colours, whatever the system's scheme: white, grey captions and fields,
+// black button and list text on light grey buttons. Every role is given, so a dark system
+// palette reaches no control of the window (dialogs, menus and tooltips keep the system's).
+// Each text keeps a contrast of at least 4.5:1 with what is behind it.
+const QPalette& paletaDoDesenho() {
+    static const QPalette paleta = [] {
+        QPalette p{QColor(240, 240, 240)};  // the buttons' face: the other roles derived from it
+        for (const auto grupo : {QPalette::Active, QPalette::Inactive}) {
+            p.setColor(grupo, QPalette::Window, Qt::white);
+            p.setColor(grupo, QPalette::Base, Qt::white);
+            p.setColor(grupo, QPalette::AlternateBase, QColor(245, 245, 245));
+            p.setColor(grupo, QPalette::WindowText, kCinzaRotulo);
+            p.setColor(grupo, QPalette::Text, kCinzaRotulo);
+            p.setColor(grupo, QPalette::ButtonText, Qt::black);
+            p.setColor(grupo, QPalette::Highlight, QColor(0, 84, 166));
+            p.setColor(grupo, QPalette::HighlightedText, Qt::white);
+            p.setColor(grupo, QPalette::PlaceholderText, kCinzaRotulo);
+        }
+        p.setColor(QPalette::Disabled, QPalette::Window, Qt::white);
+        p.setColor(QPalette::Disabled, QPalette::Base, Qt::white);
+        return p;
+    }();
+    return paleta;
+}
+
+// The colour of window backgrounds in the window's own colours.
+QColor corDeJanela() { return paletaDoDesenho().color(QPalette::Base); }
 
 // Sets a control's font unless it already has it from the window: a font change lays a
 // control's text out again, and most controls use the window's own font.
@@ -85,13 +110,10 @@ void pintarRotulo(QLabel* r, const QColor& fundo, const QColor& tinta) {
     }
 }
 
-// The system's text and base colours, which lists and the check box draw with, instead of the
-// window's grey on white.
-void coresDoSistema(QPalette& paleta) {
-    const QPalette sistema = QApplication::palette();
-    for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        for (const auto papel : {QPalette::Text, QPalette::Base})
-            paleta.setColor(grupo, papel, sistema.color(grupo, papel));
+// Lists and the check box draw their text in black on white, as buttons do, instead of the
+// window's grey.
+void textoPreto(QPalette& paleta) {
+    for (const auto grupo : {QPalette::Active, QPalette::Inactive}) paleta.setColor(grupo, QPalette::Text, Qt::black);
 }
 
 QLabel* novoRotulo(const Controle& c, QWidget* pai) {
@@ -179,7 +201,7 @@ QComboBox* novaLista(const Controle& c, QWidget* pai) {
     auto* l = new QComboBox(pai);
     l->setEditable(false);
     QPalette paleta = l->palette();
-    coresDoSistema(paleta);
+    textoPreto(paleta);
     if (c.visual == Visual::Modalidade) {
         darFonte(l, fonteDaJanela(faceLista(), 8.25, {.negrito = true}));
         for (const auto papel : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
@@ -198,7 +220,7 @@ QCheckBox* novaCaixa(const Controle& c, QWidget* pai) {
     darFonte(caixa, fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
     // Drawn on the panel's own background, its caption in the captions' grey.
     QPalette paleta = caixa->palette();
-    coresDoSistema(paleta);
+    textoPreto(paleta);
     paleta.setColor(QPalette::WindowText, kCinzaRotulo);
     caixa->setPalette(paleta);
     caixa->setAccessibleName(qtexto(c.acessivel));
@@ -216,8 +238,7 @@ cbutton* novoBotao(const Controle& c, QWidget* pai) {
 
 QWidget* novaLinha(const Controle& c, QWidget* pai) {
     auto* l = new QWidget(pai);
-    pintarFundo(l, c.visual == Visual::LinhaAzul ? kAzulDivisor
-                                                 : QApplication::palette().color(QPalette::Dark));
+    pintarFundo(l, c.visual == Visual::LinhaAzul ? kAzulDivisor : paletaDoDesenho().color(QPalette::Dark));
     return l;
 }
 
@@ -285,14 +306,9 @@ FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(pare
     registrarRecursos();
     setObjectName(QStringLiteral("frmcalcProd"));
     setWindowTitle(qtexto(kNomePrograma));
-    // White, with the captions' grey and the fields' grey on white, which they take from the
-    // window instead of a palette each (a palette change ripples through the style). Lists and
-    // the check box keep the system's text and base colours (coresDoSistema); buttons draw
-    // their own.
-    QPalette paleta = palette();
-    for (const auto papel : {QPalette::Window, QPalette::Base}) paleta.setColor(papel, Qt::white);
-    for (const auto papel : {QPalette::WindowText, QPalette::Text}) paleta.setColor(papel, kCinzaRotulo);
-    setPalette(paleta);
+    // The window's own colours (paletaDoDesenho), which the controls take from the window
+    // instead of a palette each (a palette change ripples through the style).
+    setPalette(paletaDoDesenho());
     setAutoFillBackground(true);
     // The font of most captions and of every field, which they take from the window as they
     // are made instead of each laying out its text a second time in it.
@@ -448,6 +464,11 @@ void FrmCalcProd::montar(bool painel) {
         }
         m_controles.emplace(std::string(c.nome), w);
     }
+    // Each list is labelled by its caption (for screen readers: the caption's buddy).
+    for (const Controle* pc : ordem) {
+        if (pc->legenda.empty()) continue;
+        if (auto* legenda = qobject_cast<QLabel*>(controle(pc->legenda))) legenda->setBuddy(controle(pc->nome));
+    }
     if (painel) {
         // Fields in the order of the layout table, the panel's where they stand in it.
         std::vector<ETextctl*> campos;
@@ -459,7 +480,8 @@ void FrmCalcProd::montar(bool painel) {
 }
 
 void FrmCalcProd::ordenarTabulacao() {
-    std::vector<std::pair<int, QWidget*>> ordem;
+    // Sorted by (reached after the designed order, place in it).
+    std::vector<std::pair<std::pair<bool, int>, QWidget*>> ordem;
     for (const Controle& c : layoutJanela()) {
         if (c.tipo != Tipo::Campo && c.tipo != Tipo::Lista && c.tipo != Tipo::Botao && c.tipo != Tipo::Caixa) continue;
         const auto it = m_controles.find(c.nome);
@@ -467,7 +489,7 @@ void FrmCalcProd::ordenarTabulacao() {
         QWidget* w = it->second;
         // A skipped control keeps its place and takes a click, but Tab and Enter pass it by.
         w->setFocusPolicy(c.pulado ? Qt::ClickFocus : Qt::StrongFocus);
-        ordem.emplace_back(c.tab, w);
+        ordem.emplace_back(std::pair(c.aoFim, c.tab), w);
     }
     std::stable_sort(ordem.begin(), ordem.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -1,6 +1,9 @@
 #include "impressora.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QLineEdit>
+#include <QLocale>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -89,6 +92,14 @@ ipp_jstate_t estadoDoTrabalho(const char* destino, int trabalho) {
     return estado;
 }
 
+// Whether the CUPS scheduler answers at all.
+bool cupsEmExecucao() {
+    http_t* conexao = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    if (!conexao) return false;
+    httpClose(conexao);
+    return true;
+}
+
 bool impressoraParada(const char* destino) {
     cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, destino, nullptr);
     if (!d) return false;
@@ -170,11 +181,75 @@ bool salvarPdf(QWidget& janela, const QWidgetList& foraDoPapel, const QString& c
     return imprimirPagina(janela, foraDoPapel, pdf);
 }
 
+// The largest font, from the field's own size down to `menor` pixels, in which `texto` fits
+// `largura`; the smallest when none does.
+QFont fonteQueCabe(QFont fonte, const QString& texto, qreal largura, int menor) {
+    const int px = fonte.pixelSize() > 0 ? fonte.pixelSize() : qRound(fonte.pointSizeF() * 96.0 / 72.0);
+    for (int p = px; p >= menor; --p) {
+        fonte.setPixelSize(p);
+        if (QFontMetricsF(fonte).horizontalAdvance(texto) <= largura) break;
+    }
+    return fonte;
+}
+
+// The fields that show something other than their figure: on paper they are drawn by
+// desenharCampos instead, kept out of the window's drawing so that no old or partial figure
+// reaches the page (not even as text hidden under another).
+QWidgetList camposACorrigir(QWidget& janela, const QWidgetList& foraDoPapel) {
+    QWidgetList r;
+    for (QLineEdit* campo : janela.findChildren<QLineEdit*>()) {
+        if (!campo->isVisibleTo(&janela) || foraDoPapel.contains(campo)) continue;
+        if (campo->property("desatualizado").toBool() || campo->property("encurtado").toBool()) r.append(campo);
+    }
+    return r;
+}
+
+// Those fields, with the text paper needs: "não calculado", or the whole figure, smaller, or
+// wider than the field. The painter is in the window's coordinates.
+void desenharCampos(QPainter& pintor, QWidget& janela, const QWidgetList& campos) {
+    // Paper is read closer than a screen: 6 pixels of the window's still read on the page.
+    constexpr int kMenorNoPapel = 6;
+    for (QWidget* campo : campos) {
+        const bool desatualizado = campo->property("desatualizado").toBool();
+        const QString texto = desatualizado ? QStringLiteral("não calculado") : static_cast<QLineEdit*>(campo)->text();
+        const QRectF area(campo->mapTo(&janela, QPoint()), campo->size());
+        const QRectF dentro = area.adjusted(3, 1, -3, -1);
+        const QFont fonte = fonteQueCabe(campo->font(), texto, dentro.width(), kMenorNoPapel);
+        const qreal largura = QFontMetricsF(fonte).horizontalAdvance(texto);
+        const QColor fundo = campo->palette().color(QPalette::Base);
+        pintor.save();
+        pintor.fillRect(area, fundo);
+        if (campo->property("normalborderpattern").toInt() == 0) {
+            pintor.setPen(campo->property("normalbordercolor").value<QColor>());
+            pintor.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
+        }
+        pintor.setFont(fonte);
+        pintor.setPen(campo->palette().color(QPalette::Text));
+        if (largura <= dentro.width()) {
+            pintor.drawText(dentro, Qt::AlignRight | Qt::AlignVCenter, texto);
+        } else {
+            // Wider than the field: from the field's left edge on, over what is beside it.
+            const QRectF largo(dentro.left(), dentro.top(), largura + 1, dentro.height());
+            pintor.fillRect(largo, fundo);
+            pintor.drawText(largo, Qt::AlignLeft | Qt::AlignVCenter, texto);
+        }
+        pintor.restore();
+    }
+}
+
 }  // namespace
+
+QString rodapeDaPagina(const QWidget& janela) {
+    QString r = QStringLiteral("Impresso em %1")
+                    .arg(QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
+    const QString arquivo = janela.property(kPropriedadeArquivo).toString();
+    if (!arquivo.isEmpty()) r += QStringLiteral(" — Parâmetros: ") + QDir::toNativeSeparators(arquivo);
+    return r;
+}
 
 AmbienteImpressao ambienteImpressaoPadrao() {
 #ifdef VESTAMAR_CUPS
-    return {impressoraDoSistema, enviarAoCups, perguntarPdf, perguntarArquivo, mostrarAviso};
+    return {impressoraDoSistema, enviarAoCups, perguntarPdf, perguntarArquivo, mostrarAviso, cupsEmExecucao};
 #else
     return {impressoraDoSistema, enviarPelaImpressora, perguntarPdf, perguntarArquivo, mostrarAviso};
 #endif
@@ -188,7 +263,8 @@ QString arquivoPdfSugerido() {
 }
 
 bool imprimirPagina(QWidget& janela, const QWidgetList& foraDoPapel, QPrinter& impressora) {
-    const ForaDoPapel fora(janela, foraDoPapel);
+    const QWidgetList corrigidos = camposACorrigir(janela, foraDoPapel);
+    const ForaDoPapel fora(janela, foraDoPapel + corrigidos);
     if (impressora.docName().isEmpty()) impressora.setDocName(kNomeDocumento);
 
     // The controls draw themselves into a recording, which is then played onto the page:
@@ -218,6 +294,16 @@ bool imprimirPagina(QWidget& janela, const QWidgetList& foraDoPapel, QPrinter& i
     pintor.scale(escala, escala);
     pintor.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     pintor.drawPicture(0, 0, desenho);
+    desenharCampos(pintor, janela, corrigidos);
+
+    // The footer at the foot of the printable area, in the window's grey at 8 points.
+    pintor.resetTransform();
+    QFont fonte = janela.font();
+    fonte.setPointSizeF(8);
+    pintor.setFont(fonte);
+    pintor.setPen(QColor(0x40, 0x40, 0x40));
+    const QRectF pe(0, 0, area.width(), area.height());
+    pintor.drawText(pe, Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, rodapeDaPagina(janela));
     const bool entregue = pintor.end();
     return entregue && impressora.printerState() != QPrinter::Error;
 }
@@ -230,6 +316,8 @@ void imprimir(QWidget& janela, const QWidgetList& foraDoPapel, const AmbienteImp
         if (motivo.isEmpty()) return;
         mensagem = QStringLiteral("Não foi possível imprimir na impressora \"%1\": %2.")
                        .arg(impressora->printerName(), motivo);
+    } else if (ambiente.servicoEmExecucao && !ambiente.servicoEmExecucao()) {
+        mensagem = QStringLiteral("Não foi possível imprimir: o serviço de impressão não está em execução.");
     } else {
         mensagem = QStringLiteral("Nenhuma impressora está instalada.");
     }

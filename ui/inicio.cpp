@@ -13,6 +13,8 @@
 
 #include "etextctl.h"
 #include "frmcalcprod.h"
+#include "impressora.h"
+#include "layout_janela.h"
 #include "parametros_janela.h"
 #include "simulador.h"
 #include "tabelas2026.h"
@@ -24,8 +26,6 @@ namespace {
 // The window's caption: two blanks and forty more between the name and the version.
 const QString kLegenda = qtexto(kNomePrograma) + QString(42, u' ') +
                          QStringLiteral("Versão 03_02");
-
-inline constexpr int kLarguraInicialTwips = 7700;
 
 }  // namespace
 
@@ -104,9 +104,9 @@ void Simulador::carregarTabelas2026() {
          1});
     if (r != 0) return;
     aplicarTabelas2026(estado_);
-    // The fields show the new values before the run: it reads some of them from the fields.
+    // The panel stays open with the new values in its fields; like any other edit of the
+    // panel, they reach the columns at the next calculation.
     mostrarParametros();
-    calcular();
 }
 
 QString Simulador::caminhoArquivo() const { return textoCaminho(caminhoDoConjunto(arquivo_)); }
@@ -116,6 +116,8 @@ void Simulador::atualizarLegenda() {
     const std::filesystem::path padrao = pasta_ / kNomeArquivo;
     const bool ehPadrao = arquivo_ == padrao || std::filesystem::equivalent(arquivo_, padrao, ec);
     janela_.setWindowTitle(ehPadrao ? kLegenda : kLegenda + QStringLiteral(" — ") + textoCaminho(arquivo_.filename()));
+    // The printed page names the open set in its footer.
+    janela_.setProperty(kPropriedadeArquivo, caminhoArquivo());
 }
 
 QString Simulador::textoCaminho(const std::filesystem::path& caminho) {

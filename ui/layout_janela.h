@@ -25,14 +25,14 @@ enum class Tipo {
 enum class Visual {
     Comum,            // labels: Arial 8.25 bold grey, left, white; lists: standard look
     Sublinhado,       // label, as Comum and underlined
-    Cabecalho,        // label, centred, on the system's window colour
+    Cabecalho,        // label, centred, on the window's background
     Titulo,           // label, Arial 20.25 regular, centred
     Regular,          // label, as Comum in regular weight
     ColunaFocoPreto,  // column field, black text with focus
     ColunaFocoCinza,  // column field, dark grey text with focus
     PainelCampo,      // field of the parameter-tables panel
     LinhaAzul,        // the column divider
-    LinhaSombra,      // the panel's underlines, in the system's button-shadow colour
+    LinhaSombra,      // the panel's underlines, in the window's button-shadow colour
     Modalidade,       // the modality list: MS Sans Serif 8.25 bold grey
 };
 
@@ -49,6 +49,12 @@ struct Controle {
     bool bloqueado = false;        // field `locked`
     Visual visual = Visual::Comum;
     std::string_view acessivel = {};  // accessible name, for fields and lists
+    // A list's caption (the caption's buddy): screen readers read the list by it, since the
+    // name a list gives them is its current item.
+    std::string_view legenda = {};
+    // Reached by Tab after the designed order: the panel's fields the design passes over,
+    // which the keyboard reaches this way while the panel is open.
+    bool aoFim = false;
 
     // A line's two end points, which its row holds in place of a rectangle.
     constexpr int x1() const { return l; }
@@ -61,6 +67,8 @@ struct Controle {
 std::span<const Controle> layoutJanela();
 
 inline constexpr int kLarguraClienteTwips = 15060;
+// The window's width once started: the two columns, or the panel over them.
+inline constexpr int kLarguraInicialTwips = 7700;
 inline constexpr int kAlturaClienteTwips = 10335;
 
 }  // namespace vestamar

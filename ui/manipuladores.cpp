@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "etextctl.h"
+#include "frmcalcprod.h"
+#include "regional.h"
 #include "parametros.h"
 #include "parametros_janela.h"
 #include "simulador.h"
@@ -44,7 +46,17 @@ std::optional<std::string> fatorDasHoras(const std::string& horas, const std::st
 }  // namespace
 
 bool Simulador::armazenar(const ParametroJanela& m) {
-    return guardarTexto(estado_, m.chaveArquivo().campo, lerTexto(m.controle), sep_);
+    const bool guardado = guardarTexto(estado_, m.chaveArquivo().campo, lerTexto(m.controle), sep_);
+    // A field left without a number is marked until it holds one again. (Only a field already
+    // built: the panel's are not built for this, and hold numbers until the user types.)
+    auto* c = janela_.findChild<ETextctl*>(qtexto(m.controle));
+    if (c && c->semnumero() == guardado) {
+        c->setSemnumero(!guardado);
+        const QString aviso = guardado ? QString() : QStringLiteral("Este campo não contém um número.");
+        c->setToolTip(aviso);
+        c->setAccessibleDescription(aviso);
+    }
+    return guardado;
 }
 
 void Simulador::aoMudarCampo(const ParametroJanela& m) {
@@ -56,7 +68,13 @@ void Simulador::aoMudarCampo(const ParametroJanela& m) {
             if (armazenar(m)) estado_.montarTabelaIR();
             return;
         case Seguinte::Calcular:
-            if (armazenar(m) && !mostrandoParametros_) calcular();
+            if (mostrandoParametros_) {
+                armazenar(m);
+            } else if (armazenar(m)) {
+                calcular();
+            } else {
+                calcularSemAviso();
+            }
             return;
         case Seguinte::HorasDoFator: {
             if (!armazenar(m)) return;
@@ -73,7 +91,10 @@ void Simulador::aoMudarCampo(const ParametroJanela& m) {
             return;
         }
         case Seguinte::FatorDasHoras: {
-            if (!armazenar(m)) return;
+            if (!armazenar(m)) {
+                if (!mostrandoParametros_) calcularSemAviso();
+                return;
+            }
             if (escrevendoHorasDoFator_ || mostrandoParametros_) return;
             // The factor follows the hours when it can be worked out (not for a shift of 0
             // hours); the value typed is stored and calculated either way.

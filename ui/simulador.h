@@ -32,6 +32,7 @@ namespace vestamar {
 
 class ETextctl;
 class FrmCalcProd;
+class JanelaMemoria;
 struct ParametroJanela;
 
 class Simulador : public QObject, public VisaoCalculo {
@@ -84,10 +85,15 @@ public:
     void calcular();
     // The working of every result of the last run.
     const MemoriaCalculo& memoria() const { return memoria_; }
-    // `Tabelas`: opens the parameter-tables panel over the columns.
+    // "Memória de cálculo" (F2, and the window's context menu): the workings of every result in
+    // a window of their own, which follows the calculations while it is open.
+    void abrirMemoria();
+    // `Tabelas`: opens the parameter-tables panel over the columns, the keyboard focus on its
+    // first field.
     void abrirTabelas();
     // "Tabelas 2026": after the user confirms, fills the panel with the income-tax tables,
-    // INSS ceiling, simplified discount and reduction of 2026, then calculates.
+    // INSS ceiling, simplified discount and reduction of 2026; the panel stays open showing
+    // them, and the columns take them at the next calculation.
     void carregarTabelas2026();
     // `Sair`: saves the parameters and closes the window; when the file cannot be written
     // the user chooses between leaving without saving and staying.
@@ -113,6 +119,9 @@ public:
     // (the answer is the index of the button pressed).
     std::function<void()> mostrarFalha;
     std::function<int(const Pergunta&)> perguntar;
+    // Seam for the tests: called by each run just before it lets the window repaint, where
+    // a test makes the run slow or types into it.
+    std::function<void()> duranteCalculo;
 
     // The calculation's view of the window.
     std::string lerTexto(std::string_view campo) override;
@@ -135,8 +144,13 @@ private:
     std::unique_ptr<TravaDoArquivo> travaDoConjunto(const std::filesystem::path& arquivo);
     void lembrarConjunto();
     void marcarGravado();
-    // Each result field's tooltip and accessible description: its working in the last run.
+    // Each result field's tooltip and accessible description: its working in the last run; a
+    // figure the last run did not produce is shown as not current.
     void mostrarMemorias();
+    // A field of the columns was left without a number: the calculation runs without the
+    // failure dialog (only `Calcular` shows it), so that the figures it could not produce are
+    // shown as not current and their workings say why.
+    void calcularSemAviso();
     int fazerPergunta(const Pergunta& p);
     // The parameter file's path (links followed), as the user reads it.
     QString caminhoArquivo() const;
@@ -188,6 +202,8 @@ private:
     // Start-up found no file of its own and could not create one.
     bool semArquivo_ = false;
     MemoriaCalculo memoria_;
+    JanelaMemoria* janelaMemoria_ = nullptr;
+    bool semAviso_ = false;  // the run under way tells no failure
     // Runs under way: a write of the run may start another from a field's handler.
     int execucoes_ = 0;
     // Held from start-up to the end while this copy is the only one using the file.

@@ -81,21 +81,31 @@ protected:
     void conferirMemorias() {
         const auto lido = [&](std::string_view c) { return lerMoney(v.textos[std::string(c)], sep()).value(); };
         for (const LinhaResultado& l : linhasDeResultado()) {
-            for (const std::string_view campo : {l.antes, l.depois}) {
-                if (campo.empty() || (l.soEmPlantoes && v.indices["selecModalidade"] != 1)) continue;
+            for (const std::string_view campo : {l.antes.campo, l.depois.campo}) {
+                if (campo.empty() || !l.resultado || (l.linha == Linha::ProdBruta && v.indices["selecModalidade"] != 1)) continue;
                 SCOPED_TRACE(campo);
                 const std::string texto = textoDaMemoria(memoria, campo, sep());
                 const auto passos = memoria.passos(campo);
                 ASSERT_EQ(std::ranges::count(texto, '\n') + 1, std::ssize(passos));
                 for (const Passo& p : passos) {
+                    // Captions in both columns' workings are captions, not field names, and carry
+                    // no " - " that would read as a minus ("DAR - Desc. Anual Remun").
+                    for (const std::string_view r : [&] {
+                             std::vector<std::string_view> rs{p.rotulo};
+                             for (const Operando& o : p.operandos()) rs.push_back(o.rotulo);
+                             return rs;
+                         }()) {
+                        EXPECT_EQ(r.find(" - "), r.npos) << r;
+                        EXPECT_EQ(rotuloDoCampo(r), r) << "a field's name as caption";
+                    }
                     if (p.tipo != Passo::Tipo::conta || p.quantos == 0) continue;
                     const double meiaUnidade = p.arredondamento == Passo::Arredondamento::inteiro ? 0.5 : 0.005;
                     EXPECT_NEAR(recalcular(p), real(p.resultado), meiaUnidade + 1e-9) << p.rotulo;
                 }
                 EXPECT_EQ(std::ranges::count(passos, "Produção total", &Passo::rotulo), texto.find("Produção total") != texto.npos);
-                const bool comDiferenca = campo == l.depois && !l.antes.empty();
+                const bool comDiferenca = campo == l.depois.campo && !l.antes.campo.empty();
                 ASSERT_EQ(passos.back().tipo == Passo::Tipo::diferenca, comDiferenca);
-                if (comDiferenca) { EXPECT_EQ(std::get<Money>(passos.back().resultado), subtrair(lido(campo), lido(l.antes))); }
+                if (comDiferenca) { EXPECT_EQ(std::get<Money>(passos.back().resultado), subtrair(lido(campo), lido(l.antes.campo))); }
                 const std::string_view semDiferenca(texto.data(), comDiferenca ? texto.rfind('\n') : texto.size());
                 EXPECT_TRUE(semDiferenca.ends_with(" = " + v.textos[std::string(campo)])) << texto;
             }

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <ostream>
+#include <utility>
 
 #include "cbutton.h"
 #include "etextctl.h"
@@ -21,6 +22,25 @@ inline void PrintTo(const QString& texto, std::ostream* saida) { *saida << '"' <
 inline void PrintTo(const QColor& cor, std::ostream* saida) { *saida << cor.name().toStdString(); }
 
 inline QString q(const char* texto) { return QString::fromUtf8(texto); }
+
+// While one lives, every dialog that comes up is handed to it once it is shown (the dialog's
+// own event loop runs); without one, a dialog fails the test at once and is closed (main.cpp).
+class RespostaAosDialogos {
+public:
+    explicit RespostaAosDialogos(std::function<void(QWidget*)> resposta) : resposta_(std::move(resposta)) {
+        anterior_ = std::exchange(atual, this);
+    }
+    ~RespostaAosDialogos() { atual = anterior_; }
+    RespostaAosDialogos(const RespostaAosDialogos&) = delete;
+    RespostaAosDialogos& operator=(const RespostaAosDialogos&) = delete;
+    void responder(QWidget* dialogo) { resposta_(dialogo); }
+
+    static inline RespostaAosDialogos* atual = nullptr;
+
+private:
+    std::function<void(QWidget*)> resposta_;
+    RespostaAosDialogos* anterior_ = nullptr;
+};
 
 // "1.800,00" as the user's setting writes it: unchanged in Brazil, "1,800.00" under en_US.
 inline QString local(const char* brasileiro) {

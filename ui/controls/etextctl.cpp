@@ -1,5 +1,6 @@
 #include "etextctl.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -116,9 +117,81 @@ int pixelsDaFonte(const QFont& fonte) {
     return qRound(fonte.pointSizeF() * 96.0 / 72.0);
 }
 
+// What a screen reader is told of a field. Qt's own view of a line edit reports it editable
+// even when it is read-only; a locked field (a result) is read-only here and offers no editing.
+// Its name is the accessible name, its value the text shown, its description the working.
+class ETextctlAcessivel : public QAccessibleWidget,
+                          public QAccessibleTextInterface,
+                          public QAccessibleEditableTextInterface {
+public:
+    explicit ETextctlAcessivel(ETextctl* campo) : QAccessibleWidget(campo, QAccessible::EditableText) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? campo()->text() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State estado = QAccessibleWidget::state();
+        estado.readOnly = campo()->isReadOnly();
+        estado.editable = !campo()->isReadOnly();
+        estado.selectableText = true;
+        return estado;
+    }
+    void* interface_cast(QAccessible::InterfaceType tipo) override {
+        if (tipo == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        if (tipo == QAccessible::EditableTextInterface && !campo()->isReadOnly())
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(tipo);
+    }
+
+    // The text, its selection and the cursor.
+    void selection(int indice, int* inicio, int* fim) const override {
+        *inicio = *fim = 0;
+        if (indice != 0 || !campo()->hasSelectedText()) return;
+        *inicio = campo()->selectionStart();
+        *fim = *inicio + static_cast<int>(campo()->selectedText().size());
+    }
+    int selectionCount() const override { return campo()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int inicio, int fim) override { setSelection(0, inicio, fim); }
+    void removeSelection(int) override { campo()->deselect(); }
+    void setSelection(int, int inicio, int fim) override { campo()->setSelection(inicio, fim - inicio); }
+    int cursorPosition() const override { return campo()->cursorPosition(); }
+    void setCursorPosition(int posicao) override { campo()->setCursorPosition(posicao); }
+    QString text(int inicio, int fim) const override { return campo()->text().mid(inicio, fim - inicio); }
+    int characterCount() const override { return static_cast<int>(campo()->text().size()); }
+    QRect characterRect(int) const override { return rect(); }
+    int offsetAtPoint(const QPoint& ponto) const override {
+        return campo()->cursorPositionAt(campo()->mapFromGlobal(ponto));
+    }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* inicio, int* fim) const override {
+        *inicio = 0;
+        *fim = characterCount();
+        return {};
+    }
+
+    // Editing by assistive technology, as a paste would: the whole new text is written.
+    void deleteText(int inicio, int fim) override { replaceText(inicio, fim, QString()); }
+    void insertText(int posicao, const QString& texto) override { replaceText(posicao, posicao, texto); }
+    void replaceText(int inicio, int fim, const QString& texto) override {
+        if (campo()->isReadOnly()) return;
+        campo()->setText(campo()->text().replace(inicio, fim - inicio, texto));
+    }
+
+private:
+    ETextctl* campo() const { return static_cast<ETextctl*>(widget()); }
+};
+
+QAccessibleInterface* fabricaAcessivel(const QString& classe, QObject* objeto) {
+    if (classe == QLatin1String(ETextctl::staticMetaObject.className()) && objeto && objeto->isWidgetType())
+        return new ETextctlAcessivel(static_cast<ETextctl*>(objeto));
+    return nullptr;
+}
+
 }  // namespace
 
 ETextctl::ETextctl(QWidget* parent) : QLineEdit(parent), m_separadores(separadoresDoSistema()) {
+    static const bool acessivel = (QAccessible::installFactory(fabricaAcessivel), true);
+    Q_UNUSED(acessivel);
     setFrame(false);
     setTextMargins(1, 1, 1, 1);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -162,6 +235,23 @@ void ETextctl::setFocusbordercolor(const QColor& cor) { m_focusbordercolor = cor
 void ETextctl::setNormalborderpattern(int estilo) { m_normalborderpattern = estilo; update(); }
 void ETextctl::setFocusborderpattern(int estilo) { m_focusborderpattern = estilo; update(); }
 
+void ETextctl::setDesatualizado(bool desatualizado) {
+    if (m_desatualizado == desatualizado) return;
+    m_desatualizado = desatualizado;
+    aplicarVisual();
+}
+
+void ETextctl::setSemnumero(bool semNumero) {
+    if (m_semnumero == semNumero) return;
+    m_semnumero = semNumero;
+    update();
+}
+
+QColor ETextctl::corDesatualizada(const QColor& fundo) {
+    // Grey that keeps a contrast above 4,5:1 with white (4,54:1) and with black (6,4:1).
+    return fundo.lightnessF() >= 0.5 ? QColor(0x75, 0x75, 0x75) : QColor(0x9E, 0x9E, 0x9E);
+}
+
 void ETextctl::aplicarVisual() {
     aplicarCores();
     ajustarAoTexto();
@@ -183,7 +273,7 @@ void ETextctl::aplicarCores() {
     if (!m_polido) return;
     QPalette paleta = palette();
     const QColor fundo = m_comFoco ? m_focusbackcolor : m_backcolor;
-    const QColor tinta = m_comFoco ? m_focusfontcolor : m_normalfontcolor;
+    const QColor tinta = m_desatualizado ? corDesatualizada(fundo) : m_comFoco ? m_focusfontcolor : m_normalfontcolor;
     for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         paleta.setColor(grupo, QPalette::Base, fundo);
         paleta.setColor(grupo, QPalette::Window, fundo);
@@ -207,7 +297,8 @@ void ETextctl::ajustarAoTexto() {
     // A field made but not yet shown has its resize event still to come; it is fitted then,
     // once, instead of at each of the font and text changes that come before it.
     if (!m_dimensionado && testAttribute(Qt::WA_PendingResizeEvent)) return;
-    const QFont& base = m_comFoco ? m_focusfont : m_normalfont;
+    QFont base = m_comFoco ? m_focusfont : m_normalfont;
+    if (m_desatualizado) base.setItalic(true);
     const QString texto = displayText();
     const int largura = areaDoTexto().width();
     // QLineEdit keeps one pixel beside the text for the cursor.
@@ -349,28 +440,27 @@ void ETextctl::mouseReleaseEvent(QMouseEvent* evento) {
 }
 
 void ETextctl::paintEvent(QPaintEvent* evento) {
-    // A shortened text is drawn elided; while the user edits it, the line scrolls as usual.
+    // A shortened text shows "###"; while the user edits it, the line scrolls as usual.
     if (m_encurtado && !(m_comFoco && !isReadOnly())) {
         QPainter pintor(this);
-        pintor.setFont(font());
+        pintor.setFont(m_comFoco ? m_focusfont : m_normalfont);  // "###" needs no shrinking
         pintor.setPen(palette().color(QPalette::Text));
-        const QRect area = areaDoTexto();
-        QString elidido = QFontMetrics(font()).elidedText(displayText(), Qt::ElideLeft, area.width() - 1);
-        // "…000.600,00" rather than "….000.600,00": a group mark right after the ellipsis reads
-        // as a fifth dot.
-        const QString grupo = qtexto(m_separadores.grupo);
-        if (!grupo.isEmpty() && elidido.size() > 1 && QStringView(elidido).sliced(1).startsWith(grupo))
-            elidido.remove(1, grupo.size());
-        pintor.drawText(area, Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask), elidido);
+        pintor.drawText(areaDoTexto(), Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask),
+                        kCheio.toString());
     } else {
         QLineEdit::paintEvent(evento);
     }
     const Qt::PenStyle estilo = estiloDaBorda(m_comFoco ? m_focusborderpattern : m_normalborderpattern);
-    if (estilo == Qt::NoPen) return;
     QPainter pintor(this);
-    pintor.setPen(QPen(m_comFoco ? m_focusbordercolor : m_normalbordercolor, 1, estilo));
     pintor.setBrush(Qt::NoBrush);
-    pintor.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (estilo != Qt::NoPen) {
+        pintor.setPen(QPen(m_comFoco ? m_focusbordercolor : m_normalbordercolor, 1, estilo));
+        pintor.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    if (m_semnumero) {
+        pintor.setPen(QPen(corDeErro(), 2));
+        pintor.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 }  // namespace vestamar

@@ -23,9 +23,13 @@
 //   Focus taken by a popup or by another window is not leaving the field.
 // - With `enterexitkey`, Enter moves the focus to the next control in tab order.
 // - A text wider than the field is drawn in a smaller font, down to a readable size; beyond
-//   that it is drawn with its left part elided ("…000.600,00") and the field is `encurtado`:
-//   its tooltip then shows the whole text, unless the program has set a tooltip of its own,
-//   which the field never replaces or clears. Printing draws the field the same way.
+//   that the field shows "###" (never a part of the number, which would read as a smaller
+//   one) and is `encurtado`: its tooltip then shows the whole text, unless the program has set
+//   a tooltip of its own, which the field never replaces or clears. While the user edits such
+//   a field the line scrolls as usual. Printing draws the whole text (impressora.h).
+// - `desatualizado`: the figure is not the current one (the last calculation could not
+//   produce it); it is drawn in a muted colour, in italics, still readable.
+// - `semnumero`: the text holds no number; the field is framed in the error colour.
 
 #include <QColor>
 #include <QFont>
@@ -54,6 +58,9 @@ class ETextctl : public QLineEdit {
     Q_PROPERTY(QColor focusbordercolor READ focusbordercolor WRITE setFocusbordercolor)
     Q_PROPERTY(int normalborderpattern READ normalborderpattern WRITE setNormalborderpattern)
     Q_PROPERTY(int focusborderpattern READ focusborderpattern WRITE setFocusborderpattern)
+    Q_PROPERTY(bool encurtado READ encurtado)
+    Q_PROPERTY(bool desatualizado READ desatualizado WRITE setDesatualizado)
+    Q_PROPERTY(bool semnumero READ semnumero WRITE setSemnumero)
 
 public:
     // Border patterns: 0 a solid line; 1 dashes; 2 dots; 3 dash-dot; any other value, none.
@@ -102,8 +109,19 @@ public:
     const Separadores& separadores() const { return m_separadores; }
     void setSeparadores(const Separadores& sep) { m_separadores = sep; }
 
-    // The text does not fit even in the smallest font and is drawn with its left part elided.
+    // The text does not fit even in the smallest font and the field shows "###".
     bool encurtado() const { return m_encurtado; }
+    bool desatualizado() const { return m_desatualizado; }
+    void setDesatualizado(bool desatualizado);
+    bool semnumero() const { return m_semnumero; }
+    void setSemnumero(bool semNumero);
+
+    // What a field shows in place of a number too wide for it.
+    static constexpr QStringView kCheio = u"###";
+    // The colour of the frame of a field without a number, and of a figure not current
+    // (on a light and on a dark background).
+    static QColor corDeErro() { return QColor(0xC6, 0x28, 0x28); }
+    static QColor corDesatualizada(const QColor& fundo);
 
     // Pastes the clipboard's text, cleaned as described above: Ctrl+V, Shift+Insert and the
     // context menu's Paste come here; the middle button pastes the selection the same way.
@@ -156,6 +174,8 @@ private:
     bool m_polido = false;  // polished: its colours are given
     bool m_dimensionado = false;  // it has had its first resize event, the moment it is first fitted
     bool m_encurtado = false;
+    bool m_desatualizado = false;
+    bool m_semnumero = false;
     Separadores m_separadores;
     // The tooltip the field set itself for a shortened text; empty when it set none.
     QString m_dicaPropria;
