@@ -160,6 +160,7 @@ void Simulador::avisarLinhasIlegiveis() {
 void Simulador::usarTrava(std::unique_ptr<TravaDoArquivo> trava) { trava_ = std::move(trava); }
 
 bool Simulador::travarArquivo() {
+    if (semTrava_) return true;
     if (!trava_) trava_ = std::make_unique<TravaDoArquivo>(caminhoDoConjunto(arquivo_));
     return trava_->travar();
 }

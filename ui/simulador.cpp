@@ -73,6 +73,7 @@ void Simulador::conectar() {
     janela_.setContextMenuPolicy(Qt::ActionsContextMenu);
     conectarImpressaoEAjuda(janela_, acoesDoModulo(janela_));
     conectarConjuntos();
+    conectarRelatorio();
 }
 
 void Simulador::calcular() {

@@ -22,6 +22,7 @@
 #include "calculo.h"
 #include "memoria.h"
 #include "parametros.h"
+#include "relatorio.h"
 #include "texto_numero.h"
 #include "trava.h"
 
@@ -75,6 +76,17 @@ public:
     bool parametrosAlterados() const;
     // Seam for the tests: the file dialogs (true: "Salvar como"); an empty answer gives up.
     std::function<QString(bool salvar)> escolherArquivoConjunto;
+
+    // ---- "Relatório da simulação" (relatorio_dados.cpp) ----
+    // What the report says of the simulation as the window shows it now.
+    Relatorio relatorio() const;
+    // Writes the report as the PDF file `arquivo` through the printing module. Empty when it
+    // was written; otherwise why not.
+    QString gravarRelatorio(const QString& arquivo) const;
+    // Seam for the tests: where "Relatório da simulação" saves (empty: the user gave up).
+    std::function<QString()> escolherArquivoRelatorio;
+    // A session that only reads the set (the report from the command line): no lock is taken.
+    void semTrava() { semTrava_ = true; }
 
     ParametrosSimulacao& estado() { return estado_; }
     const ParametrosSimulacao& estado() const { return estado_; }
@@ -133,6 +145,7 @@ public:
 private:
     void conectar();
     void conectarConjuntos();
+    void conectarRelatorio();
     // The caption: the design's text, and the open set's name when it is not vestaMar.ini.
     void atualizarLegenda();
     // Saves the open set (its lock, its .bak, a failure asked about with `semGravar`). False
@@ -183,6 +196,7 @@ private:
     // The open set: pasta_/vestaMar.ini unless another was opened.
     std::filesystem::path arquivo_;
     bool conjuntoLido_ = false;
+    bool semTrava_ = false;
     // The file's content as last read or saved, to tell unsaved changes.
     std::string gravado_;
     QString arquivoRecentes_;
