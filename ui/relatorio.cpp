@@ -88,7 +88,10 @@ QString gravarRelatorioPdf(const Relatorio& r, const QString& arquivo) {
             if (i > 0) escritor.newPage();
             pintor.save();
             pintor.translate(0, -i * altura);
-            doc.drawContents(&pintor, QRectF(0, i * altura, area.width(), altura));
+            // A line moved to the next page starts exactly at this page's end: the rectangle
+            // stops short of it, or its text would also be drawn, unseen, under this page's
+            // footer (and found there by a search).
+            doc.drawContents(&pintor, QRectF(0, i * altura, area.width(), altura - 1));
             pintor.restore();
             pintor.setFont(fonteRodape);
             const QRectF linha(0, area.height() - medida.height(), area.width(), medida.height());
