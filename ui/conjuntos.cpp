@@ -203,7 +203,9 @@ void Simulador::conectarConjuntos() {
             connect(a, &QAction::triggered, this, [this, c] { abrirConjunto(caminhoDe(c)); });
         }
     });
-    janela_.addActions({abrir, salvar, recentes});
+    auto* grupo = new QAction(&janela_);
+    grupo->setSeparator(true);
+    janela_.addActions({grupo, abrir, salvar, recentes});
 }
 
 }  // namespace vestamar

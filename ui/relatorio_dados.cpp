@@ -75,7 +75,9 @@ void Simulador::conectarRelatorio() {
         if (arquivo.isEmpty()) return;
         if (const QString erro = gravarRelatorio(arquivo); !erro.isEmpty()) fazerPergunta({erro, {QStringLiteral("OK")}, 0});
     });
-    janela_.addAction(acao);
+    auto* grupo = new QAction(&janela_);
+    grupo->setSeparator(true);
+    janela_.addActions({grupo, acao});
 }
 
 }  // namespace vestamar
