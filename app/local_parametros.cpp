@@ -82,7 +82,8 @@ QString pastaDoAdministrador(const QString& pastaPrograma) {
 
 LocalParametros localDosParametros(const QString& pastaPrograma) {
     const bool instalado = programaInstalado(pastaPrograma);
-    return escolherLocal(pastaPrograma, instalado, pastaDoUsuario(), instalado ? pastaDoAdministrador(pastaPrograma) : QString());
+    return escolherLocal(pastaPrograma, instalado, pastaDoUsuario(),
+                         instalado ? pastaDoAdministrador(pastaPrograma) : QString());
 }
 
 QString pastaDoUsuario() {

@@ -86,8 +86,13 @@ int main(int argc, char** argv) {
         trava = std::make_unique<vestamar::TravaDoArquivo>(conjunto ? vestamar::caminhoDoConjunto(*conjunto)
                                                                     : vestamar::caminhoArquivo(pasta));
     }
-    vestamar::FrmCalcProd janela;
-    vestamar::Simulador simulador(janela, pasta, vestamar::separadoresDoSistema());
+    const vestamar::Separadores sep = vestamar::separadoresDoSistema();
+    // The window is handed to the window system with its size, caption and colours before its
+    // controls are made: making them first reads the system's fonts, which would keep the
+    // window off the screen that much longer. They are made before anything is drawn. The
+    // report, which shows nothing, makes them at once.
+    vestamar::FrmCalcProd janela(sep, nullptr, soRelatorio ? vestamar::Montagem::Imediata : vestamar::Montagem::Adiada);
+    vestamar::Simulador simulador(janela, pasta, sep);
     if (conjunto && !simulador.usarConjunto(*conjunto)) {
         return falhar(QStringLiteral("não foi possível ler o arquivo de parâmetros \"%1\".").arg(linha.value(parametros)));
     }
@@ -114,7 +119,7 @@ int main(int argc, char** argv) {
         simulador.usarListaDeRecentes(QDir(usuario).filePath(QStringLiteral("recentes.ini")));
     }
     if (!conjunto && !local.padroes.isEmpty()) simulador.lerPadroesDe(vestamar::caminhoNativo(local.padroes));
-    if (!simulador.iniciar()) return 0;
+    if (!simulador.abrirArquivo()) return 0;
     // On a screen too small for the window (large scaling), its content scrolls in a frame.
     const auto moldura = vestamar::molduraSeNaoCouber(janela, QGuiApplication::primaryScreen()->availableGeometry());
     if (moldura) {
@@ -122,5 +127,9 @@ int main(int argc, char** argv) {
     } else {
         janela.show();
     }
+    // The request to show the window leaves for the window system now, not at the first turn
+    // of the event loop after the controls are made.
+    QGuiApplication::sync();
+    simulador.mostrarInicio();
     return QApplication::exec();
 }

@@ -8,17 +8,40 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vestamar {
 
 // Each row by name, in the table's order; the last one counts them.
+// clang-format off: the names in the rows' order, several to a line
 enum class Linha : std::uint8_t {
-    QuantDias, QuantHorasDia, HorasNoturnas, ValorHora, ProdBruta, valorAjCusto,
-    valDAR, valInsalub, valPericExNot, valDSR, retINSS, retIR, TxManut, liqPagar,
-    valTxAdm, valTotalNF, valIR, valISS, valPIS, valCofins, nfLiq, valSeg, valMargem,
+    QuantDias,
+    QuantHorasDia,
+    HorasNoturnas,
+    ValorHora,
+    ProdBruta,
+    valorAjCusto,
+    valDAR,
+    valInsalub,
+    valPericExNot,
+    valDSR,
+    retINSS,
+    retIR,
+    TxManut,
+    liqPagar,
+    valTxAdm,
+    valTotalNF,
+    valIR,
+    valISS,
+    valPIS,
+    valCofins,
+    nfLiq,
+    valSeg,
+    valMargem,
     quantas
 };
+// clang-format on
 
 // One field of a row: its name, the caption beside it in the window ("Retenção IR $"), and the
 // caption its workings use when that is not the window's without the trailing " $".
@@ -30,8 +53,8 @@ struct ColunaLinha {
 
 struct LinhaResultado {
     Linha linha;
-    bool resultado;        // written by the calculation, with a working (the production: in
-                           // mode "Plantões" only)
+    bool resultado;  // written by the calculation, with a working (the production: in
+                     // mode "Plantões" only)
     ColunaLinha antes, depois;
     std::string_view parte = {};  // of two fields under one caption, which one ("plantões")
     std::uint8_t casas = 2;       // the decimals the field's display pattern shows
@@ -42,8 +65,8 @@ struct LinhaResultado {
 namespace linhas_detalhe {
 constexpr LinhaResultado entrada(Linha l, std::string_view antes, std::string_view depois, std::string_view rotulo,
                                  std::string_view curto, std::string_view parte = {}, std::uint8_t casas = 2) {
-    return {l, false, {antes, antes.empty() ? std::string_view{} : rotulo, curto}, {depois, rotulo, curto}, parte,
-            casas};
+    return {l,     false, {antes, antes.empty() ? std::string_view{} : rotulo, curto}, {depois, rotulo, curto},
+            parte, casas};
 }
 constexpr LinhaResultado resultado(Linha l, std::string_view antes, std::string_view depois,
                                    std::string_view rotuloAntes, std::string_view rotuloDepois,
@@ -107,6 +130,21 @@ constexpr std::string_view legendaDe(std::string_view campo) {
     for (const LinhaResultado& r : kLinhas) {
         if (!campo.empty() && r.antes.campo == campo) return r.antes.rotulo;
         if (r.depois.campo == campo) return r.depois.rotulo;
+    }
+    return {};
+}
+
+// The name a screen reader gives a field of the columns: its caption, which of two fields under
+// it, and its column ("Quant Plantões/duração: horas - DEPOIS"); empty for any other name.
+inline std::string nomeAcessivelDe(std::string_view campo) {
+    for (const LinhaResultado& r : kLinhas) {
+        for (const bool depois : {false, true}) {
+            const ColunaLinha& c = depois ? r.depois : r.antes;
+            if (campo.empty() || c.campo != campo) continue;
+            std::string nome(c.rotulo);
+            if (!r.parte.empty()) nome.append(": ").append(r.parte);
+            return nome.append(depois ? " - DEPOIS" : " - ANTES");
+        }
     }
     return {};
 }

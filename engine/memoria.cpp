@@ -17,13 +17,22 @@ struct RotuloEntrada {
     std::uint8_t casas;
 };
 constexpr RotuloEntrada kRotulos[] = {
-    {"InssTerc", "Rend c/ INSS Terceiros", 2}, {"tetoINSS", "Teto INSS", 2}, {"percINSS", "INSS %", 2},
-    {"abatDep", "Desc Dependente", 2}, {"quantDeps", "Quant Dependentes", 0},
-    {"percTxMan", "Tx. Manutenção %", 2}, {"percTxMan2", "Tx. Manutenção %", 2},
-    {"percDAR", "Fdo Especial / DAR %", 2}, {"percDAR2", "Fdo Especial / DAR %", 2},
-    {"percTxAdm", "Tx. Administrativa %", 2}, {"percTxAdm2", "Tx. Administrativa %", 2},
-    {"percentIrrf", "% IRRF", 2}, {"percentPis", "% PIS", 2}, {"percentCofins", "% Cofins", 2},
-    {"percSeg", "% Seguro Acid. Trab.", 2}, {"percSeg2", "% Seguro Acid. Trab.", 2},
+    {"InssTerc", "Rend c/ INSS Terceiros", 2},
+    {"tetoINSS", "Teto INSS", 2},
+    {"percINSS", "INSS %", 2},
+    {"abatDep", "Desc Dependente", 2},
+    {"quantDeps", "Quant Dependentes", 0},
+    {"percTxMan", "Tx. Manutenção %", 2},
+    {"percTxMan2", "Tx. Manutenção %", 2},
+    {"percDAR", "Fdo Especial / DAR %", 2},
+    {"percDAR2", "Fdo Especial / DAR %", 2},
+    {"percTxAdm", "Tx. Administrativa %", 2},
+    {"percTxAdm2", "Tx. Administrativa %", 2},
+    {"percentIrrf", "% IRRF", 2},
+    {"percentPis", "% PIS", 2},
+    {"percentCofins", "% Cofins", 2},
+    {"percSeg", "% Seguro Acid. Trab.", 2},
+    {"percSeg2", "% Seguro Acid. Trab.", 2},
     {"percDSR", "Desc Semanal Rem %", 2},
 };
 

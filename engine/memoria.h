@@ -42,7 +42,7 @@ struct Operando {
     Operador op = Operador::primeiro;  // joins it to the operands before it
     std::string_view rotulo;           // caption; empty for a constant such as 100
     Numero valor;
-    std::uint8_t casas = 2;            // fewest decimals shown for a double
+    std::uint8_t casas = 2;  // fewest decimals shown for a double
 };
 
 struct Passo {
@@ -53,7 +53,7 @@ struct Passo {
         conta,
         // A decision of the run: rotulo is a sentence with one "{}" per operand.
         nota,
-        // The figure minus the ANTES figure of the same row: operands DEPOIS, ANTES; result money.
+        // The figure minus the ANTES figure of the same row, as money; no operands.
         diferenca,
     };
     // How the value of the operation became the result.
@@ -100,10 +100,10 @@ public:
     std::string_view campoDaFalha() const { return campoDaFalha_; }
 
     // ---- Filled by the calculation run ----
-    void iniciarExecucao();                        // every result naoCalculado, no failure
-    void semResultado(std::string_view campo);     // the field is no result of this run
+    void iniciarExecucao();                                    // every result naoCalculado, no failure
+    void semResultado(std::string_view campo);                 // the field is no result of this run
     std::vector<Passo>& iniciarCampo(std::string_view campo);  // cleared, for this run's steps
-    void concluirCampo(std::string_view campo);    // written: calculado
+    void concluirCampo(std::string_view campo);                // written: calculado
     void falhar(std::string_view etapa, std::string_view campo);
 
 private:

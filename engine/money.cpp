@@ -116,7 +116,8 @@ std::optional<Money> parcelaMenosProdutoEmCentavos(Money parcela, double fator, 
     // In ten-thousandths: parcela − f × valor × 10^expoente. Both sides are made whole by
     // 10^s, so the value in cents is N ÷ 10^(s+2) with N = parcela × 10^s − f × valor × 10^(expoente+s).
     const int s = std::max(0, -expoente);
-    Inteiro p{parcela.dezMilesimos() < 0, digitosDe(magnitude(parcela.dezMilesimos())) + std::string(static_cast<std::size_t>(s), '0')};
+    Inteiro p{parcela.dezMilesimos() < 0,
+              digitosDe(magnitude(parcela.dezMilesimos())) + std::string(static_cast<std::size_t>(s), '0')};
     Inteiro produto{f.negativo != (valor.dezMilesimos() < 0),
                     multiplicarDigitos(f.digitos, digitosDe(magnitude(valor.dezMilesimos())))};
     if (!produto.digitos.empty()) produto.digitos += std::string(static_cast<std::size_t>(expoente + s), '0');
@@ -136,12 +137,6 @@ std::optional<Money> parcelaMenosProdutoEmCentavos(Money parcela, double fator, 
     const auto dezMilesimos = produtoExato(static_cast<std::int64_t>(c), std::int64_t{100});
     if (!dezMilesimos) return std::nullopt;
     return Money::deDezMilesimos(dif.negativo ? -*dezMilesimos : *dezMilesimos);
-}
-
-std::optional<Money> Money::deInteiro(std::int64_t unidades) {
-    const auto v = produtoExato(unidades, kEscala);
-    if (!v) return std::nullopt;
-    return deDezMilesimos(*v);
 }
 
 std::optional<Money> Money::deDouble(double valor) {

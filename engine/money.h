@@ -23,8 +23,6 @@ public:
     }
     // A number of cents, for constants (no range check).
     static constexpr Money deCentavos(std::int64_t centavos) { return deDezMilesimos(centavos * (kEscala / 100)); }
-    // A whole number of units (for tests and defaults); empty when beyond the range.
-    static std::optional<Money> deInteiro(std::int64_t unidades);
 
     // double -> money: the double times 10,000, rounded to the nearest integer with halves
     // to even; empty for NaN, infinities and values beyond the range.

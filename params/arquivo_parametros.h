@@ -25,8 +25,15 @@ inline constexpr std::string_view kExtensaoCopia = ".bak";
 
 enum class TipoParametro { Double, Money, Inteiro };
 
-using CampoParametro = std::variant<double ParametrosSimulacao::*, Money ParametrosSimulacao::*,
-                                    std::int16_t ParametrosSimulacao::*>;
+using CampoParametro =
+    std::variant<double ParametrosSimulacao::*, Money ParametrosSimulacao::*, std::int16_t ParametrosSimulacao::*>;
+
+// Calls `f` with the state field of a key, a reference of the field's own type (double, Money
+// or std::int16_t; const when `estado` is): the one step from a key's field to its type.
+template <class Estado, class F>
+decltype(auto) comCampo(Estado& estado, const CampoParametro& campo, F&& f) {
+    return std::visit([&](auto membro) -> decltype(auto) { return f(estado.*membro); }, campo);
+}
 
 // The group of a key. The older program's keys are always written; the keys of an optional
 // group come after them and are written only when at least one of them is not 0, so a file
@@ -38,11 +45,11 @@ enum class GrupoChave {
 };
 
 struct ChaveParametro {
-    std::string_view chave;       // as spelled in the file
+    std::string_view chave;  // as spelled in the file
     TipoParametro tipo;
     std::string_view valorInicial;  // default value text under a decimal-comma setting
-    int posicaoArquivoNovo;       // 1-based line in a file of defaults
-    CampoParametro campo;         // the state field it fills
+    int posicaoArquivoNovo;         // 1-based line in a file of defaults
+    CampoParametro campo;           // the state field it fills
     GrupoChave grupo = GrupoChave::Original;
 };
 
@@ -102,8 +109,7 @@ ResultadoGravacao gravarParametros(Conteudo conteudo, const std::filesystem::pat
 
 // Reads pasta/vestaMar.ini into the state, first writing a file of defaults when none exists.
 // Always returns; when the file cannot be created or read the state holds the defaults.
-ResultadoLeitura lerParametros(const std::filesystem::path& pasta, ParametrosSimulacao& estado,
-                               const Separadores& sep);
+ResultadoLeitura lerParametros(const std::filesystem::path& pasta, ParametrosSimulacao& estado, const Separadores& sep);
 
 // Copies the parameter file, as it is on the disk, to vestaMar.ini.bak beside it (beside the
 // target, and named after it, when vestaMar.ini is a link), replacing an older copy; saved as
@@ -136,15 +142,13 @@ ResultadoGravacao copiarConjunto(const std::filesystem::path& arquivo);
 // The exact bytes gravarParametros writes: 56 "key=value" lines, each ended by CR LF, ASCII,
 // and the optional lines when any optional value is not 0. The decimal mark is the regional
 // one when it is "," and "." otherwise; nothing is grouped.
-std::string conteudoParametros(Conteudo conteudo, const ParametrosSimulacao& estado,
-                               const Separadores& sep);
+std::string conteudoParametros(Conteudo conteudo, const ParametrosSimulacao& estado, const Separadores& sep);
 
 // Reads the content of a parameter file into the state, line by line, as lerParametros does.
 // A line changes a field only when its key is one of the table's (letter case and blanks
 // around the key and the value ignored) and its value is a number that fits the field's type;
 // every other line that is not blank is handed back in the result.
-ResultadoLeitura lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado,
-                             const Separadores& sep);
+ResultadoLeitura lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado, const Separadores& sep);
 
 // Converts a number's text to the type of a state field and stores it there. False, with
 // nothing stored, when the text is not a number of that type (empty, letters, out of range).

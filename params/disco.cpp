@@ -175,8 +175,7 @@ Dono donoDe([[maybe_unused]] const Descritor& aberto, [[maybe_unused]] const fs:
     Dono dono;
 #if !defined(_WIN32)
     struct stat info {};
-    const bool lido = aberto ? ::fstat(aberto.fd(), &info) == 0
-                             : !modelo.empty() && ::stat(modelo.c_str(), &info) == 0;
+    const bool lido = aberto ? ::fstat(aberto.fd(), &info) == 0 : !modelo.empty() && ::stat(modelo.c_str(), &info) == 0;
     if (lido) dono = {true, static_cast<mode_t>(info.st_mode & 07777), info.st_gid};
 #endif
     return dono;
@@ -260,8 +259,8 @@ fs::path seguirLigacoes(const fs::path& caminho) {
     return caminho;
 }
 
-ResultadoGravacao gravarArquivo(const fs::path& caminho, std::string_view conteudo,
-                                const OperacoesDisco& operacoes, const fs::path& modelo) {
+ResultadoGravacao gravarArquivo(const fs::path& caminho, std::string_view conteudo, const OperacoesDisco& operacoes,
+                                const fs::path& modelo) {
     const OperacoesDisco ops = completas(operacoes);
     const fs::path destino = seguirLigacoes(caminho);
     std::error_code ec;

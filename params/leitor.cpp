@@ -26,9 +26,8 @@ char maiuscula(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - '
 
 // Key comparison after ASCII upper-casing of both sides; nothing is trimmed.
 bool mesmaChave(std::string_view texto, std::string_view chave) {
-    return texto.size() == chave.size() &&
-           std::equal(texto.begin(), texto.end(), chave.begin(),
-                      [](char a, char b) { return maiuscula(a) == maiuscula(b); });
+    return texto.size() == chave.size() && std::equal(texto.begin(), texto.end(), chave.begin(),
+                                                      [](char a, char b) { return maiuscula(a) == maiuscula(b); });
 }
 
 const ChaveParametro* acharChave(std::string_view texto) {
@@ -92,25 +91,22 @@ void lerLinha(std::string_view linha, ParametrosSimulacao& estado, const Separad
 
 bool guardarTexto(ParametrosSimulacao& estado, const CampoParametro& campo, std::string_view texto,
                   const Separadores& sep) {
-    return std::visit(
-        [&](auto membro) {
-            using T = std::remove_reference_t<decltype(estado.*membro)>;
-            std::optional<T> lido;
-            if constexpr (std::is_same_v<T, double>) {
-                lido = lerDouble(texto, sep);
-            } else if constexpr (std::is_same_v<T, Money>) {
-                lido = lerMoney(texto, sep);
-            } else {
-                lido = lerInteiro16(texto, sep);
-            }
-            if (lido) estado.*membro = *lido;
-            return lido.has_value();
-        },
-        campo);
+    return comCampo(estado, campo, [&](auto& destino) {
+        using T = std::remove_reference_t<decltype(destino)>;
+        std::optional<T> lido;
+        if constexpr (std::is_same_v<T, double>) {
+            lido = lerDouble(texto, sep);
+        } else if constexpr (std::is_same_v<T, Money>) {
+            lido = lerMoney(texto, sep);
+        } else {
+            lido = lerInteiro16(texto, sep);
+        }
+        if (lido) destino = *lido;
+        return lido.has_value();
+    });
 }
 
-ResultadoLeitura lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado,
-                             const Separadores& sep) {
+ResultadoLeitura lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado, const Separadores& sep) {
     ResultadoLeitura resultado;
     if (conteudo.substr(0, kMarcaBom.size()) == kMarcaBom) conteudo.remove_prefix(kMarcaBom.size());
     // CR LF, LF alone and CR alone all end a line; a last line without an end counts too.
@@ -120,8 +116,7 @@ ResultadoLeitura lerConteudo(std::string_view conteudo, ParametrosSimulacao& est
         if (fim == std::string_view::npos) fim = conteudo.size();
         lerLinha(conteudo.substr(inicio, fim - inicio), estado, sep, resultado);
         inicio = fim + 1;
-        if (fim < conteudo.size() && conteudo[fim] == '\r' && inicio < conteudo.size() &&
-            conteudo[inicio] == '\n') {
+        if (fim < conteudo.size() && conteudo[fim] == '\r' && inicio < conteudo.size() && conteudo[inicio] == '\n') {
             ++inicio;
         }
     }
@@ -141,8 +136,7 @@ std::optional<ResultadoLeitura> lerConjunto(const fs::path& arquivo, ParametrosS
     return lerConteudo(*conteudo, estado, sep);
 }
 
-ResultadoLeitura lerParametros(const fs::path& pasta, ParametrosSimulacao& estado,
-                               const Separadores& sep) {
+ResultadoLeitura lerParametros(const fs::path& pasta, ParametrosSimulacao& estado, const Separadores& sep) {
     const fs::path caminho = pasta / kNomeArquivo;
     std::error_code ec;
     // An existing file is never rewritten here. A failed creation is not reported: the read

@@ -15,7 +15,7 @@ packages=(
   poppler-utils
   locales
   dpkg-dev file lintian appstream desktop-file-utils qt6-translations-l10n
-  xvfb xauth
+  xvfb xauth x11-utils
 )
 if [ "${1:-}" = windows ]; then
   packages+=(g++-mingw-w64-x86-64-posix wine64 googletest)

@@ -33,12 +33,23 @@ inline constexpr std::string_view kNomePrograma = "vestaMar - Simulação de Res
 class ETextctl;
 class cbutton;
 
+// When the window's controls are made: as it is made (for everything that builds a window to
+// work with it at once), or only when montarControles is called, so that the program can hand
+// the bare window to the window system first (start-up).
+enum class Montagem { Imediata, Adiada };
+
 class FrmCalcProd : public QWidget {
     Q_OBJECT
 
 public:
     // `sep`: the regional number marks the fields' initial texts are shown with.
-    explicit FrmCalcProd(const Separadores& sep = separadoresDoSistema(), QWidget* parent = nullptr);
+    explicit FrmCalcProd(const Separadores& sep = separadoresDoSistema(), QWidget* parent = nullptr,
+                         Montagem montagem = Montagem::Imediata);
+
+    // Makes the window's font and controls (those of the panel wait for it), if not yet made;
+    // made after the window is shown, they are shown too.
+    void montarControles();
+    bool controlesMontados() const { return m_montada; }
 
     // The control of that name, or nullptr when there is none of that kind. A control of the
     // panel is built with the panel.
@@ -89,6 +100,7 @@ private:
     std::vector<ETextctl*> m_campos;
     QWidget* m_painel = nullptr;
     bool m_iconePedido = false;
+    bool m_montada = false;
     // Until the panel is built: its fields' texts, and its lists' items and choices.
     struct ListaGuardada {
         QStringList itens;

@@ -26,8 +26,9 @@ constexpr std::array<std::string_view, 6> kForaDoPapel{"Image1", "Help", "Tabela
 void chamarModulo(FrmCalcProd& janela, EntradaImpressao ModuloImpressao::*entrada) {
     const ModuloImpressao& modulo = moduloDoPrograma();
     if (!modulo.carregado()) {
-        QMessageBox::warning(&janela, QStringLiteral("Imprimir"),
-                             QStringLiteral("Não foi possível carregar a impressão do programa.\n\n%1").arg(modulo.erro));
+        QMessageBox::warning(
+            &janela, QStringLiteral("Imprimir"),
+            QStringLiteral("Não foi possível carregar a impressão do programa.\n\n%1").arg(modulo.erro));
         return;
     }
     const QWidgetList fora = foraDoPapel(janela);
@@ -41,9 +42,7 @@ const ModuloImpressao& moduloDoPrograma() {
     return modulo;
 }
 
-QUrl enderecoAjuda() {
-    return QUrl(QStringLiteral("http://") + qtexto(kHostAjuda) + qtexto(kPaginaAjuda));
-}
+QUrl enderecoAjuda() { return QUrl(QStringLiteral("http://") + qtexto(kHostAjuda) + qtexto(kPaginaAjuda)); }
 
 void abrirAjuda(QWidget* janela) {
     if (QDesktopServices::openUrl(enderecoAjuda())) return;

@@ -125,7 +125,7 @@ QString enviarAoCups(QPrinter& impressora, const std::function<bool(QPrinter&)>&
     // A printer's instance ("nome/instância") prints on the printer itself.
     const QByteArray destino = impressora.printerName().section(u'/', 0, 0).toUtf8();
     const int trabalho = cupsPrintFile(destino.constData(), QFile::encodeName(arquivo).constData(),
-                                          kNomeDocumento.toUtf8().constData(), 0, nullptr);
+                                       kNomeDocumento.toUtf8().constData(), 0, nullptr);
     if (trabalho == 0) return motivoDoCups(cupsLastError());
 
     // A job that CUPS stops or aborts (a failing connection or filter) does so at once, and
@@ -150,8 +150,7 @@ QString enviarAoCups(QPrinter& impressora, const std::function<bool(QPrinter&)>&
 #endif
 
 bool perguntarPdf(QWidget* janela, const QString& mensagem) {
-    QMessageBox caixa(QMessageBox::Warning, kTituloImpressao, mensagem, QMessageBox::NoButton,
-                      janela);
+    QMessageBox caixa(QMessageBox::Warning, kTituloImpressao, mensagem, QMessageBox::NoButton, janela);
     QPushButton* salvar = caixa.addButton(QStringLiteral("Salvar PDF"), QMessageBox::AcceptRole);
     caixa.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
     caixa.setDefaultButton(salvar);
@@ -160,8 +159,7 @@ bool perguntarPdf(QWidget* janela, const QString& mensagem) {
 }
 
 QString perguntarArquivo(QWidget* janela, const QString& sugestao) {
-    QFileDialog dialogo(janela, QStringLiteral("Salvar como PDF"), sugestao,
-                        QStringLiteral("Arquivos PDF (*.pdf)"));
+    QFileDialog dialogo(janela, QStringLiteral("Salvar como PDF"), sugestao, QStringLiteral("Arquivos PDF (*.pdf)"));
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setFileMode(QFileDialog::AnyFile);
     dialogo.setDefaultSuffix(QStringLiteral("pdf"));
@@ -273,8 +271,7 @@ bool imprimirPagina(QWidget& janela, const QWidgetList& foraDoPapel, QPrinter& i
     QPicture desenho;
     {
         QPainter gravador(&desenho);
-        janela.render(&gravador, QPoint(), QRegion(),
-                      QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        janela.render(&gravador, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     }
 
     // Played back, the text's sizes in points are measured again at the printer's resolution
@@ -288,8 +285,7 @@ bool imprimirPagina(QWidget& janela, const QWidgetList& foraDoPapel, QPrinter& i
     // stands centred across.
     const QRectF area = impressora.pageRect(QPrinter::DevicePixel);
     const QSizeF tamanho = janela.size();
-    const qreal escala =
-        std::min(area.width() / tamanho.width(), area.height() / tamanho.height());
+    const qreal escala = std::min(area.width() / tamanho.width(), area.height() / tamanho.height());
     pintor.translate((area.width() - tamanho.width() * escala) / 2, 0);
     pintor.scale(escala, escala);
     pintor.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
@@ -311,8 +307,8 @@ bool imprimirPagina(QWidget& janela, const QWidgetList& foraDoPapel, QPrinter& i
 void imprimir(QWidget& janela, const QWidgetList& foraDoPapel, const AmbienteImpressao& ambiente) {
     QString mensagem;
     if (std::unique_ptr<QPrinter> impressora = ambiente.impressoraPadrao()) {
-        const QString motivo =
-            ambiente.enviar(*impressora, [&](QPrinter& destino) { return imprimirPagina(janela, foraDoPapel, destino); });
+        const QString motivo = ambiente.enviar(
+            *impressora, [&](QPrinter& destino) { return imprimirPagina(janela, foraDoPapel, destino); });
         if (motivo.isEmpty()) return;
         mensagem = QStringLiteral("Não foi possível imprimir na impressora \"%1\": %2.")
                        .arg(impressora->printerName(), motivo);
@@ -329,8 +325,9 @@ void salvarComoPdf(QWidget& janela, const QWidgetList& foraDoPapel, const Ambien
     const QString caminho = ambiente.escolherArquivoPdf(&janela, arquivoPdfSugerido());
     if (caminho.isEmpty()) return;
     if (!salvarPdf(janela, foraDoPapel, caminho)) {
-        ambiente.avisar(&janela, QStringLiteral("Não foi possível gravar o arquivo \"%1\".")
-                                     .arg(QDir::toNativeSeparators(caminho)));
+        ambiente.avisar(
+            &janela,
+            QStringLiteral("Não foi possível gravar o arquivo \"%1\".").arg(QDir::toNativeSeparators(caminho)));
     }
 }
 

@@ -1,5 +1,5 @@
 // The window's layout, one row per control. Positions in twips. The captions beside the fields
-// of the two columns are their rows' (linhas.h).
+// of the two columns, and the fields' accessible names, are their rows' (linhas.h).
 
 #include "layout_janela.h"
 
@@ -15,21 +15,20 @@ constexpr std::string_view kPainel = "Frame1";
 
 // How a field takes the user's input.
 enum class Acesso {
-    Entrada,          // editable, a Tab stop
-    EntradaBloqueada, // `locked` at start (the modality unlocks it), a Tab stop
-    EntradaPulada,    // editable, passed over by Tab and Enter
-    EntradaAoFim,     // editable, passed over by the designed order and reached after it
-    Resultado,        // written by the calculation: `locked`, passed over by Tab and Enter
+    Entrada,           // editable, a Tab stop
+    EntradaBloqueada,  // `locked` at start (the modality unlocks it), a Tab stop
+    EntradaPulada,     // editable, passed over by Tab and Enter
+    EntradaAoFim,      // editable, passed over by the designed order and reached after it
+    Resultado,         // written by the calculation: `locked`, passed over by Tab and Enter
 };
 
-constexpr Controle rotulo(std::string_view nome, int l, int t, int w, int h,
-                          std::string_view legenda, Visual visual = Visual::Comum,
-                          std::string_view conteiner = {}) {
+constexpr Controle rotulo(std::string_view nome, int l, int t, int w, int h, std::string_view legenda,
+                          Visual visual = Visual::Comum, std::string_view conteiner = {}) {
     return {nome, Tipo::Rotulo, conteiner, l, t, w, h, legenda, {}, -1, false, false, visual, {}};
 }
 
-constexpr Controle rotuloPainel(std::string_view nome, int l, int t, int w, int h,
-                                std::string_view legenda, Visual visual = Visual::Comum) {
+constexpr Controle rotuloPainel(std::string_view nome, int l, int t, int w, int h, std::string_view legenda,
+                                Visual visual = Visual::Comum) {
     return rotulo(nome, l, t, w, h, legenda, visual, kPainel);
 }
 
@@ -43,39 +42,34 @@ constexpr Controle linha(std::string_view nome, int x1, int y1, int x2, int y2, 
     return {nome, Tipo::Linha, conteiner, x1, y1, x2, y2, {}, {}, -1, false, false, visual, {}};
 }
 
-constexpr Controle campo(std::string_view nome, int l, int t, int w, int h,
-                         std::string_view inicial, std::string_view formato, int tab, Acesso acesso,
-                         Visual visual, std::string_view acessivel,
-                         std::string_view conteiner = {}) {
+constexpr Controle campo(std::string_view nome, int l, int t, int w, int h, std::string_view inicial,
+                         std::string_view formato, int tab, Acesso acesso, Visual visual,
+                         std::string_view acessivel = {}, std::string_view conteiner = {}) {
     const bool pulado = acesso == Acesso::EntradaPulada || acesso == Acesso::Resultado;
     const bool bloqueado = acesso == Acesso::EntradaBloqueada || acesso == Acesso::Resultado;
-    return {nome, Tipo::Campo, conteiner, l, t, w, h, inicial, formato, tab, pulado, bloqueado,
-            visual, acessivel, {}, acesso == Acesso::EntradaAoFim};
+    const bool aoFim = acesso == Acesso::EntradaAoFim;
+    return {nome,    Tipo::Campo, conteiner, l,         t,      w,         h,  inicial,
+            formato, tab,         pulado,    bloqueado, visual, acessivel, {}, aoFim};
 }
 
-constexpr Controle campoPainel(std::string_view nome, int l, int t, int w, int h,
-                               std::string_view inicial, std::string_view formato, int tab,
-                               Acesso acesso, std::string_view acessivel) {
-    return campo(nome, l, t, w, h, inicial, formato, tab, acesso, Visual::PainelCampo, acessivel,
-                 kPainel);
+constexpr Controle campoPainel(std::string_view nome, int l, int t, int w, int h, std::string_view inicial,
+                               std::string_view formato, int tab, Acesso acesso, std::string_view acessivel) {
+    return campo(nome, l, t, w, h, inicial, formato, tab, acesso, Visual::PainelCampo, acessivel, kPainel);
 }
 
 // `legenda`: the caption that labels the list.
-constexpr Controle lista(std::string_view nome, int l, int t, int w, int h, int tab,
-                         std::string_view acessivel, std::string_view legenda,
-                         std::string_view conteiner = {}, Visual visual = Visual::Comum) {
+constexpr Controle lista(std::string_view nome, int l, int t, int w, int h, int tab, std::string_view acessivel,
+                         std::string_view legenda, std::string_view conteiner = {}, Visual visual = Visual::Comum) {
     return {nome, Tipo::Lista, conteiner, l, t, w, h, {}, {}, tab, false, false, visual, acessivel, legenda};
 }
 
-constexpr Controle caixaPainel(std::string_view nome, int l, int t, int w, int h, std::string_view legenda,
-                               int tab) {
+constexpr Controle caixaPainel(std::string_view nome, int l, int t, int w, int h, std::string_view legenda, int tab) {
     return {nome, Tipo::Caixa, kPainel, l, t, w, h, legenda, {}, tab, false, false, Visual::Comum, legenda};
 }
 
 // The buttons of the bottom row: Top 9840, 1125 x 285.
 constexpr Controle botao(std::string_view nome, std::string_view legenda, int l, int tab, bool pulado) {
-    return {nome, Tipo::Botao, {}, l, 9840, 1125, 285, legenda, {}, tab, pulado, false,
-            Visual::Comum, {}};
+    return {nome, Tipo::Botao, {}, l, 9840, 1125, 285, legenda, {}, tab, pulado, false, Visual::Comum, {}};
 }
 
 // The panel's top and bottom, and the rows of its band "IR 2026" (their tops relative to the
@@ -92,6 +86,7 @@ constexpr auto RS = Acesso::Resultado;
 constexpr auto PRETO = Visual::ColunaFocoPreto;
 constexpr auto CINZA = Visual::ColunaFocoCinza;
 
+// clang-format off: one control per row, as the window is read top to bottom
 constexpr auto kLayout = std::to_array<Controle>({
     // ---- Top band ---------------------------------------------------------------------
     rotulo("Titulo", 7440, 240, 7500, 570, "VestaMar - Simulação de Resultados", Visual::Titulo),
@@ -105,89 +100,89 @@ constexpr auto kLayout = std::to_array<Controle>({
 
     // ---- ANTES column: labels at Left 120, fields at Left 2280 --------------------------
     rotulo("Label81", 120, 2295, 2175, 255, legendaDe("QuantDias")),
-    campo("QuantDias", 2280, 2265, 555, 315, "1", {}, 2, E, PRETO, "Quant Plantões/duração: plantões - ANTES"),
-    campo("QuantHorasDia", 2835, 2265, 540, 315, "1,0", {}, 3, E, PRETO, "Quant Plantões/duração: horas - ANTES"),
+    campo("QuantDias", 2280, 2265, 555, 315, "1", {}, 2, E, PRETO),
+    campo("QuantHorasDia", 2835, 2265, 540, 315, "1,0", {}, 3, E, PRETO),
     rotulo("Label82", 120, 2850, 1935, 255, legendaDe("ValorHora")),
-    campo("ValorHora", 2280, 2820, 1095, 315, "0,00", {}, 4, E, PRETO, "Valor Hora - ANTES"),
+    campo("ValorHora", 2280, 2820, 1095, 315, "0,00", {}, 4, E, PRETO),
     rotulo("Label20", 120, 3150, 2175, 255, legendaDe("ProdBruta")),
-    campo("ProdBruta", 2280, 3120, 1095, 315, "0,00", {}, 5, EB, PRETO, "Produção Bruta $ - ANTES"),
+    campo("ProdBruta", 2280, 3120, 1095, 315, "0,00", {}, 5, EB, PRETO),
     rotulo("Label12", 120, 3450, 2175, 255, legendaDe("valorAjCusto")),
-    campo("valorAjCusto", 2280, 3420, 1095, 315, "0,00", {}, 6, E, PRETO, "Ajuda de Custo $ - ANTES"),
+    campo("valorAjCusto", 2280, 3420, 1095, 315, "0,00", {}, 6, E, PRETO),
     rotulo("Label55", 120, 3765, 2175, 255, legendaDe("valDAR")),
-    campo("valDAR", 2280, 3735, 1095, 315, "0,00", "0.00", 7, RS, CINZA, "Fundo Especial $ - ANTES"),
+    campo("valDAR", 2280, 3735, 1095, 315, "0,00", "0.00", 7, RS, CINZA),
     rotulo("Label21", 120, 4995, 2175, 255, legendaDe("retINSS")),
-    campo("retINSS", 2280, 4965, 1095, 315, "0,00", "0.00", 8, RS, CINZA, "Retenção INSS $ - ANTES"),
+    campo("retINSS", 2280, 4965, 1095, 315, "0,00", "0.00", 8, RS, CINZA),
     rotulo("Label22", 120, 5295, 2175, 255, legendaDe("retIR")),
-    campo("retIR", 2280, 5265, 1095, 315, "0,00", "0.00", 9, RS, CINZA, "Retenção IR $ - ANTES"),
+    campo("retIR", 2280, 5265, 1095, 315, "0,00", "0.00", 9, RS, CINZA),
     rotulo("Label8", 120, 5610, 2175, 255, legendaDe("TxManut")),
-    campo("TxManut", 2280, 5580, 1095, 315, "0,00", "0.00", 10, RS, CINZA, "Taxa Manutenção $ - ANTES"),
+    campo("TxManut", 2280, 5580, 1095, 315, "0,00", "0.00", 10, RS, CINZA),
     rotulo("Label28", 120, 5910, 2175, 255, legendaDe("liqPagar")),
-    campo("liqPagar", 2280, 5880, 1095, 315, "0,00", "0.00", 11, RS, CINZA, "Líquido a Pagar $ - ANTES"),
+    campo("liqPagar", 2280, 5880, 1095, 315, "0,00", "0.00", 11, RS, CINZA),
     rotulo("Label9", 120, 6465, 2175, 255, legendaDe("valTxAdm")),
-    campo("valTxAdm", 2280, 6435, 1095, 315, "0,00", "0.00", 12, RS, CINZA, "Taxa Administrativa $ - ANTES"),
+    campo("valTxAdm", 2280, 6435, 1095, 315, "0,00", "0.00", 12, RS, CINZA),
     rotulo("Label30", 120, 6780, 2175, 255, legendaDe("valTotalNF")),
-    campo("valTotalNF", 2280, 6750, 1095, 315, "0,00", "0.00", 13, RS, CINZA, "Valor Total NF - ANTES"),
+    campo("valTotalNF", 2280, 6750, 1095, 315, "0,00", "0.00", 13, RS, CINZA),
     rotulo("Label43", 120, 7080, 2175, 255, legendaDe("valIR")),
-    campo("valIR", 2280, 7050, 1095, 315, "0,00", "0.00", 14, RS, CINZA, "IRRF - ANTES"),
+    campo("valIR", 2280, 7050, 1095, 315, "0,00", "0.00", 14, RS, CINZA),
     rotulo("Label36", 120, 7395, 2175, 255, legendaDe("valISS")),
-    campo("valISS", 2280, 7365, 1095, 315, "0,00", "0.00", 15, RS, CINZA, "ISS - ANTES"),
+    campo("valISS", 2280, 7365, 1095, 315, "0,00", "0.00", 15, RS, CINZA),
     rotulo("Label37", 120, 7695, 2175, 255, legendaDe("valPIS")),
-    campo("valPIS", 2280, 7665, 1095, 315, "0,00", "0.00", 16, RS, CINZA, "PIS - ANTES"),
+    campo("valPIS", 2280, 7665, 1095, 315, "0,00", "0.00", 16, RS, CINZA),
     rotulo("Label38", 120, 8010, 2175, 255, legendaDe("valCofins")),
-    campo("valCofins", 2280, 7980, 1095, 315, "0,00", "0.00", 17, RS, CINZA, "Cofins - ANTES"),
+    campo("valCofins", 2280, 7980, 1095, 315, "0,00", "0.00", 17, RS, CINZA),
     rotulo("Label40", 120, 8310, 2175, 255, legendaDe("nfLiq")),
-    campo("nfLiq", 2280, 8280, 1095, 315, "0,00", "0.00", 18, RS, CINZA, "NF Líquido - ANTES"),
+    campo("nfLiq", 2280, 8280, 1095, 315, "0,00", "0.00", 18, RS, CINZA),
     rotulo("Label75", 120, 8790, 2175, 255, legendaDe("valSeg")),
-    campo("valSeg", 2280, 8760, 1095, 315, "0,00", "0.00", 19, RS, CINZA, "Seguro Acid. Trab. $ - ANTES"),
+    campo("valSeg", 2280, 8760, 1095, 315, "0,00", "0.00", 19, RS, CINZA),
     rotulo("Label25", 120, 9270, 2175, 255, legendaDe("valMargem")),
-    campo("valMargem", 2280, 9240, 1095, 315, "0,00", "0.00", 20, RS, CINZA, "Margem de Contribuição - ANTES"),
+    campo("valMargem", 2280, 9240, 1095, 315, "0,00", "0.00", 20, RS, CINZA),
 
     // ---- DEPOIS column: labels at Left 3960, fields at Left 6240 ------------------------
     rotulo("Label80", 3960, 2295, 2295, 255, legendaDe("QuantDias2")),
-    campo("QuantDias2", 6240, 2265, 555, 315, "1", {}, 21, E, PRETO, "Quant Plantões/duração: plantões - DEPOIS"),
-    campo("QuantHorasDia2", 6795, 2265, 540, 315, "1,0", {}, 22, E, PRETO, "Quant Plantões/duração: horas - DEPOIS"),
+    campo("QuantDias2", 6240, 2265, 555, 315, "1", {}, 21, E, PRETO),
+    campo("QuantHorasDia2", 6795, 2265, 540, 315, "1,0", {}, 22, E, PRETO),
     rotulo("Label84", 3960, 2565, 1935, 255, legendaDe("HorasNoturnas")),
-    campo("HorasNoturnas", 6240, 2565, 1095, 315, "0,0", {}, 23, E, PRETO, "Horas noturnas/plantão - DEPOIS"),
+    campo("HorasNoturnas", 6240, 2565, 1095, 315, "0,0", {}, 23, E, PRETO),
     rotulo("Label83", 3960, 2850, 1935, 255, legendaDe("ValorHora2")),
-    campo("ValorHora2", 6240, 2865, 1095, 315, "0,00", {}, 24, E, PRETO, "Valor Hora - DEPOIS"),
+    campo("ValorHora2", 6240, 2865, 1095, 315, "0,00", {}, 24, E, PRETO),
     rotulo("Label29", 3960, 3150, 2295, 255, legendaDe("ProdBruta2")),
-    campo("ProdBruta2", 6240, 3165, 1095, 315, "0,00", {}, 25, EB, PRETO, "Produção Bruta $ - DEPOIS"),
+    campo("ProdBruta2", 6240, 3165, 1095, 315, "0,00", {}, 25, EB, PRETO),
     rotulo("Label45", 3960, 3450, 2295, 255, legendaDe("valorAjCusto2")),
-    campo("valorAjCusto2", 6240, 3465, 1095, 315, "0,00", {}, 26, E, PRETO, "Ajuda de Custo $ - DEPOIS"),
+    campo("valorAjCusto2", 6240, 3465, 1095, 315, "0,00", {}, 26, E, PRETO),
     rotulo("Label48", 3960, 3765, 2295, 255, legendaDe("valDAR2")),
-    campo("valDAR2", 6240, 3765, 1095, 315, "0,00", "0.00", 27, RS, PRETO, "DAR - Desc. Anual Remun $ - DEPOIS"),
+    campo("valDAR2", 6240, 3765, 1095, 315, "0,00", "0.00", 27, RS, PRETO),
     rotulo("Label51", 3960, 4065, 2295, 255, legendaDe("valInsalub")),
-    campo("valInsalub", 6240, 4065, 1095, 315, "0,00", "0.00", 28, RS, PRETO, "Adicional Insalubridade $ - DEPOIS"),
+    campo("valInsalub", 6240, 4065, 1095, 315, "0,00", "0.00", 28, RS, PRETO),
     rotulo("Label50", 3960, 4380, 2295, 255, legendaDe("valPericExNot")),
-    campo("valPericExNot", 6240, 4380, 1095, 315, "0,00", "0.00", 29, RS, PRETO, "Adic Peric+Extras+Not. $ - DEPOIS"),
+    campo("valPericExNot", 6240, 4380, 1095, 315, "0,00", "0.00", 29, RS, PRETO),
     rotulo("Label49", 3960, 4680, 2295, 255, legendaDe("valDSR")),
-    campo("valDSR", 6240, 4680, 1095, 315, "0,00", "0.00", 30, RS, PRETO, "DSR - Desc. Sem. Remun $ - DEPOIS"),
+    campo("valDSR", 6240, 4680, 1095, 315, "0,00", "0.00", 30, RS, PRETO),
     rotulo("Label31", 3960, 4995, 2295, 255, legendaDe("retINSS2")),
-    campo("retINSS2", 6240, 4980, 1095, 315, "0,00", "0.00", 31, RS, PRETO, "Retenção INSS $ - DEPOIS"),
+    campo("retINSS2", 6240, 4980, 1095, 315, "0,00", "0.00", 31, RS, PRETO),
     rotulo("Label39", 3960, 5295, 2295, 255, legendaDe("retIR2")),
-    campo("retIR2", 6240, 5280, 1095, 315, "0,00", "0.00", 32, RS, PRETO, "Retenção IR $ - DEPOIS"),
+    campo("retIR2", 6240, 5280, 1095, 315, "0,00", "0.00", 32, RS, PRETO),
     rotulo("Label47", 3960, 5610, 2295, 255, legendaDe("TxManut2")),
-    campo("TxManut2", 6240, 5580, 1095, 315, "0,00", "0.00", 33, RS, PRETO, "Taxa Manutenção $ - DEPOIS"),
+    campo("TxManut2", 6240, 5580, 1095, 315, "0,00", "0.00", 33, RS, PRETO),
     rotulo("Label42", 3960, 5910, 2295, 255, legendaDe("liqPagar2")),
-    campo("liqPagar2", 6240, 5880, 1095, 315, "0,00", "0.00", 34, RS, PRETO, "Líquido a Pagar $ - DEPOIS"),
+    campo("liqPagar2", 6240, 5880, 1095, 315, "0,00", "0.00", 34, RS, PRETO),
     rotulo("Label10", 3960, 6465, 2295, 255, legendaDe("valTxAdm2")),
-    campo("valTxAdm2", 6240, 6435, 1095, 315, "0,00", "0.00", 35, RS, CINZA, "Taxa Administrativa $ - DEPOIS"),
+    campo("valTxAdm2", 6240, 6435, 1095, 315, "0,00", "0.00", 35, RS, CINZA),
     rotulo("Label27", 3960, 6780, 2295, 255, legendaDe("valTotalNF2")),
-    campo("valTotalNF2", 6240, 6750, 1095, 315, "0,00", "0.00", 36, RS, CINZA, "Valor Total NF - DEPOIS"),
+    campo("valTotalNF2", 6240, 6750, 1095, 315, "0,00", "0.00", 36, RS, CINZA),
     rotulo("Label24", 3960, 7080, 2295, 255, legendaDe("valIR2")),
-    campo("valIR2", 6240, 7050, 1095, 315, "0,00", "0.00", 37, RS, CINZA, "IRRF - DEPOIS"),
+    campo("valIR2", 6240, 7050, 1095, 315, "0,00", "0.00", 37, RS, CINZA),
     rotulo("Label23", 3960, 7395, 2295, 255, legendaDe("valISS2")),
-    campo("valISS2", 6240, 7365, 1095, 315, "0,00", "0.00", 38, RS, CINZA, "ISS - DEPOIS"),
+    campo("valISS2", 6240, 7365, 1095, 315, "0,00", "0.00", 38, RS, CINZA),
     rotulo("Label19", 3960, 7695, 2295, 255, legendaDe("valPIS2")),
-    campo("valPIS2", 6240, 7665, 1095, 315, "0,00", "0.00", 39, RS, CINZA, "PIS - DEPOIS"),
+    campo("valPIS2", 6240, 7665, 1095, 315, "0,00", "0.00", 39, RS, CINZA),
     rotulo("Label13", 3960, 8010, 2295, 255, legendaDe("valCofins2")),
-    campo("valCofins2", 6240, 7980, 1095, 315, "0,00", "0.00", 40, RS, CINZA, "Cofins - DEPOIS"),
+    campo("valCofins2", 6240, 7980, 1095, 315, "0,00", "0.00", 40, RS, CINZA),
     rotulo("Label26", 3960, 8310, 2295, 255, legendaDe("nfLiq2")),
-    campo("nfLiq2", 6240, 8280, 1095, 315, "0,00", "0.00", 41, RS, CINZA, "NF Líquido - DEPOIS"),
+    campo("nfLiq2", 6240, 8280, 1095, 315, "0,00", "0.00", 41, RS, CINZA),
     rotulo("Label76", 3960, 8790, 2295, 255, legendaDe("valSeg2")),
-    campo("valSeg2", 6240, 8760, 1095, 315, "0,00", "0.00", 42, RS, CINZA, "Seguro Acid. Trab. $ - DEPOIS"),
+    campo("valSeg2", 6240, 8760, 1095, 315, "0,00", "0.00", 42, RS, CINZA),
     rotulo("Label41", 3960, 9270, 2295, 255, legendaDe("valMargem2")),
-    campo("valMargem2", 6240, 9240, 1095, 315, "0,00", "0.00", 43, RS, CINZA, "Margem de Contribuição - DEPOIS"),
+    campo("valMargem2", 6240, 9240, 1095, 315, "0,00", "0.00", 43, RS, CINZA),
 
     // ---- The "..." markers --------------------------------------------------------------
     marcador("Label86", 2040, 2295),
@@ -278,9 +273,11 @@ constexpr auto kLayout = std::to_array<Controle>({
     rotuloPainel("Label62", 3960, 2070, 2055, 255, "Incide s/ Produção"),
     lista("incideTxAdmProd", 6120, 2040, 1095, 315, 79, "Taxa administrativa incide s/ Produção", "Label62", kPainel),
     rotuloPainel("Label65", 3960, 2430, 2055, 255, "Incide s/ Ajuda de Custo"),
-    lista("incideTxAdmAjuda", 6120, 2400, 1095, 315, 80, "Taxa administrativa incide s/ Ajuda de Custo", "Label65", kPainel),
+    lista("incideTxAdmAjuda", 6120, 2400, 1095, 315, 80, "Taxa administrativa incide s/ Ajuda de Custo", "Label65",
+          kPainel),
     rotuloPainel("Label66", 3960, 2790, 2055, 255, "Incide S/  Fdos Esp e DAR"),
-    lista("incideTxAdmDAR", 6120, 2760, 1095, 315, 81, "Taxa administrativa incide s/ Fdos Esp e DAR", "Label66", kPainel),
+    lista("incideTxAdmDAR", 6120, 2760, 1095, 315, 81, "Taxa administrativa incide s/ Fdos Esp e DAR", "Label66",
+          kPainel),
 
     // Section "Valores Adicionais " (left field the percentage, right field the factor)
     rotuloPainel("Label64", 3960, 3480, 3135, 255, "Valores Adicionais "),
@@ -300,14 +297,17 @@ constexpr auto kLayout = std::to_array<Controle>({
     campoPainel("percInsalub", 5880, 5160, 615, 315, "0,00", {}, 88, E, "Adicional Insalub % - Percent."),
     campoPainel("fatorInsalub", 6600, 5160, 615, 315, "0,00", {}, 89, E, "Adicional Insalub % - Fator"),
     rotuloPainel("Label67", 3960, 5550, 2055, 255, "Valor de Referência $"),
-    campoPainel("tetoInsalub", 5880, 5520, 1335, 315, "0,00", {}, 90, E, "Adicional Insalubridade - Valor de Referência $"),
+    campoPainel("tetoInsalub", 5880, 5520, 1335, 315, "0,00", {}, 90, E,
+                "Adicional Insalubridade - Valor de Referência $"),
 
     // Section "Seguro de Acidente do Trabalho"
     rotuloPainel("Label78", 3960, 6120, 3135, 255, "Seguro de Acidente do Trabalho"),
     linha("Line3", 3960, 6360, 7200, 6360, Visual::LinhaSombra, kPainel),
     rotuloPainel("Label77", 3960, 6510, 2055, 255, "Percent s/ Produção %"),
-    campoPainel("percSeg", 5880, 6480, 615, 315, "0,00", {}, 91, E, "Seguro de Acidente do Trabalho - Percent s/ Produção % - ANTES"),
-    campoPainel("percSeg2", 6600, 6480, 615, 315, "0,00", {}, 92, E, "Seguro de Acidente do Trabalho - Percent s/ Produção % - DEPOIS"),
+    campoPainel("percSeg", 5880, 6480, 615, 315, "0,00", {}, 91, E,
+                "Seguro de Acidente do Trabalho - Percent s/ Produção % - ANTES"),
+    campoPainel("percSeg2", 6600, 6480, 615, 315, "0,00", {}, 92, E,
+                "Seguro de Acidente do Trabalho - Percent s/ Produção % - DEPOIS"),
 
     // Section "IR 2026": the income-tax reduction and the simplified discount, a band across the
     // panel's width below both columns, one row of it per topoIR2026(row); in the tab order after
@@ -315,8 +315,20 @@ constexpr auto kLayout = std::to_array<Controle>({
     rotuloPainel("Label89", 240, 7260, 3375, 255, "IR 2026"),
     linha("Line8", 240, 7500, 7200, 7500, Visual::LinhaSombra, kPainel),
     caixaPainel("reducaoIR", 240, topoIR2026(0) + 15, 2055, 285, "Aplicar redução", 94),
-    {"carregarTabelas2026", Tipo::Botao, kPainel, 2490, topoIR2026(0) + 15, 1125, 285, "Tabelas 2026", {}, 101, false,
-     false, Visual::Comum, {}},
+    {"carregarTabelas2026",
+     Tipo::Botao,
+     kPainel,
+     2490,
+     topoIR2026(0) + 15,
+     1125,
+     285,
+     "Tabelas 2026",
+     {},
+     101,
+     false,
+     false,
+     Visual::Comum,
+     {}},
     rotuloPainel("Label90", 3960, topoIR2026(0) + 30, 1335, 255, "Isenção / limite"),
     campoPainel("reducaoIRIsencao", 5295, topoIR2026(0), 960, 315, "0,00", {}, 95, E, "Redução do IR - isenção até"),
     campoPainel("reducaoIRLimite", 6255, topoIR2026(0), 960, 315, "0,00", {}, 96, E, "Redução do IR - limite"),
@@ -328,6 +340,7 @@ constexpr auto kLayout = std::to_array<Controle>({
     rotuloPainel("Label93", 3960, topoIR2026(2) + 30, 1335, 255, "Teto"),
     campoPainel("reducaoIRTeto", 5295, topoIR2026(2), 960, 315, "0,00", {}, 99, E, "Redução do IR - teto"),
 });
+// clang-format on
 
 }  // namespace
 

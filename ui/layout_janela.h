@@ -39,16 +39,17 @@ enum class Visual {
 struct Controle {
     std::string_view nome;
     Tipo tipo;
-    std::string_view conteiner;  // empty: the window; otherwise the panel's name
-    int l, t, w, h;              // twips; for a line: x1, y1, x2, y2
-    std::string_view texto = {};   // caption, or a field's initial text
+    std::string_view conteiner;     // empty: the window; otherwise the panel's name
+    int l, t, w, h;                 // twips; for a line: x1, y1, x2, y2
+    std::string_view texto = {};    // caption, or a field's initial text
     std::string_view formato = {};  // a result field's display pattern (`textformat`); a
-                                   // parameter field's is in its parameter row
-    int tab = -1;                  // place in the tab order; -1: takes no focus
-    bool pulado = false;           // passed over by Tab and Enter, still takes a click
-    bool bloqueado = false;        // field `locked`
+                                    // parameter field's is in its parameter row
+    int tab = -1;                   // place in the tab order; -1: takes no focus
+    bool pulado = false;            // passed over by Tab and Enter, still takes a click
+    bool bloqueado = false;         // field `locked`
     Visual visual = Visual::Comum;
-    std::string_view acessivel = {};  // accessible name, for fields and lists
+    std::string_view acessivel = {};  // accessible name, for fields and lists; empty for a
+                                      // field of the columns, named by its row (linhas.h)
     // A list's caption (the caption's buddy): screen readers read the list by it, since the
     // name a list gives them is its current item.
     std::string_view legenda = {};

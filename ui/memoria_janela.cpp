@@ -47,7 +47,8 @@ JanelaMemoria::JanelaMemoria(QWidget* parent) : QDialog(parent), texto_(new QPla
     texto_->setReadOnly(true);
     // Read-only, yet the keyboard moves through it and selects as in any text.
     texto_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    texto_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A long working wraps at the window's edge instead of running past it.
+    texto_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     texto_->setAccessibleName(kTitulo);
     auto* botoes = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(botoes, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -81,18 +81,18 @@ void Simulador::aoMudarModalidade() {
 
 void Simulador::ajustarModalidade(int modalidade) {
     const bool plantoes = modalidade != 0;
-    for (std::string_view nome : {"Label80", "Label81", "Label86", "Label87", "Label84", "Label88",
-                                  "Label82", "Label83", "QuantDias", "QuantHorasDia", "QuantDias2",
-                                  "QuantHorasDia2", "HorasNoturnas", "ValorHora", "ValorHora2"}) {
+    for (std::string_view nome :
+         {"Label80", "Label81", "Label86", "Label87", "Label84", "Label88", "Label82", "Label83", "QuantDias",
+          "QuantHorasDia", "QuantDias2", "QuantHorasDia2", "HorasNoturnas", "ValorHora", "ValorHora2"}) {
         controle(nome).setVisible(plantoes);
     }
     struct Topo {
         std::string_view nome;
         int plantoes, mensal;
     };
-    for (const Topo& t : {Topo{"Label1", 1800, 2500}, Topo{"Label44", 1800, 2500},
-                          Topo{"Label85", 1320, 1820}, Topo{"selecModalidade", 1320, 1820},
-                          Topo{"Label71", 2895, 3120}, Topo{"Label73", 2895, 3120}}) {
+    for (const Topo& t :
+         {Topo{"Label1", 1800, 2500}, Topo{"Label44", 1800, 2500}, Topo{"Label85", 1320, 1820},
+          Topo{"selecModalidade", 1320, 1820}, Topo{"Label71", 2895, 3120}, Topo{"Label73", 2895, 3120}}) {
         moverTopo(t.nome, plantoes ? t.plantoes : t.mensal);
     }
     campo("ProdBruta").setLocked(plantoes);

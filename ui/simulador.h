@@ -41,14 +41,20 @@ class Simulador : public QObject, public VisaoCalculo {
 
 public:
     // `pasta` is the folder of vestaMar.ini (the executable's folder in the program).
-    Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep,
-              QObject* parent = nullptr);
+    Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep, QObject* parent = nullptr);
     ~Simulador() override;
 
     // The start-up sequence: reads the file, prepares the window, shows every parameter and
     // calculates. The window is then ready to be shown. False when the user chose to leave at
     // once (another copy of the program is using the same file).
     bool iniciar();
+    // The same in two halves, for a window whose controls are made once it is shown:
+    // abrirArquivo reads the file, takes its lock (asking when another copy holds it: false
+    // when the user chose to leave) and gives the window its caption and width;
+    // mostrarInicio makes the window's controls if not yet made, shows every parameter and
+    // calculates.
+    bool abrirArquivo();
+    void mostrarInicio();
     // The lock of this file, made (and so started) before the window was built; without one,
     // iniciar() makes it.
     void usarTrava(std::unique_ptr<TravaDoArquivo> trava);

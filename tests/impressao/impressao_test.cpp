@@ -28,8 +28,8 @@ protected:
     FrmCalcProd janela;
     QTemporaryDir pasta;
     const QPageLayout folha = QPrinter().pageLayout();  // the same for printer and PDF file
-    QString impressora, destinoPdf;  // the files written; no printer when empty
-    QString recusa;                  // why the print system refuses the job; empty: it takes it
+    QString impressora, destinoPdf;                     // the files written; no printer when empty
+    QString recusa;                                     // why the print system refuses the job; empty: it takes it
     bool aceitaPdf = false;
     bool servicoParado = false;      // the print service is not running
     QStringList ofertas, sugestoes;  // the PDF offers made, and the files suggested
@@ -40,19 +40,24 @@ protected:
         janela.setFixedWidth(FrmCalcProd::pixels(7700));
         janela.controle("Titulo")->move(0, FrmCalcProd::pixels(240));
         janela.campo("liqPagar")->setText(q("12.345,67"));
-        const AmbienteImpressao ambiente{
-            [this] {
-                auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-                p->setOutputFileName(impressora);
-                return impressora.isEmpty() ? nullptr : std::move(p);
-            },
-            [this](QPrinter& p, const std::function<bool(QPrinter&)>& pagina) {
-                return !recusa.isEmpty() ? recusa : pagina(p) ? QString() : q("falhou");
-            },
-            [this](QWidget*, const QString& m) { ofertas.append(m); return aceitaPdf; },
-            [this](QWidget*, const QString& s) { sugestoes.append(s); return destinoPdf; },
-            [this](QWidget*, const QString&) { ++avisos; },
-            [this] { return !servicoParado; }};
+        const AmbienteImpressao ambiente{[this] {
+                                             auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+                                             p->setOutputFileName(impressora);
+                                             return impressora.isEmpty() ? nullptr : std::move(p);
+                                         },
+                                         [this](QPrinter& p, const std::function<bool(QPrinter&)>& pagina) {
+                                             return !recusa.isEmpty() ? recusa : pagina(p) ? QString() : q("falhou");
+                                         },
+                                         [this](QWidget*, const QString& m) {
+                                             ofertas.append(m);
+                                             return aceitaPdf;
+                                         },
+                                         [this](QWidget*, const QString& s) {
+                                             sugestoes.append(s);
+                                             return destinoPdf;
+                                         },
+                                         [this](QWidget*, const QString&) { ++avisos; },
+                                         [this] { return !servicoParado; }};
         conectarImpressaoEAjuda(janela, {[this, ambiente] { imprimir(janela, foraDoPapel(janela), ambiente); },
                                          [this, ambiente] { salvarComoPdf(janela, foraDoPapel(janela), ambiente); }});
         QDesktopServices::setUrlHandler("http", &navegador, "abrir");
@@ -68,8 +73,11 @@ protected:
         const QWidget* c = janela.controle(nome);
         const QRect area = folha.paintRectPixels(50);
         const qreal s = area.width() / qreal(janela.width());
-        return QTransform::fromTranslate(area.x(), area.y()).scale(s, s)
-            .mapRect(QRectF(c->mapTo(&janela, QPoint()), c->size())).toRect().adjusted(1, 1, -1, -1);
+        return QTransform::fromTranslate(area.x(), area.y())
+            .scale(s, s)
+            .mapRect(QRectF(c->mapTo(&janela, QPoint()), c->size()))
+            .toRect()
+            .adjusted(1, 1, -1, -1);
     }
 };
 
@@ -85,7 +93,10 @@ TEST_F(Impressao, PaginaUnicaComOTituloECabecalhosSemBannerEBotoes) {
         const char *caso, *impressora, *recusa;
         bool painel, aceita;
         const char *destino, *mensagem;
-        int avisos; bool escrito, menu = false; const char* sugerido = nullptr; bool parado = false;
+        int avisos;
+        bool escrito, menu = false;
+        const char* sugerido = nullptr;
+        bool parado = false;
     } const casos[] = {
         {"impressa", "p.pdf", "", false, false, "", "", 0, true},
         {"recusado", "", "", false, false, "p.pdf", "Nenhuma impressora", 0, false},
@@ -95,8 +106,8 @@ TEST_F(Impressao, PaginaUnicaComOTituloECabecalhosSemBannerEBotoes) {
          "\": a impressora não está aceitando trabalhos.\n", 0, true},
         {"PDF impossível", "", "", false, true, "falta/x.pdf", "Nenhuma impressora", 1, false},
         {"Salvar PDF…", "x.pdf", "", false, false, "p.pdf", "", 0, true, true, "Documents/"},
-        {"serviço parado, aceito", "", "", false, true, "p.pdf", "o serviço de impressão não está em execução.\n", 0, true,
-         false, nullptr, true},
+        {"serviço parado, aceito", "", "", false, true, "p.pdf", "o serviço de impressão não está em execução.\n", 0,
+         true, false, nullptr, true},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -125,7 +136,9 @@ TEST_F(Impressao, PaginaUnicaComOTituloECabecalhosSemBannerEBotoes) {
         EXPECT_EQ(ofertas.size(), *c.mensagem ? 1 : 0);
         EXPECT_TRUE(ofertas.value(0).contains(q(c.mensagem))) << ofertas.value(0).toStdString();
         EXPECT_EQ(avisos, c.avisos);
-        if (c.sugerido) { EXPECT_EQ(sugestoes, QStringList{pasta.filePath(q(c.sugerido) + q("vestaMar - Simulação.pdf"))}); }
+        if (c.sugerido) {
+            EXPECT_EQ(sugestoes, QStringList{pasta.filePath(q(c.sugerido) + q("vestaMar - Simulação.pdf"))});
+        }
 
         const QString pdf = pasta.filePath("p.pdf");
         QFile f(pdf);
@@ -139,12 +152,15 @@ TEST_F(Impressao, PaginaUnicaComOTituloECabecalhosSemBannerEBotoes) {
         // buttons were; the headings on paper unless the panel covers their place.
         const auto papel = [](const QColor& p) { return qGray(p.rgb()) < 230; };
         EXPECT_GT(comTinta(pagina, naPagina("Titulo"), papel).width(), 100);
-        EXPECT_TRUE(comTinta(pagina, naPagina("Image1"), [](const QColor& p) { return p.hsvSaturation() > 40; }).isEmpty());
+        EXPECT_TRUE(
+            comTinta(pagina, naPagina("Image1"), [](const QColor& p) { return p.hsvSaturation() > 40; }).isEmpty());
         for (const char* nome : kForaDoPapel) {
             if (nome == std::string_view("Image1")) continue;
             EXPECT_TRUE(comTinta(pagina, naPagina(nome), papel).isEmpty()) << nome;
         }
-        if (!c.painel) { EXPECT_FALSE(comTinta(pagina, naPagina("Label44"), papel).isEmpty()); }
+        if (!c.painel) {
+            EXPECT_FALSE(comTinta(pagina, naPagina("Label44"), papel).isEmpty());
+        }
         EXPECT_FALSE(comTinta(pagina, naPagina(c.painel ? "Label69" : "liqPagar"), papel).isEmpty());
     }
 }
@@ -183,7 +199,9 @@ TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
     ETextctl* campo = janela.campo("ProdBruta");
     campo->setFocus();
     const std::pair<const char*, QKeyCombination> atalhos[] = {
-        {"Sair", Qt::ALT | Qt::Key_S}, {"Tabelas", Qt::ALT | Qt::Key_T}, {"Imprimir", Qt::ALT | Qt::Key_I},
+        {"Sair", Qt::ALT | Qt::Key_S},
+        {"Tabelas", Qt::ALT | Qt::Key_T},
+        {"Imprimir", Qt::ALT | Qt::Key_I},
         {"Help", QKeyCombination(Qt::Key_F1)},
     };
     for (const auto& [nome, tecla] : atalhos) {

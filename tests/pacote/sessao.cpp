@@ -1,9 +1,9 @@
 // One session of the program, started as the program starts (the same window, the same choice
 // of the parameter file's folder) and left through `Sair`, for the installed-layout tests:
 //   vestamar_sessao <executable's folder> <answer to the question at Sair: sim|nao> [quantDeps]
-// Prints where the file is ("pasta="), every message shown ("pergunta="), the quantDeps the start-up read ("lido="), whether the
-// printing module loads from the executable's folder ("impressao=sim", or why not). With a third argument, quantDeps is
-// changed before leaving. Exits 0 when the window closed, 3 when it stayed open.
+// Prints where the file is ("pasta="), every message shown ("pergunta="), the quantDeps the start-up read ("lido="),
+// whether the printing module loads from the executable's folder ("impressao=sim", or why not). With a third argument,
+// quantDeps is changed before leaving. Exits 0 when the window closed, 3 when it stayed open.
 
 #include <QApplication>
 #include <QTextStream>

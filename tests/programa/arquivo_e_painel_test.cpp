@@ -32,7 +32,8 @@ TEST_F(Programa, CadaCampoDoPainelGuardaOQueMostra) {
     ParametrosSimulacao sete;
     aplicarPadroes(sete);
     for (const auto& [nome, inicial] : camposDoPainel()) {
-        ASSERT_TRUE(guardarTexto(sete, parametroDoControle(nome)->chaveArquivo().campo, "7", Separadores::brasil())) << nome;
+        ASSERT_TRUE(guardarTexto(sete, parametroDoControle(nome)->chaveArquivo().campo, "7", Separadores::brasil()))
+            << nome;
     }
     gravarArquivo(arquivo, conteudoParametros(Conteudo::Estado, sete, Separadores::brasil()));
     ASSERT_TRUE(iniciar());
@@ -46,7 +47,9 @@ TEST_F(Programa, CadaCampoDoPainelGuardaOQueMostra) {
     ParametrosSimulacao salvo;
     aplicarPadroes(salvo);
     EXPECT_TRUE(lerConteudo(lerArquivo(arquivo), salvo, Separadores::brasil()).ilegiveis.empty());
-    const auto comoArquivo = [](const ParametrosSimulacao& p) { return conteudoParametros(Conteudo::Estado, p, Separadores::brasil()); };
+    const auto comoArquivo = [](const ParametrosSimulacao& p) {
+        return conteudoParametros(Conteudo::Estado, p, Separadores::brasil());
+    };
     for (const auto& [nome, inicial] : camposDoPainel()) {
         ParametrosSimulacao zerado = salvo;
         guardarTexto(zerado, parametroDoControle(nome)->chaveArquivo().campo, "0", Separadores::brasil());
@@ -59,8 +62,10 @@ TEST_F(Programa, CadaCampoDoPainelGuardaOQueMostra) {
 // save that drops them. A file without such lines says nothing and is saved byte for byte.
 TEST_F(Programa, LinhasEditadasAMaoLidasOuNomeadas) {
     arquivoComPadroes({{"percINSS", ""}});
-    const std::string editado = "; tabela acertada com o contador em 03/2026 - cont\xE1" "bil\r\n" + lerArquivo(arquivo) +
-                                "  percINSS = 9 \r\nchaveNova=1\r\n";
+    const std::string editado =
+        "; tabela acertada com o contador em 03/2026 - cont\xE1"
+        "bil\r\n" +
+        lerArquivo(arquivo) + "  percINSS = 9 \r\nchaveNova=1\r\n";
     gravarArquivo(arquivo, editado);
     ASSERT_TRUE(iniciar());
     EXPECT_EQ(sim->estado().percINSS, 9);
@@ -84,7 +89,9 @@ TEST_F(Programa, LinhasEditadasAMaoLidasOuNomeadas) {
 // it is left as typed, never shown as another number.
 TEST_F(Programa, ValoresGrandesExatos) {
     ASSERT_TRUE(iniciar());
-    const struct { const char *campo, *digitado, *mostrado; } casos[] = {
+    const struct {
+        const char *campo, *digitado, *mostrado;
+    } casos[] = {
         {"valorAjCusto2", "300000000000000,01", "300000000000000,01"},
         {"ProdBruta", "300000000000000,01", "300.000.000.000.000,01"},
         {"ProdBruta2", "922337203685477,58", "922.337.203.685.477,58"},
@@ -143,7 +150,8 @@ TEST_F(Programa, TetoDaReducao2026) {
     EXPECT_EQ(texto("retIR"), local("0,00"));
     digitar("reducaoIRTeto", "312,89");
     clicar("Sair");
-    EXPECT_TRUE(lerArquivo(arquivo).ends_with(local("\r\ndescontoSimplificado=0\r\nreducaoIRTeto=312,89\r\n").toStdString()));
+    EXPECT_TRUE(
+        lerArquivo(arquivo).ends_with(local("\r\ndescontoSimplificado=0\r\nreducaoIRTeto=312,89\r\n").toStdString()));
 }
 
 // A user's file that cannot be created (a home folder that cannot be written) shows the
@@ -155,7 +163,10 @@ TEST_F(Programa, SemPastaGravavelMostraOsValoresDoAdministrador) {
     janela = std::make_unique<FrmCalcProd>();
     sim = std::make_unique<Simulador>(*janela, usuario, separadoresDoSistema());
     sim->mostrarFalha = [this] { ++falhas; };
-    sim->perguntar = [this](const Simulador::Pergunta& p) { perguntas.push_back(p); return p.comEnter; };
+    sim->perguntar = [this](const Simulador::Pergunta& p) {
+        perguntas.push_back(p);
+        return p.comEnter;
+    };
     sim->lerPadroesDe(pasta);
     ASSERT_TRUE(sim->iniciar());
     ASSERT_TRUE(ativar(*janela));
@@ -177,19 +188,24 @@ TEST_F(Programa, SemPastaGravavelMostraOsValoresDoAdministrador) {
 // from the file beside it. A user's folder that cannot be made: the administrator's file is read.
 TEST(LocalDosParametros, InstaladoOuCopiado) {
     QTemporaryDir raiz;
-    const QString programa = raiz.filePath(q("bin")), admin = raiz.filePath(q("etc")), usuario = raiz.filePath(q("casa/.config/vestaMar"));
+    const QString programa = raiz.filePath(q("bin")), admin = raiz.filePath(q("etc")),
+                  usuario = raiz.filePath(q("casa/.config/vestaMar"));
     const QString impossivel = raiz.filePath(q("arquivo/.config/vestaMar"));
     for (const QString& p : {programa, admin}) QDir().mkpath(p);
     QFile(raiz.filePath(q("arquivo"))).open(QIODevice::WriteOnly);
     const auto comAdministrador = [&](bool com) {
         QFile::remove(QDir(admin).filePath(q("vestaMar.ini")));
-        if (com) gravarArquivo(QFile::encodeName(QDir(admin).filePath(q("vestaMar.ini"))).toStdString(), "quantDeps=4\r\n");
+        if (com)
+            gravarArquivo(QFile::encodeName(QDir(admin).filePath(q("vestaMar.ini"))).toStdString(), "quantDeps=4\r\n");
     };
-    const struct { bool instalado, administrador; QString pastaUsuario; QString pasta, padroes; bool semeado; } casos[] = {
-        {true, true, usuario, usuario, {}, true},
-        {true, false, usuario, usuario, {}, false},
-        {true, true, impossivel, impossivel, admin, false},
-        {true, false, impossivel, impossivel, {}, false},
+    const struct {
+        bool instalado, administrador;
+        QString pastaUsuario;
+        QString pasta, padroes;
+        bool semeado;
+    } casos[] = {
+        {true, true, usuario, usuario, {}, true},           {true, false, usuario, usuario, {}, false},
+        {true, true, impossivel, impossivel, admin, false}, {true, false, impossivel, impossivel, {}, false},
         {false, false, usuario, programa, {}, false},
     };
     for (const auto& c : casos) {

@@ -21,8 +21,8 @@ TEST_F(Programa, NumerosDigitadosOuColadosComAMarcaDoUsuario) {
     EXPECT_EQ(sim->estado().prodBruta, Money::deDezMilesimos(2000 * 10000));
     EXPECT_EQ(texto("TxManut"), local("100,00"));
     const std::pair<const char*, std::int64_t> casos[] = {
-        {"2345,67\n", 23456700}, {"1000\t", 10000000}, {" 2.345,67 ", 23456700}, {"R$ 2.345,67", 23456700},
-        {"\r\n-12,5\r\n", -125000}, {"2.345,67 reais", -125000}, {"2 345", -125000}, {"R$", -125000},
+        {"2345,67\n", 23456700},    {"1000\t", 10000000},        {" 2.345,67 ", 23456700}, {"R$ 2.345,67", 23456700},
+        {"\r\n-12,5\r\n", -125000}, {"2.345,67 reais", -125000}, {"2 345", -125000},       {"R$", -125000},
     };
     for (const auto& [colado, dezMilesimos] : casos) {
         colar("ProdBruta", colado);
@@ -30,7 +30,8 @@ TEST_F(Programa, NumerosDigitadosOuColadosComAMarcaDoUsuario) {
     }
     escolher("selecModalidade", 1);
     digitar("QuantHorasDia", "10");
-    for (const auto& [nome, digitado, mostrado] : {std::tuple{"ValorHora", "1800", "1.800,50"}, {"QuantDias", "2,", "25"}}) {
+    for (const auto& [nome, digitado, mostrado] :
+         {std::tuple{"ValorHora", "1800", "1.800,50"}, {"QuantDias", "2,", "25"}}) {
         digitar(nome, digitado);
         QTest::sendKeyEvent(QTest::Click, campo(nome), Qt::Key_Delete, q("."), Qt::KeypadModifier);
         QGuiApplication::clipboard()->setText(q("5"));
@@ -38,7 +39,8 @@ TEST_F(Programa, NumerosDigitadosOuColadosComAMarcaDoUsuario) {
         QTest::keyClick(campo(nome), Qt::Key_Tab);
         EXPECT_EQ(texto(nome), local(mostrado));
     }
-    EXPECT_EQ(std::pair(sim->estado().valorHora, sim->estado().quantDias), std::pair(Money::deDezMilesimos(18005000), std::int16_t{25}));
+    EXPECT_EQ(std::pair(sim->estado().valorHora, sim->estado().quantDias),
+              std::pair(Money::deDezMilesimos(18005000), std::int16_t{25}));
     EXPECT_EQ(texto("ProdBruta"), local("450125,00"));
     digitar("QuantHorasDia", "2,5");
     EXPECT_EQ(sim->estado().quantHorasDia, 2.5);
@@ -52,9 +54,14 @@ TEST_F(Programa, ResultadoGrandeMostradoInteiroOuComoCerquilhas) {
     arquivoComPadroes({{"prodBruta", "100000000000000"}});
     ASSERT_TRUE(iniciar());
     EXPECT_TRUE(campo("valTotalNF")->encurtado()) << "fitted as the window first shows";
-    const struct { const char *producao, *nota; bool encurtado; } casos[] = {
-        {"1800", "2.850,00", false}, {"10000000", "12.500.600,00", false}, {"1000000000", "1.250.000.600,00", false},
-        {"100000000000000", "125.000.000.000.600,00", true}, {"1800", "2.850,00", false}};
+    const struct {
+        const char *producao, *nota;
+        bool encurtado;
+    } casos[] = {{"1800", "2.850,00", false},
+                 {"10000000", "12.500.600,00", false},
+                 {"1000000000", "1.250.000.600,00", false},
+                 {"100000000000000", "125.000.000.000.600,00", true},
+                 {"1800", "2.850,00", false}};
     ETextctl* nota = campo("valTotalNF");
     for (const auto& c : casos) {
         SCOPED_TRACE(c.producao);
@@ -78,4 +85,3 @@ TEST_F(Programa, ResultadoGrandeMostradoInteiroOuComoCerquilhas) {
     EXPECT_LT(campo("ProdBruta")->font().pixelSize(), campo("valorAjCusto")->font().pixelSize());
     EXPECT_EQ(campo("valorAjCusto")->toolTip(), QString()) << "a field drawn whole has no tooltip of its own";
 }
-

@@ -142,8 +142,12 @@ TEST_F(Resultados, FiguraNaoCalculadaMarcadaEmTodasAsVistas) {
     QStringList rotulos;
     for (const QStringList& linha : copia.texto) {
         rotulos << linha.value(0);
-        if (linha.value(0) == q("Líquido a Pagar $")) { EXPECT_EQ(linha.value(1), q("não calculado")); }
-        if (linha.value(0) == q("Produção Bruta $")) { EXPECT_EQ(linha.value(1), QString()); }
+        if (linha.value(0) == q("Líquido a Pagar $")) {
+            EXPECT_EQ(linha.value(1), q("não calculado"));
+        }
+        if (linha.value(0) == q("Produção Bruta $")) {
+            EXPECT_EQ(linha.value(1), QString());
+        }
         EXPECT_FALSE(linha.contains(antigo)) << linha.join(u'|').toStdString();
     }
     EXPECT_FALSE(rotulos.contains(q("Valor Hora")));

@@ -110,7 +110,10 @@ TEST_F(Programa, TabelasFocaOPrimeiroCampoE2026DeixaOPainelAberto) {
     ASSERT_TRUE(iniciar());
     digitar("ProdBruta", "9000");
     const QString retIR = texto("retIR");
-    struct Abertura { const char* foco; std::function<void()> abrir; };
+    struct Abertura {
+        const char* foco;
+        std::function<void()> abrir;
+    };
     const Abertura aberturas[] = {
         // From the field just typed into, whose text is rewritten as the focus leaves it.
         {"ProdBruta", [&] { QTest::keyClick(campo("ProdBruta"), Qt::Key_T, Qt::AltModifier); }},
@@ -227,7 +230,8 @@ TEST_F(Programa, ListasCabemEIR2026SobSeuTituloEBannerNaLarguraToda) {
     const QWidget* sublinhado = nullptr;  // the heading's own underline, just below it
     for (const Controle& c : layoutJanela()) {
         const QWidget* linha = janela->controle(c.nome);
-        if (c.visual == Visual::LinhaSombra && linha->y() > titulo->y() && linha->y() - titulo->y() < 30) sublinhado = linha;
+        if (c.visual == Visual::LinhaSombra && linha->y() > titulo->y() && linha->y() - titulo->y() < 30)
+            sublinhado = linha;
     }
     ASSERT_NE(sublinhado, nullptr);
     for (const char* nome : {"reducaoIR", "carregarTabelas2026", "Label92", "descontoSimplificado", "reducaoIRIsencao",

@@ -4,6 +4,7 @@
 #include "qt_gtest.h"
 
 #include "layout_janela.h"
+#include "linhas.h"
 
 using namespace vestamar;
 
@@ -35,22 +36,41 @@ TEST(Acessibilidade, CadaListaRotuladaPelaLegendaAoLado) {
     EXPECT_EQ(listas, 6);
 }
 
-// Names carry their group where the row's caption alone is ambiguous; results are read-only and
-// not editable, inputs editable.
+// Names carry their group where the row's caption alone is ambiguous, and the caption and column
+// of a field of the columns; results are read-only and not editable, inputs editable.
 TEST(Acessibilidade, NomesComOGrupoEResultadosSoDeLeitura) {
     FrmCalcProd janela;
-    const std::pair<const char*, const char*> grupos[] = {
-        {"percSeg", "Seguro de Acidente do Trabalho"}, {"percSeg2", "Seguro de Acidente do Trabalho"},
-        {"tetoInsalub", "Adicional Insalubridade"}};
+    const std::pair<const char*, const char*> grupos[] = {{"percSeg", "Seguro de Acidente do Trabalho"},
+                                                          {"percSeg2", "Seguro de Acidente do Trabalho"},
+                                                          {"tetoInsalub", "Adicional Insalubridade"}};
     for (const auto& [nome, grupo] : grupos)
         EXPECT_TRUE(acessivel(janela.controle(nome))->text(QAccessible::Name).contains(q(grupo))) << nome;
+    // Every field has a name of its own; a field of the columns says which column it is in.
+    QSet<QString> nomes;
+    for (ETextctl* f : janela.campos()) {
+        const QString nome = acessivel(f)->text(QAccessible::Name);
+        EXPECT_FALSE(nome.isEmpty()) << f->objectName().toStdString();
+        EXPECT_FALSE(nomes.contains(nome)) << nome.toStdString();
+        nomes.insert(nome);
+    }
+    for (const LinhaResultado& l : kLinhas) {
+        for (const auto& [c, coluna] : {std::pair(l.antes, " - ANTES"), std::pair(l.depois, " - DEPOIS")}) {
+            if (c.campo.empty()) continue;
+            const QString nome = acessivel(janela.controle(c.campo))->text(QAccessible::Name);
+            EXPECT_TRUE(nome.startsWith(qtexto(c.rotulo)) && nome.endsWith(q(coluna))) << nome.toStdString();
+        }
+    }
     int resultados = 0;
     for (ETextctl* f : janela.campos()) {
         const QAccessible::State estado = acessivel(f)->state();
         const bool resultado = f->focusPolicy() == Qt::ClickFocus && f->locked();
         resultados += resultado;
-        if (resultado) { EXPECT_TRUE(estado.readOnly && !estado.editable) << f->objectName().toStdString(); }
-        if (!f->locked()) { EXPECT_TRUE(!estado.readOnly && estado.editable) << f->objectName().toStdString(); }
+        if (resultado) {
+            EXPECT_TRUE(estado.readOnly && !estado.editable) << f->objectName().toStdString();
+        }
+        if (!f->locked()) {
+            EXPECT_TRUE(!estado.readOnly && estado.editable) << f->objectName().toStdString();
+        }
     }
     EXPECT_GT(resultados, 0);
 }
@@ -73,7 +93,8 @@ TEST(Acessibilidade, CamposDoPainelAlcancaveisSoComOPainelAberto) {
         for (ETextctl* f : painel->findChildren<ETextctl*>()) {
             EXPECT_EQ(alcancados.contains(f), aberto) << f->objectName().toStdString();
             const QAccessible::State estado = acessivel(f)->state();
-            EXPECT_TRUE(aberto ? estado.focusable && !estado.invisible : estado.invisible) << f->objectName().toStdString();
+            EXPECT_TRUE(aberto ? estado.focusable && !estado.invisible : estado.invisible)
+                << f->objectName().toStdString();
         }
     }
 }

@@ -39,7 +39,8 @@ TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
         const QWidget* w = janela.controle(p.controle);
         const auto* f = qobject_cast<const ETextctl*>(w);
         EXPECT_TRUE(!p.ehCampo() || (f && f->textformat() == qtexto(p.formatoCampo))) << p.controle;
-        EXPECT_TRUE(!p.ehLista() || (w && w->inherits(p.exibicao == Exibicao::Marcacao ? "QCheckBox" : "QComboBox"))) << p.controle;
+        EXPECT_TRUE(!p.ehLista() || (w && w->inherits(p.exibicao == Exibicao::Marcacao ? "QCheckBox" : "QComboBox")))
+            << p.controle;
     }
     for (const ETextctl* f : janela.campos())
         EXPECT_TRUE(parametroDoControle(f->objectName().toStdString()) ||
@@ -135,8 +136,10 @@ TEST_F(Janela, TabEEnterSeguemAOrdemDoDesenhoEPulamOsControlesPulados) {
         QStringList visitados{q(foco().c_str())};
         while (visitados.size() < esperado.size()) {
             QWidget* w = QApplication::focusWidget();
-            if (qobject_cast<ETextctl*>(w)) QTest::keyClick(w, tecla, modificador);
-            else QTest::keyClick(w, Qt::Key_Tab);
+            if (qobject_cast<ETextctl*>(w))
+                QTest::keyClick(w, tecla, modificador);
+            else
+                QTest::keyClick(w, Qt::Key_Tab);
             visitados << q(foco().c_str());
         }
         EXPECT_EQ(visitados, esperado) << tecla;
@@ -147,11 +150,9 @@ TEST_F(Janela, TabEEnterSeguemAOrdemDoDesenhoEPulamOsControlesPulados) {
     }
 }
 
-// The icon is decoded only after the window has first been drawn, then has every size. The
-// banner drawn from its raw pixels is the picture kept as PNG, pixel for pixel once stretched
-// to the window's width.
-TEST_F(Janela, IconeDepoisDoPrimeiroQuadroEBannerIgualAoPng) {
-    EXPECT_TRUE(janela.windowIcon().isNull());
+// The window shown has its icon in every size. The banner drawn from its raw pixels is the
+// picture kept as PNG, pixel for pixel once stretched to the window's width.
+TEST_F(Janela, IconeEmCadaTamanhoEBannerIgualAoPng) {
     ASSERT_TRUE(ativar(janela));
     for (int i = 0; i < 100 && janela.windowIcon().isNull(); ++i) QTest::qWait(10);
     ASSERT_FALSE(janela.windowIcon().isNull());

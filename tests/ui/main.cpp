@@ -16,7 +16,8 @@
 #include "qt_gtest.h"
 
 int main(int argc, char** argv) {
-    const bool listando = std::any_of(argv + 1, argv + argc, [](std::string_view a) { return a == "--gtest_list_tests"; });
+    const bool listando =
+        std::any_of(argv + 1, argv + argc, [](std::string_view a) { return a == "--gtest_list_tests"; });
     testing::InitGoogleTest(&argc, argv);
     std::optional<QApplication> app;
     std::optional<QTimer> vigia;
@@ -30,11 +31,12 @@ int main(int argc, char** argv) {
                 RespostaAosDialogos::atual->responder(dialogo);
                 return;
             }
-            ADD_FAILURE() << "a dialog came up that the test did not expect: "
-                          << dialogo->windowTitle().toStdString() << " | "
-                          << dialogo->property("text").toString().toStdString();
-            if (auto* d = qobject_cast<QDialog*>(dialogo)) d->reject();
-            else dialogo->close();
+            ADD_FAILURE() << "a dialog came up that the test did not expect: " << dialogo->windowTitle().toStdString()
+                          << " | " << dialogo->property("text").toString().toStdString();
+            if (auto* d = qobject_cast<QDialog*>(dialogo))
+                d->reject();
+            else
+                dialogo->close();
         });
         vigia->start(20);
     }

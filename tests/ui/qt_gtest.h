@@ -57,7 +57,9 @@ inline bool ativar(QWidget& janela) {
 }
 
 // The name of the widget with the keyboard focus.
-inline std::string foco() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "(nenhum)"; }
+inline std::string foco() {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "(nenhum)";
+}
 
 // Types into a field as the user would, key by key, after entering it and emptying it.
 inline void digitar(vestamar::ETextctl* campo, const QString& texto) {
@@ -69,8 +71,9 @@ inline void digitar(vestamar::ETextctl* campo, const QString& texto) {
 
 // The smallest rectangle holding the pixels of `area` (the whole image when empty) that `tinta`
 // picks: by default those darker than the grey of the window's text. Empty when there are none.
-inline QRect comTinta(const QImage& imagem, QRect area = {},
-                      const std::function<bool(const QColor&)>& tinta = [](const QColor& c) { return qGray(c.rgb()) < 170; }) {
+inline QRect comTinta(
+    const QImage& imagem, QRect area = {},
+    const std::function<bool(const QColor&)>& tinta = [](const QColor& c) { return qGray(c.rgb()) < 170; }) {
     area = area.isEmpty() ? imagem.rect() : area.intersected(imagem.rect());
     QRect r;
     for (int y = area.top(); y <= area.bottom(); ++y)

@@ -33,11 +33,9 @@ void cbutton::aplicarFonte() {
 void cbutton::setForecolor(const QColor& cor) {
     m_forecolor = cor;
     QPalette paleta = palette();
-    for (const auto grupo : {QPalette::Active, QPalette::Inactive})
-        paleta.setColor(grupo, QPalette::ButtonText, cor);
+    for (const auto grupo : {QPalette::Active, QPalette::Inactive}) paleta.setColor(grupo, QPalette::ButtonText, cor);
     setPalette(paleta);
 }
-
 
 void cbutton::keyPressEvent(QKeyEvent* evento) {
     const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;

@@ -224,16 +224,46 @@ void ETextctl::setMaxlength(int comprimento) {
 }
 
 // A look of the other state (with or without focus) shows only when the focus changes.
-void ETextctl::setNormalfont(const QFont& fonte) { m_normalfont = fonte; if (!m_comFoco) aplicarVisual(); }
-void ETextctl::setFocusfont(const QFont& fonte) { m_focusfont = fonte; if (m_comFoco) aplicarVisual(); }
-void ETextctl::setNormalfontcolor(const QColor& cor) { m_normalfontcolor = cor; if (!m_comFoco) aplicarCores(); }
-void ETextctl::setFocusfontcolor(const QColor& cor) { m_focusfontcolor = cor; if (m_comFoco) aplicarCores(); }
-void ETextctl::setBackcolor(const QColor& cor) { m_backcolor = cor; if (!m_comFoco) aplicarCores(); }
-void ETextctl::setFocusbackcolor(const QColor& cor) { m_focusbackcolor = cor; if (m_comFoco) aplicarCores(); }
-void ETextctl::setNormalbordercolor(const QColor& cor) { m_normalbordercolor = cor; update(); }
-void ETextctl::setFocusbordercolor(const QColor& cor) { m_focusbordercolor = cor; update(); }
-void ETextctl::setNormalborderpattern(int estilo) { m_normalborderpattern = estilo; update(); }
-void ETextctl::setFocusborderpattern(int estilo) { m_focusborderpattern = estilo; update(); }
+void ETextctl::setNormalfont(const QFont& fonte) {
+    m_normalfont = fonte;
+    if (!m_comFoco) aplicarVisual();
+}
+void ETextctl::setFocusfont(const QFont& fonte) {
+    m_focusfont = fonte;
+    if (m_comFoco) aplicarVisual();
+}
+void ETextctl::setNormalfontcolor(const QColor& cor) {
+    m_normalfontcolor = cor;
+    if (!m_comFoco) aplicarCores();
+}
+void ETextctl::setFocusfontcolor(const QColor& cor) {
+    m_focusfontcolor = cor;
+    if (m_comFoco) aplicarCores();
+}
+void ETextctl::setBackcolor(const QColor& cor) {
+    m_backcolor = cor;
+    if (!m_comFoco) aplicarCores();
+}
+void ETextctl::setFocusbackcolor(const QColor& cor) {
+    m_focusbackcolor = cor;
+    if (m_comFoco) aplicarCores();
+}
+void ETextctl::setNormalbordercolor(const QColor& cor) {
+    m_normalbordercolor = cor;
+    update();
+}
+void ETextctl::setFocusbordercolor(const QColor& cor) {
+    m_focusbordercolor = cor;
+    update();
+}
+void ETextctl::setNormalborderpattern(int estilo) {
+    m_normalborderpattern = estilo;
+    update();
+}
+void ETextctl::setFocusborderpattern(int estilo) {
+    m_focusborderpattern = estilo;
+    update();
+}
 
 void ETextctl::setDesatualizado(bool desatualizado) {
     if (m_desatualizado == desatualizado) return;
@@ -302,9 +332,7 @@ void ETextctl::ajustarAoTexto() {
     const QString texto = displayText();
     const int largura = areaDoTexto().width();
     // QLineEdit keeps one pixel beside the text for the cursor.
-    const auto cabe = [&](const QFont& f) {
-        return qCeil(QFontMetricsF(f).horizontalAdvance(texto)) + 1 <= largura;
-    };
+    const auto cabe = [&](const QFont& f) { return qCeil(QFontMetricsF(f).horizontalAdvance(texto)) + 1 <= largura; };
     QFont fonte = base;
     bool coube = cabe(fonte);
     for (int px = pixelsDaFonte(base) - 1; !coube && px >= kMenorFontePixels; --px) {
@@ -445,8 +473,7 @@ void ETextctl::paintEvent(QPaintEvent* evento) {
         QPainter pintor(this);
         pintor.setFont(m_comFoco ? m_focusfont : m_normalfont);  // "###" needs no shrinking
         pintor.setPen(palette().color(QPalette::Text));
-        pintor.drawText(areaDoTexto(), Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask),
-                        kCheio.toString());
+        pintor.drawText(areaDoTexto(), Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask), kCheio.toString());
     } else {
         QLineEdit::paintEvent(evento);
     }

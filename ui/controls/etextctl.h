@@ -171,7 +171,7 @@ private:
     bool m_onfocusselect = false;
     bool m_enterexitkey = true;
     bool m_comFoco = false;
-    bool m_polido = false;  // polished: its colours are given
+    bool m_polido = false;        // polished: its colours are given
     bool m_dimensionado = false;  // it has had its first resize event, the moment it is first fitted
     bool m_encurtado = false;
     bool m_desatualizado = false;
