@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -114,6 +115,27 @@ ResultadoLeitura lerParametros(const std::filesystem::path& pasta, ParametrosSim
 // target, and named after it, when vestaMar.ini is a link), replacing an older copy; saved as
 // gravarParametros saves. A new copy takes the file's permissions.
 ResultadoGravacao copiarArquivoParametros(const std::filesystem::path& pasta);
+
+// ---- A set of parameters: a file of the same format under any name ---------------------
+//
+// Each client's parameters may be kept in a file of its own ("cliente-acme.ini"), read and
+// written exactly as vestaMar.ini. The functions above are these, on pasta/vestaMar.ini.
+
+// The file a set's path stands for: links followed, as caminhoArquivo.
+std::filesystem::path caminhoDoConjunto(const std::filesystem::path& arquivo);
+
+// Reads the set into the state as lerParametros does, without creating anything: nullopt,
+// with the state untouched, when the file is not a regular file or cannot be read.
+std::optional<ResultadoLeitura> lerConjunto(const std::filesystem::path& arquivo, ParametrosSimulacao& estado,
+                                            const Separadores& sep);
+
+// Saves the set as gravarParametros saves vestaMar.ini.
+ResultadoGravacao gravarConjunto(Conteudo conteudo, const std::filesystem::path& arquivo,
+                                 const ParametrosSimulacao& estado, const Separadores& sep,
+                                 const OperacoesDisco& operacoes = {});
+
+// Copies the set to its .bak as copiarArquivoParametros does.
+ResultadoGravacao copiarConjunto(const std::filesystem::path& arquivo);
 
 // ---- The same operations on the file's content, without the disk --------------------------
 

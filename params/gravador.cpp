@@ -78,20 +78,29 @@ std::string conteudoParametros(Conteudo tipo, const ParametrosSimulacao& estado,
     return conteudo;
 }
 
-fs::path caminhoArquivo(const fs::path& pasta) { return disco::seguirLigacoes(pasta / kNomeArquivo); }
+fs::path caminhoDoConjunto(const fs::path& arquivo) { return disco::seguirLigacoes(arquivo); }
+
+fs::path caminhoArquivo(const fs::path& pasta) { return caminhoDoConjunto(pasta / kNomeArquivo); }
+
+ResultadoGravacao gravarConjunto(Conteudo tipo, const fs::path& arquivo, const ParametrosSimulacao& estado,
+                                 const Separadores& sep, const OperacoesDisco& operacoes) {
+    return disco::gravarArquivo(arquivo, conteudoParametros(tipo, estado, sep), operacoes);
+}
 
 ResultadoGravacao gravarParametros(Conteudo tipo, const fs::path& pasta, const ParametrosSimulacao& estado,
                                    const Separadores& sep, const OperacoesDisco& operacoes) {
-    return disco::gravarArquivo(pasta / kNomeArquivo, conteudoParametros(tipo, estado, sep), operacoes);
+    return gravarConjunto(tipo, pasta / kNomeArquivo, estado, sep, operacoes);
 }
 
-ResultadoGravacao copiarArquivoParametros(const fs::path& pasta) {
-    const fs::path original = caminhoArquivo(pasta);
+ResultadoGravacao copiarConjunto(const fs::path& arquivo) {
+    const fs::path original = caminhoDoConjunto(arquivo);
     const std::optional<std::string> conteudo = disco::lerArquivo(original);
     if (!conteudo) return {false, original, "Não foi possível ler o arquivo de parâmetros."};
     fs::path copia = original;
     copia += kExtensaoCopia;
     return disco::gravarArquivo(copia, *conteudo, {}, original);
 }
+
+ResultadoGravacao copiarArquivoParametros(const fs::path& pasta) { return copiarConjunto(pasta / kNomeArquivo); }
 
 }  // namespace vestamar

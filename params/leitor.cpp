@@ -129,15 +129,20 @@ void aplicarPadroes(ParametrosSimulacao& estado) {
     }
 }
 
+std::optional<ResultadoLeitura> lerConjunto(const fs::path& arquivo, ParametrosSimulacao& estado,
+                                            const Separadores& sep) {
+    const std::optional<std::string> conteudo = disco::lerArquivo(arquivo);
+    if (!conteudo) return std::nullopt;
+    return lerConteudo(*conteudo, estado, sep);
+}
+
 ResultadoLeitura lerParametros(const fs::path& pasta, ParametrosSimulacao& estado, const Separadores& sep) {
     const fs::path caminho = pasta / kNomeArquivo;
     std::error_code ec;
     // An existing file is never rewritten here. A failed creation is not reported: the read
     // below then fails too and the defaults are used for this run.
     if (!fs::exists(caminho, ec) && !ec) gravarParametros(Conteudo::Padroes, pasta, estado, sep);
-    if (const std::optional<std::string> conteudo = disco::lerArquivo(caminho)) {
-        return lerConteudo(*conteudo, estado, sep);
-    }
+    if (std::optional<ResultadoLeitura> lido = lerConjunto(caminho, estado, sep)) return std::move(*lido);
     aplicarPadroes(estado);
     return {};
 }

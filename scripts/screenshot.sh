@@ -8,11 +8,13 @@
 #   <build>/screenshot-panel.png    the window with the parameter-tables panel open (Tabelas)
 #   <build>/screenshot-dark.png     the window under a dark system palette, keeping its own colours
 #   <build>/screenshot-memoria.png  the "Memória de cálculo" window (F2)
+#   <build>/screenshot-relatorio.png  the first page of "Relatório da simulação", as the
+#                                   program writes it from the command line (pdftoppm)
 #   scripts/screenshot.sh <build folder>
 set -euo pipefail
 
 build=${1:-build}
-cmake --build "$build" --target vestamar_captura
+cmake --build "$build" --target vestamar_captura vestamar
 
 export QT_QPA_PLATFORM=offscreen
 export LC_ALL=${LC_ALL:-pt_BR.UTF-8}
@@ -20,4 +22,8 @@ export LC_ALL=${LC_ALL:-pt_BR.UTF-8}
 pasta=$(mktemp -d)
 trap 'rm -rf "$pasta"' EXIT
 "$build/app/vestamar_captura" "$pasta" "$build/screenshot"
-echo "screenshots: $build/screenshot{,-working,-small,-dialog,-panel,-dark,-memoria}.png"
+# The report of a client's set of default parameters, its first page at 80 dpi.
+cp "$pasta/vestaMar.ini" "$pasta/cliente-exemplo.ini"
+"$build/vestamar" --parametros "$pasta/cliente-exemplo.ini" --relatorio "$pasta/relatorio.pdf"
+pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$pasta/relatorio.pdf" "$build/screenshot-relatorio"
+echo "screenshots: $build/screenshot{,-working,-small,-dialog,-panel,-dark,-memoria,-relatorio}.png"

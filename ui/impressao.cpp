@@ -21,11 +21,6 @@ namespace {
 // scenario headings stay on it: without them the page has two unlabelled columns.
 constexpr std::array<std::string_view, 6> kForaDoPapel{"Image1", "Help", "Tabelas", "Sair", "Calcular", "Imprimir"};
 
-// The module loaded beside the running program, once.
-const ModuloImpressao& moduloDoPrograma() {
-    static const ModuloImpressao modulo = carregarModuloImpressao(QCoreApplication::applicationDirPath());
-    return modulo;
-}
 
 // Calls an entry point of the module, or tells the user why printing is not available.
 void chamarModulo(FrmCalcProd& janela, EntradaImpressao ModuloImpressao::*entrada) {
@@ -41,6 +36,11 @@ void chamarModulo(FrmCalcProd& janela, EntradaImpressao ModuloImpressao::*entrad
 }
 
 }  // namespace
+
+const ModuloImpressao& moduloDoPrograma() {
+    static const ModuloImpressao modulo = carregarModuloImpressao(QCoreApplication::applicationDirPath());
+    return modulo;
+}
 
 QUrl enderecoAjuda() { return QUrl(QStringLiteral("http://") + qtexto(kHostAjuda) + qtexto(kPaginaAjuda)); }
 
@@ -74,6 +74,7 @@ ModuloImpressao carregarModuloImpressao(const QString& pastaDoExecutavel) {
         // The library stays loaded for the rest of the session.
         modulo.imprimir = reinterpret_cast<EntradaImpressao>(biblioteca.resolve("vestamar_imprimir"));
         modulo.salvarComoPdf = reinterpret_cast<EntradaImpressao>(biblioteca.resolve("vestamar_salvarComoPdf"));
+        modulo.gravarRelatorio = reinterpret_cast<EntradaRelatorio>(biblioteca.resolve("vestamar_gravarRelatorio"));
         if (!modulo.carregado()) modulo.erro = biblioteca.errorString();
         return modulo;
     }

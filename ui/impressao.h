@@ -17,6 +17,8 @@
 #include <functional>
 #include <string_view>
 
+#include "relatorio.h"
+
 namespace vestamar {
 
 class FrmCalcProd;
@@ -42,13 +44,17 @@ using EntradaImpressao = void (*)(QWidget* janela, const QWidgetList* foraDoPape
 struct ModuloImpressao {
     EntradaImpressao imprimir = nullptr;
     EntradaImpressao salvarComoPdf = nullptr;
+    EntradaRelatorio gravarRelatorio = nullptr;  // "Relatório da simulação" (relatorio.h)
     QString erro;
-    bool carregado() const { return imprimir && salvarComoPdf; }
+    bool carregado() const { return imprimir && salvarComoPdf && gravarRelatorio; }
 };
 
 // Loads the printing module from the executable's folder (the build) or from the modules
 // folder of the installed layout, relative to it.
 ModuloImpressao carregarModuloImpressao(const QString& pastaDoExecutavel);
+
+// The module beside the running program, loaded the first time it is asked for.
+const ModuloImpressao& moduloDoPrograma();
 
 // What the window's printing does when asked.
 struct AcoesImpressao {

@@ -12,6 +12,7 @@
 
 #include "etextctl.h"
 #include "frmcalcprod.h"
+#include "impressora.h"
 #include "layout_janela.h"
 #include "parametros_janela.h"
 #include "simulador.h"
@@ -37,9 +38,11 @@ bool Simulador::iniciar() {
 }
 
 bool Simulador::abrirArquivo() {
-    ilegiveis_ = lerParametros(pastaPadroes_.empty() ? pasta_ : pastaPadroes_, estado_, sep_).ilegiveis;
-    std::error_code ec;
-    semArquivo_ = !std::filesystem::exists(vestamar::caminhoArquivo(pasta_), ec);
+    if (!conjuntoLido_) {
+        ilegiveis_ = lerParametros(pastaPadroes_.empty() ? pasta_ : pastaPadroes_, estado_, sep_).ilegiveis;
+        std::error_code ec;
+        semArquivo_ = !std::filesystem::exists(caminhoDoConjunto(arquivo_), ec);
+    }
     if (!travarArquivo()) {
         const int r =
             fazerPergunta({QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
@@ -50,7 +53,7 @@ bool Simulador::abrirArquivo() {
                            1});
         if (r != 0) return false;
     }
-    janela_.setWindowTitle(kLegenda);
+    atualizarLegenda();
     janela_.setFixedWidth(FrmCalcProd::pixels(kLarguraInicialTwips));
     return true;
 }
@@ -70,6 +73,8 @@ void Simulador::mostrarInicio() {
         janela_.escolher("selecModalidade", 0);
     }
     calcular();
+    marcarGravado();
+    lembrarConjunto();
     // Once the window is up, the user hears of lines of the file that could not be read.
     QTimer::singleShot(0, this, &Simulador::avisarLinhasIlegiveis);
 }
@@ -118,7 +123,16 @@ void Simulador::carregarTabelas2026() {
     mostrarParametros();
 }
 
-QString Simulador::caminhoArquivo() const { return textoCaminho(vestamar::caminhoArquivo(pasta_)); }
+QString Simulador::caminhoArquivo() const { return textoCaminho(caminhoDoConjunto(arquivo_)); }
+
+void Simulador::atualizarLegenda() {
+    std::error_code ec;
+    const std::filesystem::path padrao = pasta_ / kNomeArquivo;
+    const bool ehPadrao = arquivo_ == padrao || std::filesystem::equivalent(arquivo_, padrao, ec);
+    janela_.setWindowTitle(ehPadrao ? kLegenda : kLegenda + QStringLiteral(" — ") + textoCaminho(arquivo_.filename()));
+    // The printed page names the open set in its footer.
+    janela_.setProperty(kPropriedadeArquivo, caminhoArquivo());
+}
 
 QString Simulador::textoCaminho(const std::filesystem::path& caminho) {
     return QString::fromStdU16String(caminho.u16string());
@@ -163,7 +177,8 @@ void Simulador::avisarLinhasIlegiveis() {
 void Simulador::usarTrava(std::unique_ptr<TravaDoArquivo> trava) { trava_ = std::move(trava); }
 
 bool Simulador::travarArquivo() {
-    if (!trava_) trava_ = std::make_unique<TravaDoArquivo>(vestamar::caminhoArquivo(pasta_));
+    if (semTrava_) return true;
+    if (!trava_) trava_ = std::make_unique<TravaDoArquivo>(caminhoDoConjunto(arquivo_));
     return trava_->travar();
 }
 
@@ -178,28 +193,32 @@ bool Simulador::gravarComOutraCopia(bool& ficar) {
     return r == 0;
 }
 
-void Simulador::sair() {
+bool Simulador::gravarConjuntoAberto(const QString& semGravar) {
     bool gravar = true;
     if (!travarArquivo()) {
         bool ficar = false;
         gravar = gravarComOutraCopia(ficar);
-        if (ficar) return;
+        if (ficar) return false;
     }
-    if (gravar) {
-        // Lines of the file that could not be read are dropped by this save: the file as the
-        // user wrote it is kept beside it first.
-        if (!ilegiveis_.empty()) copiarArquivoParametros(pasta_);
-        const ResultadoGravacao r = gravarParametros(Conteudo::Estado, pasta_, estado_, sep_);
-        if (!r.ok) {
-            const int resposta =
-                fazerPergunta({QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n"
-                                              "Sair sem gravar? As alterações desta sessão serão perdidas.")
-                                   .arg(textoCaminho(r.arquivo), QString::fromStdString(r.motivo)),
-                               {QStringLiteral("Sim"), QStringLiteral("Não")},
-                               1});
-            if (resposta != 0) return;
-        }
+    if (!gravar) return true;
+    // Lines of the file that could not be read are dropped by this save: the file as the
+    // user wrote it is kept beside it first.
+    if (!ilegiveis_.empty()) copiarConjunto(arquivo_);
+    const ResultadoGravacao r = gravarConjunto(Conteudo::Estado, arquivo_, estado_, sep_);
+    if (r.ok) {
+        marcarGravado();
+        return true;
     }
+    const int resposta = fazerPergunta(
+        {QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n%3")
+             .arg(textoCaminho(r.arquivo), QString::fromStdString(r.motivo), semGravar),
+         {QStringLiteral("Sim"), QStringLiteral("Não")},
+         1});
+    return resposta == 0;
+}
+
+void Simulador::sair() {
+    if (!gravarConjuntoAberto(QStringLiteral("Sair sem gravar? As alterações desta sessão serão perdidas."))) return;
     janela_.close();
     QCoreApplication::quit();
 }

@@ -14,16 +14,28 @@ namespace {
 const QString kTitulo = QStringLiteral("Memória de cálculo");
 }
 
-QString textoDasMemorias(const MemoriaCalculo& memoria, const Separadores& sep) {
-    QString r;
+QList<MemoriaDaLinha> memoriasDasLinhas(const MemoriaCalculo& memoria, const Separadores& sep) {
+    QList<MemoriaDaLinha> r;
     for (const bool depois : {false, true}) {
-        if (!r.isEmpty()) r += u'\n';
-        r += depois ? QStringLiteral("DEPOIS\n") : QStringLiteral("ANTES\n");
         for (const LinhaResultado& l : linhasDeResultado()) {
             const ColunaLinha& c = depois ? l.depois : l.antes;
             if (c.campo.empty() || memoria.situacao(c.campo) == Situacao::semMemoria) continue;
-            r += u'\n' + qtexto(c.rotulo) + u'\n' + qtexto(textoDaMemoria(memoria, c.campo, sep)) + u'\n';
+            r.append({depois ? QStringLiteral("DEPOIS") : QStringLiteral("ANTES"), qtexto(c.rotulo),
+                      qtexto(textoDaMemoria(memoria, c.campo, sep))});
         }
+    }
+    return r;
+}
+
+QString textoDasMemorias(const MemoriaCalculo& memoria, const Separadores& sep) {
+    QString r, coluna;
+    for (const MemoriaDaLinha& m : memoriasDasLinhas(memoria, sep)) {
+        if (m.coluna != coluna) {
+            if (!r.isEmpty()) r += u'\n';
+            coluna = m.coluna;
+            r += coluna + u'\n';
+        }
+        r += u'\n' + m.rotulo + u'\n' + m.texto + u'\n';
     }
     return r;
 }

@@ -6,6 +6,7 @@
 // as any read-only text. While open, the window follows the last calculation.
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 
 #include "memoria.h"
@@ -18,6 +19,11 @@ namespace vestamar {
 // The text of the window: a heading per column, then each result's caption and its working,
 // separated by blank lines. Results without a working (the production in "Mensal") are left out.
 QString textoDasMemorias(const MemoriaCalculo& memoria, const Separadores& sep);
+// The same workings one by one (also what the report lists): column, caption, working.
+struct MemoriaDaLinha {
+    QString coluna, rotulo, texto;
+};
+QList<MemoriaDaLinha> memoriasDasLinhas(const MemoriaCalculo& memoria, const Separadores& sep);
 
 class JanelaMemoria : public QDialog {
     Q_OBJECT

@@ -8,6 +8,7 @@
 
 #include "impressao.h"
 #include "impressora.h"
+#include "relatorio.h"
 
 extern "C" Q_DECL_EXPORT void vestamar_imprimir(QWidget* janela, const QWidgetList* foraDoPapel) {
     vestamar::imprimir(*janela, *foraDoPapel, vestamar::ambienteImpressaoPadrao());
@@ -20,3 +21,11 @@ extern "C" Q_DECL_EXPORT void vestamar_salvarComoPdf(QWidget* janela, const QWid
 // Each entry point has the type the program calls it through.
 static_assert(std::is_same_v<decltype(&vestamar_imprimir), vestamar::EntradaImpressao>);
 static_assert(std::is_same_v<decltype(&vestamar_salvarComoPdf), vestamar::EntradaImpressao>);
+
+// "Relatório da simulação": the report written as a PDF file.
+extern "C" Q_DECL_EXPORT bool vestamar_gravarRelatorio(const vestamar::Relatorio* relatorio, const QString* arquivo,
+                                                      QString* erro) {
+    *erro = vestamar::gravarRelatorioPdf(*relatorio, *arquivo);
+    return erro->isEmpty();
+}
+static_assert(std::is_same_v<decltype(&vestamar_gravarRelatorio), vestamar::EntradaRelatorio>);

@@ -46,27 +46,34 @@ Celula celula(const FrmCalcProd& janela, const MemoriaCalculo& memoria, std::str
 
 }  // namespace
 
-TabelaResultados tabelaDeResultados(const FrmCalcProd& janela, const MemoriaCalculo& memoria, const Separadores& sep) {
-    const QStringList cabecalho{QStringLiteral("Resultado"), QStringLiteral("ANTES"), QStringLiteral("DEPOIS"),
-                                QStringLiteral("Diferença")};
-    TabelaResultados t;
-    t.texto = cabecalho.join(u'\t') + u'\n';
-    t.html = QStringLiteral(
-        "<!DOCTYPE html>\n<html lang=\"pt-BR\">\n<head>\n<meta charset=\"utf-8\">\n"
-        "<title>vestaMar - Simulação de Resultados</title>\n</head>\n<body>\n"
-        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>");
-    for (const QString& c : cabecalho) t.html += QStringLiteral("<th>%1</th>").arg(c.toHtmlEscaped());
-    t.html += QStringLiteral("</tr>\n");
+QList<QStringList> celulasDeResultados(const FrmCalcProd& janela, const MemoriaCalculo& memoria, const Separadores& sep) {
+    QList<QStringList> linhas{{QStringLiteral("Resultado"), QStringLiteral("ANTES"), QStringLiteral("DEPOIS"),
+                               QStringLiteral("Diferença")}};
     for (const LinhaResultado& l : linhasDeResultado()) {
         const Celula antes = celula(janela, memoria, l.antes.campo);
         const Celula depois = celula(janela, memoria, l.depois.campo);
         if (!antes.mostrada && !depois.mostrada) continue;
-        const QStringList celulas{rotuloDaLinha(l), antes.texto, depois.texto,
-                                  antes.mostrada ? diferenca(antes.texto, depois.texto, sep) : QString()};
+        linhas.append({rotuloDaLinha(l), antes.texto, depois.texto,
+                       antes.mostrada ? diferenca(antes.texto, depois.texto, sep) : QString()});
+    }
+    return linhas;
+}
+
+TabelaResultados tabelaDeResultados(const FrmCalcProd& janela, const MemoriaCalculo& memoria, const Separadores& sep) {
+    const QList<QStringList> linhas = celulasDeResultados(janela, memoria, sep);
+    TabelaResultados t;
+    t.html = QStringLiteral(
+        "<!DOCTYPE html>\n<html lang=\"pt-BR\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<title>vestaMar - Simulação de Resultados</title>\n</head>\n<body>\n"
+        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n");
+    for (qsizetype n = 0; n < linhas.size(); ++n) {
+        const QStringList& celulas = linhas[n];
         t.texto += celulas.join(u'\t') + u'\n';
         t.html += QStringLiteral("<tr>");
         for (qsizetype i = 0; i < celulas.size(); ++i) {
-            t.html += (i == 0 ? QStringLiteral("<td>%1</td>") : QStringLiteral("<td align=\"right\">%1</td>"))
+            t.html += (n == 0 ? QStringLiteral("<th>%1</th>")
+                       : i == 0 ? QStringLiteral("<td>%1</td>")
+                                : QStringLiteral("<td align=\"right\">%1</td>"))
                           .arg(celulas[i].toHtmlEscaped());
         }
         t.html += QStringLiteral("</tr>\n");

@@ -2,7 +2,9 @@
 // The columns out of the window: every row they show, entries and results, with the difference
 // of the two columns, for the clipboard ("Copiar resultados") and for tests that read it back.
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "memoria.h"
 #include "texto_numero.h"
@@ -23,6 +25,8 @@ struct TabelaResultados {
 // DEPOIS minus ANTES, numbers as shown. A row hidden in the current modality is left out; a
 // figure the last calculation did not produce reads "não calculado", never an older figure;
 // the difference is empty where either side is not a number.
+// The same rows as cells, the header first (also what the report's first page shows).
+QList<QStringList> celulasDeResultados(const FrmCalcProd& janela, const MemoriaCalculo& memoria, const Separadores& sep);
 TabelaResultados tabelaDeResultados(const FrmCalcProd& janela, const MemoriaCalculo& memoria, const Separadores& sep);
 
 // Puts the table on the clipboard, as plain text and as HTML.

@@ -22,6 +22,7 @@
 #include "calculo.h"
 #include "memoria.h"
 #include "parametros.h"
+#include "relatorio.h"
 #include "texto_numero.h"
 #include "trava.h"
 
@@ -60,6 +61,38 @@ public:
     // The folder of the administrator's file, read at start-up instead of the user's, which
     // does not exist and could not be created (the user's changes cannot be saved).
     void lerPadroesDe(std::filesystem::path pasta) { pastaPadroes_ = std::move(pasta); }
+
+    // ---- Parameter sets: one file per client, in vestaMar.ini's format (conjuntos.cpp) ----
+    // The set this session opens with instead of vestaMar.ini, read now (iniciar() then reads
+    // nothing). False, with nothing changed, when the file cannot be read.
+    bool usarConjunto(const std::filesystem::path& arquivo);
+    // The file of the recent sets' list (in the user's configuration folder); without one the
+    // list lasts for the session only.
+    void usarListaDeRecentes(const QString& arquivo);
+    // "Abrir parâmetros…": the set in `arquivo` replaces the open one, after asking whether to
+    // save changes not saved yet. False when nothing was opened.
+    bool abrirConjunto(const std::filesystem::path& arquivo);
+    // "Salvar parâmetros como…": the parameters saved in `arquivo`, which becomes the open set.
+    bool salvarConjuntoComo(const std::filesystem::path& arquivo);
+    // The open set, as given (links not followed).
+    const std::filesystem::path& conjunto() const { return arquivo_; }
+    // The recent sets that still exist, the latest first.
+    QStringList conjuntosRecentes();
+    // True when the parameters differ from what was last read from or saved to the open set.
+    bool parametrosAlterados() const;
+    // Seam for the tests: the file dialogs (true: "Salvar como"); an empty answer gives up.
+    std::function<QString(bool salvar)> escolherArquivoConjunto;
+
+    // ---- "Relatório da simulação" (relatorio_dados.cpp) ----
+    // What the report says of the simulation as the window shows it now.
+    Relatorio relatorio() const;
+    // Writes the report as the PDF file `arquivo` through the printing module. Empty when it
+    // was written; otherwise why not.
+    QString gravarRelatorio(const QString& arquivo) const;
+    // Seam for the tests: where "Relatório da simulação" saves (empty: the user gave up).
+    std::function<QString()> escolherArquivoRelatorio;
+    // A session that only reads the set (the report from the command line): no lock is taken.
+    void semTrava() { semTrava_ = true; }
 
     ParametrosSimulacao& estado() { return estado_; }
     const ParametrosSimulacao& estado() const { return estado_; }
@@ -117,6 +150,19 @@ public:
 
 private:
     void conectar();
+    void conectarConjuntos();
+    void conectarRelatorio();
+    // The caption: the design's text, and the open set's name when it is not vestaMar.ini.
+    void atualizarLegenda();
+    // Saves the open set (its lock, its .bak, a failure asked about with `semGravar`). False
+    // when the user would rather stay.
+    bool gravarConjuntoAberto(const QString& semGravar);
+    // Makes `arquivo` the open set, its lock held by `trava`.
+    void trocarConjunto(const std::filesystem::path& arquivo, std::unique_ptr<TravaDoArquivo> trava);
+    // A lock of `arquivo`, or nullptr when another copy holds it and the user gives up.
+    std::unique_ptr<TravaDoArquivo> travaDoConjunto(const std::filesystem::path& arquivo);
+    void lembrarConjunto();
+    void marcarGravado();
     // Each result field's tooltip and accessible description: its working in the last run; a
     // figure the last run did not produce is shown as not current.
     void mostrarMemorias();
@@ -153,6 +199,14 @@ private:
 
     FrmCalcProd& janela_;
     std::filesystem::path pasta_;
+    // The open set: pasta_/vestaMar.ini unless another was opened.
+    std::filesystem::path arquivo_;
+    bool conjuntoLido_ = false;
+    bool semTrava_ = false;
+    // The file's content as last read or saved, to tell unsaved changes.
+    std::string gravado_;
+    QString arquivoRecentes_;
+    QStringList recentes_;
     Separadores sep_;
     ParametrosSimulacao estado_;
     // A write of the night hours from the factor, or of the factor from the hours, into the

@@ -19,6 +19,7 @@
 #include "etextctl.h"
 #include "frmcalcprod.h"
 #include "regional.h"
+#include "relatorio.h"
 #include "simulador.h"
 
 namespace {
@@ -53,6 +54,54 @@ void BM_TeclaEmProdBruta(benchmark::State& estado) {
     fs::remove_all(pasta);
 }
 BENCHMARK(BM_TeclaEmProdBruta)->Unit(benchmark::kMicrosecond);
+
+// "Relatório da simulação" of a default simulation: what the window shows gathered, laid out
+// on its pages and written as a PDF file (target: under 200 ms).
+void BM_RelatorioPadrao(benchmark::State& estado) {
+    const fs::path pasta = pastaTemporaria();
+    {
+        vestamar::FrmCalcProd janela;
+        vestamar::Simulador simulador(janela, pasta, vestamar::separadoresDoSistema());
+        simulador.iniciar();
+        janela.show();
+        const QString pdf = QString::fromStdString((pasta / "relatorio.pdf").string());
+        for (auto _ : estado) {
+            if (!vestamar::gravarRelatorioPdf(simulador.relatorio(), pdf).isEmpty()) estado.SkipWithError("not written");
+        }
+    }
+    fs::remove_all(pasta);
+}
+BENCHMARK(BM_RelatorioPadrao)->Unit(benchmark::kMillisecond);
+
+// Opening a parameter set (read, shown, calculated) beside start-up's reading of the file alone.
+void BM_AbrirConjunto(benchmark::State& estado) {
+    const fs::path pasta = pastaTemporaria();
+    {
+        vestamar::FrmCalcProd janela;
+        vestamar::Simulador simulador(janela, pasta, vestamar::separadoresDoSistema());
+        simulador.perguntar = [](const vestamar::Simulador::Pergunta& p) { return p.comEnter; };
+        simulador.iniciar();
+        janela.show();
+        const fs::path outro = pasta / "outro.ini";
+        fs::copy_file(pasta / "vestaMar.ini", outro);
+        bool padrao = false;
+        for (auto _ : estado) {
+            simulador.abrirConjunto(padrao ? pasta / "vestaMar.ini" : outro);
+            padrao = !padrao;
+        }
+    }
+    fs::remove_all(pasta);
+}
+BENCHMARK(BM_AbrirConjunto)->Unit(benchmark::kMicrosecond);
+
+void BM_LeituraDoInicio(benchmark::State& estado) {
+    const fs::path pasta = pastaTemporaria();
+    vestamar::ParametrosSimulacao p;
+    vestamar::lerParametros(pasta, p, vestamar::separadoresDoSistema());
+    for (auto _ : estado) benchmark::DoNotOptimize(vestamar::lerParametros(pasta, p, vestamar::separadoresDoSistema()));
+    fs::remove_all(pasta);
+}
+BENCHMARK(BM_LeituraDoInicio)->Unit(benchmark::kMicrosecond);
 
 struct Processo {
     double ms = -1;  // from its start until its window was shown; negative when it did not start and end cleanly
