@@ -67,9 +67,10 @@ int main(int argc, char** argv) {
                                        QStringLiteral("arquivo.pdf"));
     linha.addOptions({parametros, relatorio});
     if (!linha.parse(QCoreApplication::arguments()) || !linha.positionalArguments().isEmpty()) {
-        const QString erro = linha.errorText().isEmpty()
-                                 ? QStringLiteral("argumento não reconhecido: %1").arg(linha.positionalArguments().join(u' '))
-                                 : linha.errorText();
+        const QString erro =
+            linha.errorText().isEmpty()
+                ? QStringLiteral("argumento não reconhecido: %1").arg(linha.positionalArguments().join(u' '))
+                : linha.errorText();
         falhar(erro);
         return 2;
     }
@@ -78,7 +79,8 @@ int main(int argc, char** argv) {
     const vestamar::LocalParametros local = vestamar::localDosParametros(QCoreApplication::applicationDirPath());
     const std::filesystem::path pasta = vestamar::caminhoNativo(local.pasta);
     std::optional<std::filesystem::path> conjunto;
-    if (linha.isSet(parametros)) conjunto = vestamar::caminhoNativo(QDir::cleanPath(QDir::current().absoluteFilePath(linha.value(parametros))));
+    if (linha.isSet(parametros))
+        conjunto = vestamar::caminhoNativo(QDir::cleanPath(QDir::current().absoluteFilePath(linha.value(parametros))));
     // The file's lock waits for the disk while the window is being built; the report only
     // reads the file and takes none.
     std::unique_ptr<vestamar::TravaDoArquivo> trava;
@@ -94,7 +96,8 @@ int main(int argc, char** argv) {
     vestamar::FrmCalcProd janela(sep, nullptr, soRelatorio ? vestamar::Montagem::Imediata : vestamar::Montagem::Adiada);
     vestamar::Simulador simulador(janela, pasta, sep);
     if (conjunto && !simulador.usarConjunto(*conjunto)) {
-        return falhar(QStringLiteral("não foi possível ler o arquivo de parâmetros \"%1\".").arg(linha.value(parametros)));
+        return falhar(
+            QStringLiteral("não foi possível ler o arquivo de parâmetros \"%1\".").arg(linha.value(parametros)));
     }
 
     if (soRelatorio) {

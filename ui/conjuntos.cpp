@@ -76,7 +76,8 @@ void Simulador::lembrarConjunto() {
     recentes_.removeAll(atual);
     recentes_.prepend(atual);
     if (recentes_.size() > kMaxRecentes) recentes_.resize(kMaxRecentes);
-    if (!arquivoRecentes_.isEmpty()) QSettings(arquivoRecentes_, QSettings::IniFormat).setValue(kChaveRecentes, recentes_);
+    if (!arquivoRecentes_.isEmpty())
+        QSettings(arquivoRecentes_, QSettings::IniFormat).setValue(kChaveRecentes, recentes_);
 }
 
 void Simulador::marcarGravado() { gravado_ = conteudoParametros(Conteudo::Estado, estado_, sep_); }
@@ -86,13 +87,13 @@ bool Simulador::parametrosAlterados() const { return conteudoParametros(Conteudo
 std::unique_ptr<TravaDoArquivo> Simulador::travaDoConjunto(const std::filesystem::path& arquivo) {
     auto trava = std::make_unique<TravaDoArquivo>(caminhoDoConjunto(arquivo));
     if (trava->travar()) return trava;
-    const int r = fazerPergunta(
-        {QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
-                        "Se continuar, os parâmetros desta cópia só serão gravados ao sair se você "
-                        "confirmar, para não apagar os da outra.")
-             .arg(textoDe(caminhoDoConjunto(arquivo))),
-         {QStringLiteral("Continuar"), QStringLiteral("Cancelar")},
-         1});
+    const int r =
+        fazerPergunta({QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
+                                      "Se continuar, os parâmetros desta cópia só serão gravados ao sair se você "
+                                      "confirmar, para não apagar os da outra.")
+                           .arg(textoDe(caminhoDoConjunto(arquivo))),
+                       {QStringLiteral("Continuar"), QStringLiteral("Cancelar")},
+                       1});
     return r == 0 ? std::move(trava) : nullptr;
 }
 
@@ -113,7 +114,8 @@ bool Simulador::abrirConjunto(const std::filesystem::path& arquivo) {
              {QStringLiteral("Gravar"), QStringLiteral("Descartar"), QStringLiteral("Cancelar")},
              2});
         if (r == 2) return false;
-        if (r == 0 && !gravarConjuntoAberto(QStringLiteral("Abrir o outro conjunto sem gravar? As alterações serão perdidas."))) {
+        if (r == 0 &&
+            !gravarConjuntoAberto(QStringLiteral("Abrir o outro conjunto sem gravar? As alterações serão perdidas."))) {
             return false;
         }
     }
@@ -170,7 +172,8 @@ void Simulador::conectarConjuntos() {
     // The file dialogs, in the user's language (Qt's translations), showing *.ini files.
     const auto escolher = [this](bool salvar) -> QString {
         if (escolherArquivoConjunto) return escolherArquivoConjunto(salvar);
-        QFileDialog dialogo(&janela_, salvar ? QStringLiteral("Salvar parâmetros como") : QStringLiteral("Abrir parâmetros"),
+        QFileDialog dialogo(&janela_,
+                            salvar ? QStringLiteral("Salvar parâmetros como") : QStringLiteral("Abrir parâmetros"),
                             textoDe(arquivo_.parent_path()), QStringLiteral("Parâmetros (*.ini)"));
         dialogo.setAcceptMode(salvar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialogo.setFileMode(salvar ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -209,11 +209,10 @@ bool Simulador::gravarConjuntoAberto(const QString& semGravar) {
         marcarGravado();
         return true;
     }
-    const int resposta = fazerPergunta(
-        {QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n%3")
-             .arg(textoCaminho(r.arquivo), QString::fromStdString(r.motivo), semGravar),
-         {QStringLiteral("Sim"), QStringLiteral("Não")},
-         1});
+    const int resposta = fazerPergunta({QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n%3")
+                                            .arg(textoCaminho(r.arquivo), QString::fromStdString(r.motivo), semGravar),
+                                        {QStringLiteral("Sim"), QStringLiteral("Não")},
+                                        1});
     return resposta == 0;
 }
 

@@ -24,7 +24,7 @@ static_assert(std::is_same_v<decltype(&vestamar_salvarComoPdf), vestamar::Entrad
 
 // "Relatório da simulação": the report written as a PDF file.
 extern "C" Q_DECL_EXPORT bool vestamar_gravarRelatorio(const vestamar::Relatorio* relatorio, const QString* arquivo,
-                                                      QString* erro) {
+                                                       QString* erro) {
     *erro = vestamar::gravarRelatorioPdf(*relatorio, *arquivo);
     return erro->isEmpty();
 }

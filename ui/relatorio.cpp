@@ -20,8 +20,9 @@ QString e(const QString& t) { return t.toHtmlEscaped(); }
 // A table with a heading row that repeats on every page it crosses; the columns after the
 // first aligned to the right (figures).
 QString tabela(const QStringList& cabecalho, const QList<QStringList>& linhas, bool numeros) {
-    QString h = QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
-                               "style=\"border-collapse: collapse; border-color: #808080\"><thead><tr>");
+    QString h = QStringLiteral(
+        "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
+        "style=\"border-collapse: collapse; border-color: #808080\"><thead><tr>");
     for (const QString& c : cabecalho) h += QStringLiteral("<th bgcolor=\"#e8e8e8\">%1</th>").arg(e(c));
     h += QStringLiteral("</tr></thead>");
     for (const QStringList& l : linhas) {
@@ -95,8 +96,7 @@ QString gravarRelatorioPdf(const Relatorio& r, const QString& arquivo) {
             pintor.restore();
             pintor.setFont(fonteRodape);
             const QRectF linha(0, area.height() - medida.height(), area.width(), medida.height());
-            pintor.drawText(linha, Qt::AlignLeft | Qt::AlignVCenter,
-                            r.titulo + QStringLiteral(" — ") + r.conjunto);
+            pintor.drawText(linha, Qt::AlignLeft | Qt::AlignVCenter, r.titulo + QStringLiteral(" — ") + r.conjunto);
             pintor.drawText(linha, Qt::AlignRight | Qt::AlignVCenter,
                             QStringLiteral("Página %1 de %2").arg(i + 1).arg(paginas));
         }

@@ -16,11 +16,11 @@
 namespace vestamar {
 
 struct Relatorio {
-    QString titulo;          // the program's title
-    QString conjunto;        // the parameter set's file name
-    QString caminho;         // and its path
-    QDateTime quando;        // when the report was made
-    QString modalidade;      // "Mensal" or "Plantões"
+    QString titulo;      // the program's title
+    QString conjunto;    // the parameter set's file name
+    QString caminho;     // and its path
+    QDateTime quando;    // when the report was made
+    QString modalidade;  // "Mensal" or "Plantões"
     // The columns: a header (caption, ANTES, DEPOIS, difference), then one row each, inputs
     // included, a figure not calculated saying so.
     QList<QStringList> colunas;

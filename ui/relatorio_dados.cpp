@@ -73,7 +73,8 @@ void Simulador::conectarRelatorio() {
                                                    QDir(pasta).filePath(nome), QStringLiteral("PDF (*.pdf)"));
         }
         if (arquivo.isEmpty()) return;
-        if (const QString erro = gravarRelatorio(arquivo); !erro.isEmpty()) fazerPergunta({erro, {QStringLiteral("OK")}, 0});
+        if (const QString erro = gravarRelatorio(arquivo); !erro.isEmpty())
+            fazerPergunta({erro, {QStringLiteral("OK")}, 0});
     });
     auto* grupo = new QAction(&janela_);
     grupo->setSeparator(true);

@@ -46,9 +46,10 @@ Celula celula(const FrmCalcProd& janela, const MemoriaCalculo& memoria, std::str
 
 }  // namespace
 
-QList<QStringList> celulasDeResultados(const FrmCalcProd& janela, const MemoriaCalculo& memoria, const Separadores& sep) {
-    QList<QStringList> linhas{{QStringLiteral("Resultado"), QStringLiteral("ANTES"), QStringLiteral("DEPOIS"),
-                               QStringLiteral("Diferença")}};
+QList<QStringList> celulasDeResultados(const FrmCalcProd& janela, const MemoriaCalculo& memoria,
+                                       const Separadores& sep) {
+    QList<QStringList> linhas{
+        {QStringLiteral("Resultado"), QStringLiteral("ANTES"), QStringLiteral("DEPOIS"), QStringLiteral("Diferença")}};
     for (const LinhaResultado& l : linhasDeResultado()) {
         const Celula antes = celula(janela, memoria, l.antes.campo);
         const Celula depois = celula(janela, memoria, l.depois.campo);
@@ -71,7 +72,7 @@ TabelaResultados tabelaDeResultados(const FrmCalcProd& janela, const MemoriaCalc
         t.texto += celulas.join(u'\t') + u'\n';
         t.html += QStringLiteral("<tr>");
         for (qsizetype i = 0; i < celulas.size(); ++i) {
-            t.html += (n == 0 ? QStringLiteral("<th>%1</th>")
+            t.html += (n == 0   ? QStringLiteral("<th>%1</th>")
                        : i == 0 ? QStringLiteral("<td>%1</td>")
                                 : QStringLiteral("<td align=\"right\">%1</td>"))
                           .arg(celulas[i].toHtmlEscaped());

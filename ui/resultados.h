@@ -26,7 +26,8 @@ struct TabelaResultados {
 // figure the last calculation did not produce reads "não calculado", never an older figure;
 // the difference is empty where either side is not a number.
 // The same rows as cells, the header first (also what the report's first page shows).
-QList<QStringList> celulasDeResultados(const FrmCalcProd& janela, const MemoriaCalculo& memoria, const Separadores& sep);
+QList<QStringList> celulasDeResultados(const FrmCalcProd& janela, const MemoriaCalculo& memoria,
+                                       const Separadores& sep);
 TabelaResultados tabelaDeResultados(const FrmCalcProd& janela, const MemoriaCalculo& memoria, const Separadores& sep);
 
 // Puts the table on the clipboard, as plain text and as HTML.

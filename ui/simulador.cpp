@@ -25,7 +25,11 @@
 namespace vestamar {
 
 Simulador::Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep, QObject* parent)
-    : QObject(parent), janela_(janela), pasta_(std::move(pasta)), arquivo_(pasta_ / kNomeArquivo), sep_(std::move(sep)) {
+    : QObject(parent),
+      janela_(janela),
+      pasta_(std::move(pasta)),
+      arquivo_(pasta_ / kNomeArquivo),
+      sep_(std::move(sep)) {
     // A window whose controls are not made yet is listened to once they are (mostrarInicio).
     if (janela_.controlesMontados()) conectar();
     // The printed page names the parameter file in its footer.

@@ -66,7 +66,8 @@ void BM_RelatorioPadrao(benchmark::State& estado) {
         janela.show();
         const QString pdf = QString::fromStdString((pasta / "relatorio.pdf").string());
         for (auto _ : estado) {
-            if (!vestamar::gravarRelatorioPdf(simulador.relatorio(), pdf).isEmpty()) estado.SkipWithError("not written");
+            if (!vestamar::gravarRelatorioPdf(simulador.relatorio(), pdf).isEmpty())
+                estado.SkipWithError("not written");
         }
     }
     fs::remove_all(pasta);

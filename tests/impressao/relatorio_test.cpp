@@ -80,8 +80,9 @@ TEST_F(RelatorioPdf, TextoDoPdf) {
     ASSERT_EQ(gravarRelatorioPdf(dados, pdf()), QString());
     const TextoPdf t = lerPdf(pdf());
 
-    for (const char* titulo : {"vestaMar - Simulação de Resultados", "Relatório da simulação", "Parâmetros: vestaMar.ini",
-                               "Modalidade: Plantões", "Parâmetros do cálculo", "Memória de cálculo"}) {
+    for (const char* titulo :
+         {"vestaMar - Simulação de Resultados", "Relatório da simulação", "Parâmetros: vestaMar.ini",
+          "Modalidade: Plantões", "Parâmetros do cálculo", "Memória de cálculo"}) {
         EXPECT_TRUE(t.texto.contains(q(titulo))) << titulo;
     }
     EXPECT_EQ(linhaDe(t.texto, q("Resultado")), (QStringList{q("Resultado"), q("ANTES"), q("DEPOIS"), q("Diferença")}));
@@ -158,14 +159,23 @@ TEST_F(RelatorioPdf, LinhaDeComando) {
         const char* texto;  // in the PDF, or on standard error
     } casos[] = {
         {{QStringLiteral("--relatorio"), saida}, 0, "1.234,00"},
-        {{QStringLiteral("--parametros"), dir + QStringLiteral("/cliente-acme.ini"), QStringLiteral("--relatorio"), saida},
-         0, "4.321,00"},
-        {{QStringLiteral("--relatorio=") + saida, QStringLiteral("--parametros=cliente-acme.ini")}, 0, "Parâmetros: cliente-acme"},
-        {{QStringLiteral("--relatorio"), saida, QStringLiteral("--parametros"), dir + QStringLiteral("/nao-existe.ini")},
-         1, "não foi possível ler o arquivo de parâmetros"},
+        {{QStringLiteral("--parametros"), dir + QStringLiteral("/cliente-acme.ini"), QStringLiteral("--relatorio"),
+          saida},
+         0,
+         "4.321,00"},
+        {{QStringLiteral("--relatorio=") + saida, QStringLiteral("--parametros=cliente-acme.ini")},
+         0,
+         "Parâmetros: cliente-acme"},
+        {{QStringLiteral("--relatorio"), saida, QStringLiteral("--parametros"),
+          dir + QStringLiteral("/nao-existe.ini")},
+         1,
+         "não foi possível ler o arquivo de parâmetros"},
         {{QStringLiteral("--relatorio"), saida, QStringLiteral("--parametros"), dir + QStringLiteral("/pasta.ini")},
-         1, "não foi possível ler o arquivo de parâmetros"},
-        {{QStringLiteral("--relatorio"), dir + QStringLiteral("/nao/existe/r.pdf")}, 1, "Não foi possível gravar o relatório"},
+         1,
+         "não foi possível ler o arquivo de parâmetros"},
+        {{QStringLiteral("--relatorio"), dir + QStringLiteral("/nao/existe/r.pdf")},
+         1,
+         "Não foi possível gravar o relatório"},
         {{QStringLiteral("--relatorio")}, 2, "--relatorio"},
         {{QStringLiteral("--desconhecida")}, 2, "desconhecida"},
     };

@@ -93,8 +93,11 @@ TEST_F(Conjuntos, AbrirAlterarSalvarComoEReabrir) {
 // stays on the set with its changes, "Descartar" opens the other and leaves the file as it
 // was, "Gravar" saves the open set, then opens the other.
 TEST_F(Conjuntos, PerguntaAntesDePerderAlteracoes) {
-    const struct { const char* resposta; bool abre; bool gravado; } casos[] = {
-        {"", false, false}, {"Cancelar", false, false}, {"Descartar", true, false}, {"Gravar", true, true}};
+    const struct {
+        const char* resposta;
+        bool abre;
+        bool gravado;
+    } casos[] = {{"", false, false}, {"Cancelar", false, false}, {"Descartar", true, false}, {"Gravar", true, true}};
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.resposta);
         gravarArquivo(arquivo, padrao);
