@@ -27,6 +27,7 @@ VIAddVersionKey /LANG=1046 "ProductName" "vestaMar - Simulação de Resultados"
 VIAddVersionKey /LANG=1046 "FileDescription" "Instalador do vestaMar"
 VIAddVersionKey /LANG=1046 "FileVersion" "${VERSAO}"
 VIAddVersionKey /LANG=1046 "ProductVersion" "${VERSAO}"
+VIAddVersionKey /LANG=1046 "LegalCopyright" "Equipe vestaMar"
 
 !define MUI_ICON "${ICONE}"
 !define MUI_UNICON "${ICONE}"
@@ -68,6 +69,7 @@ Section "Uninstall"
   !include "${REMOCAO}"
   Delete "$INSTDIR\desinstalar.exe"
   ; Only when empty: an administrator's vestaMar.ini keeps the folder.
+  SetOutPath "$TEMP"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${CHAVE_REMOCAO}"
 SectionEnd
