@@ -1,8 +1,7 @@
 # Toolchain for building Qt for 64-bit Windows with Debian's MinGW-w64 (POSIX threads variant),
-# and, through the toolchain file Qt generates from it, the program against that Qt. Nothing
-# links statically: the program and Qt's DLLs share one C++ runtime (libstdc++-6.dll and
-# friends, shipped beside the program). CTest and the test discovery start the Windows
-# executables through wine64.
+# and, through the toolchain file Qt generates from it, the program against that Qt. Unlike
+# mingw-w64-x86_64.cmake it does not link statically: the program and Qt's DLLs share one C++
+# runtime (libstdc++-6.dll and friends, shipped beside the program).
 # scripts/qt-windows.sh copies this file into the Qt cache folder, so a cached Qt does not
 # depend on the clone that built it.
 set(CMAKE_SYSTEM_NAME Windows)
