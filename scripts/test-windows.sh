@@ -21,7 +21,11 @@ cmake --build "$build/vestamar" -j "$jobs"
 source "$raiz/scripts/wine-prefixo.sh"
 qt=$(bash "$raiz/scripts/qt-windows.sh" --prefix)
 mapfile -t mingw < <(pastas_mingw)
-preparar_prefixo "$build/wine" "$qt/bin" "${mingw[@]}"
+# pdftoppm for the printing tests, which rasterise the pages they print.
+unix=$build/wine-unix
+mkdir -p "$unix"
+ln -sf "$raiz/scripts/wine-unix.sh" "$unix/pdftoppm.exe"
+preparar_prefixo "$build/wine" "$qt/bin" "${mingw[@]}" "$unix"
 unset DISPLAY WAYLAND_DISPLAY
 
 cd "$build/vestamar"
