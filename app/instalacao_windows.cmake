@@ -25,10 +25,8 @@ foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   install(FILES "${caminho}" DESTINATION .)
 endforeach()
 
-# The Windows platform, the native style and the Windows printers.
-foreach(plugin IN ITEMS
-    platforms:QWindowsIntegrationPlugin styles:QWindowsVistaStylePlugin
-    printsupport:QWindowsPrinterSupportPlugin)
+# The Windows platform and the native style (Windows printing is part of Qt6PrintSupport).
+foreach(plugin IN ITEMS platforms:QWindowsIntegrationPlugin styles:QWindowsVistaStylePlugin)
   string(REPLACE ":" ";" partes ${plugin})
   list(GET partes 0 pasta)
   list(GET partes 1 alvo)
