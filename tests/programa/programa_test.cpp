@@ -267,7 +267,7 @@ TEST_F(Programa, SegundaCopiaNoMesmoArquivoAvisaESoGravaSeConfirmado) {
     };
     responder = q("Sair");
     EXPECT_FALSE(outra->iniciar()) << "the second copy may leave at once";
-    EXPECT_EQ(std::pair(perguntas.size(), perguntas.at(0).botoes.value(perguntas[0].comEnter)), std::pair(1UL, q("Sair")));
+    EXPECT_EQ(std::pair(perguntas.size(), perguntas.at(0).botoes.value(perguntas[0].comEnter)), std::pair(std::size_t{1}, q("Sair")));
     outra = novoSimulador(outraJanela);
     responder = q("Continuar");
     ASSERT_TRUE(outra->iniciar());
