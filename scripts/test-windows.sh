@@ -26,6 +26,10 @@ unix=$build/wine-unix
 mkdir -p "$unix"
 ln -sf "$raiz/scripts/wine-unix.sh" "$unix/pdftoppm.exe"
 preparar_prefixo "$build/wine" "$qt/bin" "${mingw[@]}" "$unix"
+# The offscreen platform draws with Qt's FreeType font database, which reads the fonts in
+# <Qt>/lib/fonts, not Windows': the window's fonts, Liberation Sans for Arial, go there.
+mkdir -p "$qt/lib/fonts"
+cp -u /usr/share/fonts/truetype/liberation/*.ttf "$qt/lib/fonts/"
 unset DISPLAY WAYLAND_DISPLAY
 
 cd "$build/vestamar"
