@@ -30,6 +30,9 @@ preparar_prefixo "$build/wine" "$qt/bin" "${mingw[@]}" "$unix"
 # <Qt>/lib/fonts, not Windows': the window's fonts, Liberation Sans for Arial, go there.
 mkdir -p "$qt/lib/fonts"
 cp -u /usr/share/fonts/truetype/liberation/*.ttf "$qt/lib/fonts/"
+# Qt's Portuguese texts where this Qt looks for them (the installed program has its own copy).
+mkdir -p "$qt/translations"
+cp -u /usr/share/qt6/translations/qtbase_pt_BR.qm "$qt/translations/"
 unset DISPLAY WAYLAND_DISPLAY
 
 cd "$build/vestamar"
