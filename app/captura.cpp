@@ -6,6 +6,8 @@
 //   <prefix>-small.png    the window in the scrolling frame of a screen too small for it
 //   <prefix>-dialog.png   the PDF save dialog, in the user's language
 //   <prefix>-panel.png    the window with the parameter-tables panel open
+//   <prefix>-dark.png     the window under a dark system palette, in its own colours
+//   <prefix>-memoria.png  the "Memória de cálculo" window (F2)
 // Run it under QT_QPA_PLATFORM=offscreen (scripts/screenshot.sh does).
 
 #include <QApplication>
@@ -21,6 +23,7 @@
 
 #include "etextctl.h"
 #include "frmcalcprod.h"
+#include "memoria_janela.h"
 #include "moldura.h"
 #include "regional.h"
 #include "simulador.h"
@@ -77,7 +80,29 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         ok = salvar(dialogo.grab(), "-dialog") && ok;
     }
+    simulador.abrirMemoria();
+    QApplication::processEvents();
+    if (auto* memoria = janela.findChild<vestamar::JanelaMemoria*>()) {
+        ok = salvar(memoria->grab(), "-memoria") && ok;
+        memoria->close();
+    }
     simulador.abrirTabelas();
     QApplication::processEvents();
-    return salvar(janela.grab(), "-panel") && ok ? 0 : 1;
+    ok = salvar(janela.grab(), "-panel") && ok;
+    {
+        // A dark desktop scheme: the window keeps its own colours, menus and dialogs take the
+        // system's. The picture shows the window beside a dialog-coloured margin.
+        QPalette escura(QColor(230, 230, 230), QColor(53, 53, 53));
+        for (const auto papel : {QPalette::Window, QPalette::Base}) escura.setColor(papel, QColor(40, 40, 40));
+        for (const auto papel : {QPalette::WindowText, QPalette::Text}) escura.setColor(papel, QColor(230, 230, 230));
+        QApplication::setPalette(escura);
+        simulador.calcular();  // closes the panel
+        QApplication::processEvents();
+        const QPixmap janelaEscura = janela.grab();
+        QPixmap tela(janelaEscura.width() + 24, janelaEscura.height() + 24);
+        tela.fill(escura.color(QPalette::Window));
+        QPainter(&tela).drawPixmap(12, 12, janelaEscura);
+        ok = salvar(tela, "-dark") && ok;
+    }
+    return ok ? 0 : 1;
 }

@@ -40,19 +40,50 @@ void semear(const QString& origem, const QString& destino) {
 
 }  // namespace
 
-QString pastaDosParametros(const QString& pastaPrograma, const QString& pastaUsuario) {
-    const QString aoLado = QDir(pastaPrograma).filePath(nomeArquivo());
-    const bool existeAoLado = QFileInfo(aoLado).isFile();
-    // A file beside the executable that the user cannot write is an administrator's defaults:
-    // it seeds the user's own file and is never written.
-    if (existeAoLado ? podeGravarNoLugar(aoLado) : podeCriarArquivo(pastaPrograma)) return pastaPrograma;
-    // With no folder of its own the user keeps the executable's: the start-up still reads it,
-    // and `Sair` asks before leaving without saving.
-    if (pastaUsuario.isEmpty()) return pastaPrograma;
+LocalParametros escolherLocal(const QString& pastaPrograma, bool instalado, const QString& pastaUsuario,
+                              const QString& pastaAdministrador) {
+    // The administrator's file: read only, it seeds each user's file the first time.
+    const QString origem = instalado ? pastaAdministrador : pastaPrograma;
+    const QString arquivoOrigem = QDir(origem).filePath(nomeArquivo());
+    const bool existeOrigem = QFileInfo(arquivoOrigem).isFile();
+    if (!instalado && (existeOrigem ? podeGravarNoLugar(arquivoOrigem) : podeCriarArquivo(pastaPrograma))) {
+        return {pastaPrograma, {}};
+    }
+    // With no folder of its own the user keeps the executable's (not installed) or reads the
+    // administrator's (installed): the start-up still reads it, and `Sair` asks before leaving
+    // without saving.
+    if (pastaUsuario.isEmpty()) return {origem, instalado ? origem : QString()};
     QDir().mkpath(pastaUsuario);
     const QString doUsuario = QDir(pastaUsuario).filePath(nomeArquivo());
-    if (existeAoLado && !QFileInfo::exists(doUsuario)) semear(aoLado, doUsuario);
-    return pastaUsuario;
+    if (existeOrigem && !QFileInfo::exists(doUsuario)) semear(arquivoOrigem, doUsuario);
+    // A home folder that cannot be written: the administrator's values are shown all the same.
+    if (existeOrigem && !QFileInfo::exists(doUsuario)) return {pastaUsuario, origem};
+    return {pastaUsuario, {}};
+}
+
+bool programaInstalado(const QString& pastaPrograma) {
+#ifdef Q_OS_WIN
+    return QFileInfo(QDir(pastaPrograma).filePath(QStringLiteral("instalado"))).isFile();
+#else
+    return QFileInfo(QDir(pastaPrograma).filePath(QStringLiteral("../share/vestamar/instalado"))).isFile();
+#endif
+}
+
+QString pastaDoAdministrador(const QString& pastaPrograma) {
+#ifdef Q_OS_WIN
+    return pastaPrograma;
+#else
+    // As GNUInstallDirs: the prefix /usr keeps its configuration in /etc.
+    const QString prefixo = QDir::cleanPath(pastaPrograma + QStringLiteral("/.."));
+    const QString etc = prefixo == QStringLiteral("/usr") ? QStringLiteral("/etc") : prefixo + QStringLiteral("/etc");
+    return etc + QStringLiteral("/vestaMar");
+#endif
+}
+
+LocalParametros localDosParametros(const QString& pastaPrograma) {
+    const bool instalado = programaInstalado(pastaPrograma);
+    return escolherLocal(pastaPrograma, instalado, pastaDoUsuario(),
+                         instalado ? pastaDoAdministrador(pastaPrograma) : QString());
 }
 
 QString pastaDoUsuario() {

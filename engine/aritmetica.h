@@ -33,8 +33,8 @@ std::optional<T> produtoExato(T a, T b) {
     using L = std::numeric_limits<T>;
     if (a != 0 && b != 0) {
         if constexpr (L::is_signed) {
-            const bool estoura = a > 0 ? (b > 0 ? a > L::max() / b : b < L::min() / a)
-                                       : (b > 0 ? a < L::min() / b : a < L::max() / b);
+            const bool estoura =
+                a > 0 ? (b > 0 ? a > L::max() / b : b < L::min() / a) : (b > 0 ? a < L::min() / b : a < L::max() / b);
             if (estoura) return std::nullopt;
         } else if (a > L::max() / b) {
             return std::nullopt;

@@ -1,181 +1,21 @@
 #include "calculo.h"
 
-#include <cmath>
 #include <initializer_list>
 #include <optional>
+
+#include "cenario.h"
+#include "conta.h"
 
 namespace vestamar {
 
 namespace {
 
-// Thrown at the first failure of a run and caught by executarCalculo, which tells the view.
-// It never crosses the view: it is thrown only from the run's own arithmetic and reads.
-struct FalhaCalculo {
-    std::string_view campo;  // the entry field that held no number; empty for a value out of range
-};
-
-[[noreturn]] void falhar(std::string_view campo = {}) { throw FalhaCalculo{campo}; }
-
-// ---- The run's arithmetic -------------------------------------------------------------
-
-double finito(double v) {
-    if (!std::isfinite(v)) falhar();
-    return v;
-}
-
-Money paraMoney(double v) {
-    const auto m = Money::deDouble(v);
-    if (!m) falhar();
-    return *m;
-}
-
-double comoReal(const Numero& n) {
-    if (const auto* m = std::get_if<Money>(&n)) return m->paraDouble();
-    if (const auto* i = std::get_if<std::int64_t>(&n)) return static_cast<double>(*i);
-    return std::get<double>(n);
-}
-
-// One operation of a step: money plus or minus money and money times a 16-bit whole number are
-// exact; anything else is one double operation (a "/ 100" is a division by 100.0).
-// The whole numbers that multiply money are the 16-bit option indexes of the state.
-Numero operar(const Numero& a, Operador op, const Numero& b) {
-    const auto* ma = std::get_if<Money>(&a);
-    const auto* mb = std::get_if<Money>(&b);
-    const auto* ib = std::get_if<std::int64_t>(&b);
-    std::optional<Money> exato;
-    if (ma && mb && op == Operador::mais) {
-        exato = somar(*ma, *mb);
-    } else if (ma && mb && op == Operador::menos) {
-        exato = subtrair(*ma, *mb);
-    } else if (ma && ib && op == Operador::vezes) {
-        exato = multiplicar(*ma, static_cast<std::int16_t>(*ib));
-    } else {
-        const double x = comoReal(a);
-        const double y = comoReal(b);
-        switch (op) {
-            case Operador::mais: return finito(x + y);
-            case Operador::menos: return finito(x - y);
-            case Operador::vezes: return finito(x * y);
-            case Operador::dividido: return finito(x / y);
-            case Operador::primeiro: break;
-        }
-        return b;
-    }
-    if (!exato) falhar();
-    return *exato;
-}
-
-// An operand as the run takes it: a value with its caption, or with the name of the field it
-// was read from (the caption is looked up only when a working is recorded).
-struct Valor {
-    Valor(Numero n, std::string_view r = {}, bool campo = false, std::uint8_t c = 2)
-        : numero(n), rotulo(r), doCampo(campo), casas(c) {}
-    Numero numero;
-    std::string_view rotulo;
-    bool doCampo;
-    std::uint8_t casas;
-};
-
-const Valor kCem{100.0, {}, false, 0};
-
-// One step of arithmetic that computes and, when a working is recorded, writes itself down:
-// operands joined in order, × and ÷ before + and −, as Passo::Tipo::conta describes.
-class Conta {
-public:
-    // `gravar`: the operands are written down; `destino`: where the finished step goes (none:
-    // it is kept, for Execucao::registrar or as it stands).
-    Conta(std::vector<Passo>* destino, bool gravar, std::string_view rotulo) : destino_(destino), gravar_(gravar) {
-        passo_.rotulo = rotulo;
-    }
-
-    Conta& de(const Valor& v) { return juntar(Operador::primeiro, v); }
-    Conta& mais(const Valor& v) { return juntar(Operador::mais, v); }
-    Conta& menos(const Valor& v) { return juntar(Operador::menos, v); }
-    Conta& vezes(const Valor& v) { return juntar(Operador::vezes, v); }
-    Conta& dividido(const Valor& v) { return juntar(Operador::dividido, v); }
-
-    double real() { return std::get<double>(concluir(Numero(comoReal(valor())), Passo::Arredondamento::nenhum)); }
-    Money dinheiro() {
-        const Numero v = valor();
-        if (const auto* m = std::get_if<Money>(&v)) return std::get<Money>(concluir(*m, Passo::Arredondamento::nenhum));
-        return std::get<Money>(concluir(paraMoney(comoReal(v)), Passo::Arredondamento::dinheiro));
-    }
-    // Rounded to whole cents exactly as a result field would show it.
-    Money centavos(const Separadores& sep) {
-        const auto m = lerMoney(formatarMoeda(comoReal(valor()), sep), sep);
-        if (!m) falhar();
-        return std::get<Money>(concluir(*m, Passo::Arredondamento::centavos));
-    }
-    std::int32_t inteiro() {
-        const auto i = arredondarInt32(comoReal(valor()));
-        if (!i) falhar();
-        concluir(std::int64_t{*i}, Passo::Arredondamento::inteiro);
-        return *i;
-    }
-
-    const Passo& passo() const { return passo_; }
-
-private:
-    Conta& juntar(Operador op, const Valor& v) {
-        if (op == Operador::primeiro) {
-            termo_ = v.numero;
-        } else if (op == Operador::vezes || op == Operador::dividido) {
-            termo_ = operar(termo_, op, v.numero);
-        } else {
-            soma_ = temSoma_ ? operar(soma_, opSoma_, termo_) : termo_;
-            temSoma_ = true;
-            opSoma_ = op;
-            termo_ = v.numero;
-        }
-        if (gravar_ && passo_.quantos < Passo::kMaxOperandos) {
-            passo_.guardados[passo_.quantos++] =
-                v.doCampo ? Operando{op, rotuloDoCampo(v.rotulo), v.numero, casasDoCampo(v.rotulo)}
-                          : Operando{op, v.rotulo, v.numero, v.casas};
-        }
-        return *this;
-    }
-
-    Numero valor() const { return temSoma_ ? operar(soma_, opSoma_, termo_) : termo_; }
-
-    Numero concluir(Numero resultado, Passo::Arredondamento a) {
-        passo_.resultado = resultado;
-        passo_.arredondamento = a;
-        if (destino_) destino_->push_back(passo_);
-        return resultado;
-    }
-
-    std::vector<Passo>* destino_;
-    bool gravar_;
-    Passo passo_;
-    Numero soma_, termo_;
-    bool temSoma_ = false;
-    Operador opSoma_ = Operador::mais;
-};
-
 // ---- Scenarios ------------------------------------------------------------------------
-
-// Field names of one scenario. Scenario DEPOIS has a production total of its own instead
-// of the production field, and reads its special fund from that total.
-struct Cenario {
-    std::string_view percTxMan, percDAR, percTxAdm, percSeg, ajuda;
-    std::string_view TxManut, valDAR, retINSS, retIR, liqPagar;
-    std::string_view valTxAdm, valTotalNF, valIR, valISS, valPIS, valCofins, nfLiq, valSeg, valMargem;
-};
-
-constexpr Cenario kAntes{
-    "percTxMan", "percDAR", "percTxAdm", "percSeg", "valorAjCusto",
-    "TxManut", "valDAR", "retINSS", "retIR", "liqPagar",
-    "valTxAdm", "valTotalNF", "valIR", "valISS", "valPIS", "valCofins", "nfLiq", "valSeg", "valMargem"};
-
-constexpr Cenario kDepois{
-    "percTxMan2", "percDAR2", "percTxAdm2", "percSeg2", "valorAjCusto2",
-    "TxManut2", "valDAR2", "retINSS2", "retIR2", "liqPagar2",
-    "valTxAdm2", "valTotalNF2", "valIR2", "valISS2", "valPIS2", "valCofins2", "nfLiq2", "valSeg2", "valMargem2"};
 
 // The ANTES field of the row of a DEPOIS result; empty when there is none.
 std::string_view parceiroAntes(std::string_view depois) {
     for (const LinhaResultado& l : linhasDeResultado()) {
-        if (l.depois == depois) return l.antes;
+        if (l.depois.campo == depois) return l.antes.campo;
     }
     return {};
 }
@@ -301,16 +141,13 @@ private:
         Passo p;
         p.tipo = Passo::Tipo::diferenca;
         p.resultado = *diferenca;
-        p.guardados[0] = {Operador::primeiro, rotuloDoCampo(campo), *vDepois};
-        p.guardados[1] = {Operador::menos, rotuloDoCampo(antes), *vAntes};
-        p.quantos = 2;
         passos_->push_back(p);
     }
 
     // The production base P: the field ProdBruta as it stands (ANTES), or the total, whose
     // working then opens the working of the DEPOIS result that uses it.
     Valor producao(const std::optional<Money>& prodTotal) {
-        if (!prodTotal) return dinheiro("ProdBruta");
+        if (!prodTotal) return dinheiro(kAntes.ProdBruta);
         if (passos_ && !prodTotalNaMemoria_) passos_->push_back(passoProdTotal_);
         prodTotalNaMemoria_ = true;
         return {*prodTotal, "prodTotal2", true};
@@ -322,18 +159,17 @@ private:
     void producaoPorPlantoes() {
         if (visao_.lerIndice("selecModalidade") != 1) {
             if (memoria_) {
-                memoria_->semResultado("ProdBruta");
-                memoria_->semResultado("ProdBruta2");
+                memoria_->semResultado(kAntes.ProdBruta);
+                memoria_->semResultado(kDepois.ProdBruta);
             }
             return;
         }
-        iniciar("ProdBruta");
-        escrever("ProdBruta",
-                 conta().de(real("ValorHora")).vezes(real("QuantDias")).vezes(real("QuantHorasDia")).real(), "0.00");
-        iniciar("ProdBruta2");
-        escrever("ProdBruta2",
-                 conta().de(real("ValorHora2")).vezes(real("QuantDias2")).vezes(real("QuantHorasDia2")).real(),
-                 "0.00");
+        for (const Cenario* c : {&kAntes, &kDepois}) {
+            iniciar(c->ProdBruta);
+            escrever(c->ProdBruta,
+                     conta().de(real(c->ValorHora)).vezes(real(c->QuantDias)).vezes(real(c->QuantHorasDia)).real(),
+                     "0.00");
+        }
     }
 
     void taxaManutencao(const Cenario& c, const std::optional<Money>& prodTotal) {
@@ -344,7 +180,7 @@ private:
     // ANTES takes its production field directly as a double here.
     void fundoEspecial(const Cenario& c, const std::optional<Money>& prodTotal) {
         iniciar(c.valDAR);
-        const Valor base = prodTotal ? producao(prodTotal) : real("ProdBruta");
+        const Valor base = prodTotal ? producao(prodTotal) : real(c.ProdBruta);
         escrever(c.valDAR, conta().de(base).vezes(real(c.percDAR)).dividido(kCem).real());
     }
 
@@ -435,8 +271,10 @@ private:
         const LinhaIR& linha = estado_.tabelaIR[i];
         nota("Base IR {} a partir de {}: faixa {}", {{baseIR}, {linha.aPartir}, {static_cast<std::int64_t>(i)}});
         const Money pelaAliquota = conta("Imposto pela alíquota")
-                                       .de({baseIR, "Base IR"}).vezes({linha.percentIR, kPercentuais[i], false, 1})
-                                       .dividido(kCem).dinheiro();
+                                       .de({baseIR, "Base IR"})
+                                       .vezes({linha.percentIR, kPercentuais[i], false, 1})
+                                       .dividido(kCem)
+                                       .dinheiro();
         const Money imposto =
             conta(rotulo).de({pelaAliquota, "Imposto pela alíquota"}).menos({linha.Desconto, kDescontos[i]}).dinheiro();
         if (imposto >= Money{}) return imposto;
@@ -447,32 +285,46 @@ private:
 
     // The reduction of the tax from the member's monthly taxable income (production plus special
     // fund): all of the tax up to the exemption limit, parcela − fator × income up to the upper
-    // limit (in whole cents, never below zero), nothing above it.
+    // limit (exact, in whole cents, never below zero), nothing above it; never more than the
+    // cap when there is one (not 0).
     Money reducaoDoImposto(const Cenario& c, const std::optional<Money>& prodTotal, Money imposto) {
-        const Money renda =
-            conta("Rendimento tributável").de(producao(prodTotal)).mais(dinheiro(c.valDAR)).dinheiro();
+        const Money renda = conta("Rendimento tributável").de(producao(prodTotal)).mais(dinheiro(c.valDAR)).dinheiro();
         const Valor rendimento{renda, "Rendimento tributável"};
+        Money reducao = imposto;
         if (renda <= estado_.reducaoIRIsencao) {
             nota("Rendimento {} até {}: redução igual ao imposto", {rendimento, {estado_.reducaoIRIsencao}});
-            return imposto;
-        }
-        if (renda > estado_.reducaoIRLimite) {
+        } else if (renda > estado_.reducaoIRLimite) {
             nota("Rendimento {} acima de {}: sem redução", {rendimento, {estado_.reducaoIRLimite}});
             return Money{};
+        } else {
+            reducao = conta("Redução")
+                          .de({estado_.reducaoIRParcela, "Parcela da redução"})
+                          .menos({estado_.reducaoIRFator, "Fator da redução"})
+                          .vezes(rendimento)
+                          .emCentavosExatos(
+                              parcelaMenosProdutoEmCentavos(estado_.reducaoIRParcela, estado_.reducaoIRFator, renda));
+            if (reducao < Money{}) {
+                nota("Redução negativa: nada a reduzir");
+                return Money{};
+            }
         }
-        const Money reducao = conta("Redução")
-                                  .de({estado_.reducaoIRParcela, "Parcela da redução"})
-                                  .menos({estado_.reducaoIRFator, "Fator da redução"}).vezes(rendimento)
-                                  .centavos(sep_);
-        if (reducao >= Money{}) return reducao;
-        nota("Redução negativa: nada a reduzir");
-        return Money{};
+        const Money teto = estado_.reducaoIRTeto;
+        if (teto > Money{} && reducao > teto) {
+            nota("Redução {} acima do teto {}: limitada ao teto", {{reducao, "Redução"}, {teto, "Teto da redução"}});
+            return teto;
+        }
+        return reducao;
     }
 
     void liquidoAPagar(const Cenario& c, const std::optional<Money>& prodTotal) {
         iniciar(c.liqPagar);
-        escrever(c.liqPagar, conta().de(producao(prodTotal)).mais(dinheiro(c.ajuda)).mais(dinheiro(c.valDAR))
-                                 .menos(dinheiro(c.retINSS)).menos(dinheiro(c.retIR)).menos(dinheiro(c.TxManut))
+        escrever(c.liqPagar, conta()
+                                 .de(producao(prodTotal))
+                                 .mais(dinheiro(c.ajuda))
+                                 .mais(dinheiro(c.valDAR))
+                                 .menos(dinheiro(c.retINSS))
+                                 .menos(dinheiro(c.retIR))
+                                 .menos(dinheiro(c.TxManut))
                                  .dinheiro());
     }
 
@@ -482,15 +334,24 @@ private:
         const Valor itaProd{std::int64_t{estado_.itaProd}, "Incide s/ Produção"};
         const Valor itaDAR{std::int64_t{estado_.itaDAR}, "Incide s/ Fdos Esp e DAR"};
         const Valor itaAjuda{std::int64_t{estado_.itaAjuda}, "Incide s/ Ajuda de Custo"};
-        const Money baseTxAdm = conta("Base Taxa Administrativa").de(producao(prodTotal)).vezes(itaProd)
-                                    .mais(dinheiro(c.valDAR)).vezes(itaDAR).mais(dinheiro(c.ajuda)).vezes(itaAjuda)
+        const Money baseTxAdm = conta("Base Taxa Administrativa")
+                                    .de(producao(prodTotal))
+                                    .vezes(itaProd)
+                                    .mais(dinheiro(c.valDAR))
+                                    .vezes(itaDAR)
+                                    .mais(dinheiro(c.ajuda))
+                                    .vezes(itaAjuda)
                                     .dinheiro();
         escrever(c.valTxAdm,
                  conta().de({baseTxAdm, "Base Taxa Administrativa"}).vezes(real(c.percTxAdm)).dividido(kCem).real());
 
         iniciar(c.valTotalNF);
-        escrever(c.valTotalNF, conta().de(producao(prodTotal)).mais(dinheiro(c.valTxAdm)).mais(dinheiro(c.valDAR))
-                                   .mais(dinheiro(c.ajuda)).dinheiro());
+        escrever(c.valTotalNF, conta()
+                                   .de(producao(prodTotal))
+                                   .mais(dinheiro(c.valTxAdm))
+                                   .mais(dinheiro(c.valDAR))
+                                   .mais(dinheiro(c.ajuda))
+                                   .dinheiro());
 
         sobreANota(c.valIR, c.valTotalNF, "percentIrrf");
 
@@ -503,16 +364,26 @@ private:
         sobreANota(c.valCofins, c.valTotalNF, "percentCofins");
 
         iniciar(c.nfLiq);
-        escrever(c.nfLiq, conta().de(dinheiro(c.valTotalNF)).menos(dinheiro(c.valIR)).menos(dinheiro(c.valISS))
-                              .menos(dinheiro(c.valPIS)).menos(dinheiro(c.valCofins)).dinheiro());
+        escrever(c.nfLiq, conta()
+                              .de(dinheiro(c.valTotalNF))
+                              .menos(dinheiro(c.valIR))
+                              .menos(dinheiro(c.valISS))
+                              .menos(dinheiro(c.valPIS))
+                              .menos(dinheiro(c.valCofins))
+                              .dinheiro());
 
         iniciar(c.valSeg);
         const Money baseSeg = conta("Base do seguro").de(producao(prodTotal)).mais(dinheiro(c.valDAR)).dinheiro();
         escrever(c.valSeg, conta().de({baseSeg, "Base do seguro"}).vezes(real(c.percSeg)).dividido(kCem).real());
 
         iniciar(c.valMargem);
-        escrever(c.valMargem, conta().de(dinheiro(c.nfLiq)).menos(dinheiro(c.liqPagar)).menos(dinheiro(c.retINSS))
-                                  .menos(dinheiro(c.retIR)).menos(dinheiro(c.valSeg)).dinheiro());
+        escrever(c.valMargem, conta()
+                                  .de(dinheiro(c.nfLiq))
+                                  .menos(dinheiro(c.liqPagar))
+                                  .menos(dinheiro(c.retINSS))
+                                  .menos(dinheiro(c.retIR))
+                                  .menos(dinheiro(c.valSeg))
+                                  .dinheiro());
     }
 
     // A tax on the invoice total at the rate of an entry field.
@@ -524,7 +395,7 @@ private:
     // Insalubrity allowance, capped at the rate applied to the reference value; the cap is
     // first rounded to a whole number of cents.
     void adicionalInsalubridade() {
-        iniciar("valInsalub");
+        iniciar(kValInsalub);
         const Valor percInsalub{estado_.percInsalub, "Adicional Insalub %"};
         Conta emCentavos = conta("Teto em centavos", false);
         const std::int32_t centavos =
@@ -532,23 +403,33 @@ private:
         Conta teto = conta("Teto Insalubridade", false);
         const Money limiteInsalub = teto.de({std::int64_t{centavos}, "Teto em centavos"}).dividido(kCem).dinheiro();
 
-        escrever("valInsalub", conta().de(dinheiro("ProdBruta2")).vezes(percInsalub).dividido(kCem)
-                                   .vezes({estado_.fatorInsalub, "Fator Insalub"}).dividido(kCem).real());
-        const Valor lido = dinheiro("valInsalub");
+        escrever(kValInsalub, conta()
+                                  .de(dinheiro(kDepois.ProdBruta))
+                                  .vezes(percInsalub)
+                                  .dividido(kCem)
+                                  .vezes({estado_.fatorInsalub, "Fator Insalub"})
+                                  .dividido(kCem)
+                                  .real());
+        const Valor lido = dinheiro(kValInsalub);
         if (m(lido) > limiteInsalub) {
             registrar(emCentavos);
             registrar(teto);
             nota("Adicional {} acima do teto {}: limitado ao teto", {lido, {limiteInsalub}});
-            escrever("valInsalub", conta().de({limiteInsalub, "Teto Insalubridade"}).dinheiro());
+            escrever(kValInsalub, conta().de({limiteInsalub, "Teto Insalubridade"}).dinheiro());
         }
     }
 
     // Danger, overtime and night-hours allowances, each rounded to cents, shown as one sum.
     void adicionaisPericExtraNoturno() {
-        iniciar("valPericExNot");
+        iniciar(kValPericExNot);
         const auto adicional = [&](std::string_view rotulo, Valor perc, Valor fator) {
-            const Money v = conta(rotulo).de(dinheiro("ProdBruta2")).vezes(perc).dividido(kCem).vezes(fator)
-                                .dividido(kCem).centavos(sep_);
+            const Money v = conta(rotulo)
+                                .de(dinheiro(kDepois.ProdBruta))
+                                .vezes(perc)
+                                .dividido(kCem)
+                                .vezes(fator)
+                                .dividido(kCem)
+                                .centavos(sep_);
             return Valor{v, rotulo};
         };
         const Valor peric = adicional("Periculosidade", {estado_.percPeric, "Adicional Periculos. %"},
@@ -557,18 +438,18 @@ private:
                                       {estado_.fatorExtra, "Fator H. Extras"});
         const Valor noturno = adicional("Horas noturnas", {estado_.percNoturno, "Adicional H. Noturnas %"},
                                         {estado_.fatorNoturno, "Fator H. Noturnas"});
-        escrever("valPericExNot", conta().de(peric).mais(extra).mais(noturno).dinheiro());
+        escrever(kValPericExNot, conta().de(peric).mais(extra).mais(noturno).dinheiro());
     }
 
     // Paid weekly rest, on the production alone or on production plus allowances.
     void descansoSemanal() {
-        iniciar("valDSR");
-        Valor base = dinheiro("ProdBruta2");
+        iniciar(kValDSR);
+        Valor base = dinheiro(kDepois.ProdBruta);
         if (visao_.lerIndice("selecBaseDSR") == 1) {
-            base = {conta("Base DSR").de(base).mais(dinheiro("valInsalub")).mais(dinheiro("valPericExNot")).dinheiro(),
+            base = {conta("Base DSR").de(base).mais(dinheiro(kValInsalub)).mais(dinheiro(kValPericExNot)).dinheiro(),
                     "Base DSR"};
         }
-        escrever("valDSR", conta().de(base).vezes(real("percDSR")).dividido(kCem).real());
+        escrever(kValDSR, conta().de(base).vezes(real("percDSR")).dividido(kCem).real());
     }
 
     // The production total of DEPOIS, which is no field: its working is kept to open the
@@ -577,8 +458,11 @@ private:
         etapa_ = "prodTotal2";
         passos_ = nullptr;
         Conta total(nullptr, memoria_ != nullptr, rotuloDoCampo(etapa_));
-        const Money v = total.de(dinheiro("ProdBruta2")).mais(dinheiro("valInsalub")).mais(dinheiro("valPericExNot"))
-                            .mais(dinheiro("valDSR")).dinheiro();
+        const Money v = total.de(dinheiro(kDepois.ProdBruta))
+                            .mais(dinheiro(kValInsalub))
+                            .mais(dinheiro(kValPericExNot))
+                            .mais(dinheiro(kValDSR))
+                            .dinheiro();
         passoProdTotal_ = total.passo();
         return v;
     }

@@ -8,15 +8,13 @@
 // run) and that is safe.
 //
 // What the run reads, by source:
-// - entry fields, as money: ProdBruta, ProdBruta2, InssTerc, tetoINSS (only to compare with
-//   InssTerc), abatDep, valorAjCusto, valorAjCusto2; as double: ValorHora, QuantDias,
-//   QuantHorasDia (and the three with suffix 2), percTxMan(2), percDAR(2), percINSS, quantDeps,
-//   percTxAdm(2), percentIrrf, percentPis, percentCofins, percSeg(2), percDSR; ProdBruta also as a
-//   double, for the special fund of ANTES;
-// - the stored parameters (ParametrosSimulacao): tetoINSS (the ceiling in the arithmetic),
-//   itaProd, itaDAR, itaAjuda, incideISS, percentISS, tetoInsalub, percInsalub, fatorInsalub,
-//   percPeric, fatorPeric, percExtra, fatorExtra, percNoturno, fatorNoturno, the bracket table
-//   tabelaIR, descontoSimplificado and the five reducaoIR values;
+// - entry fields of the columns, named by their rows (linhas.h): the production, the cost
+//   allowance and, in mode "Plantões", the hourly amount, shifts and hours per shift, as money
+//   or double (the ANTES production also as a double, for its special fund); the panel's fields InssTerc, tetoINSS
+//   (only to compare with InssTerc), abatDep as money, and its rates and the number of dependants as double;
+// - the stored parameters (ParametrosSimulacao): the INSS ceiling in the arithmetic, the
+//   administrative fee's and the ISS's options, the ISS rate, the allowances' rates, factors and
+//   cap, the bracket table, the simplified discount and the income-tax reduction;
 // - list indexes: selecModalidade (1 "Plantões"), selecBaseDSR (1 "Prod+Adic");
 // - the results written earlier in the same run, read back as shown.
 

@@ -8,48 +8,32 @@ namespace vestamar {
 
 namespace {
 
-constexpr LinhaResultado kLinhas[] = {
-    {"ProdBruta", "ProdBruta2", "Produção Bruta $", "Produção Bruta $", true},
-    {"valDAR", "valDAR2", "Fundo Especial $", "DAR - Desc. Anual Remun $"},
-    {"", "valInsalub", "", "Adicional Insalubridade $"},
-    {"", "valPericExNot", "", "Adic Peric+Extras+Not. $"},
-    {"", "valDSR", "", "DSR - Desc. Sem. Remun $"},
-    {"retINSS", "retINSS2", "Retenção INSS $", "Retenção INSS $"},
-    {"retIR", "retIR2", "Retenção IR $", "Retenção IR $"},
-    {"TxManut", "TxManut2", "Taxa Manutenção $", "Taxa Manutenção $"},
-    {"liqPagar", "liqPagar2", "Líquido a Pagar $", "Líquido a Pagar $"},
-    {"valTxAdm", "valTxAdm2", "Taxa Administrativa $", "Taxa Administrativa $"},
-    {"valTotalNF", "valTotalNF2", "Valor Total NF", "Valor Total NF"},
-    {"valIR", "valIR2", "IRRF", "IRRF"},
-    {"valISS", "valISS2", "ISS", "ISS"},
-    {"valPIS", "valPIS2", "PIS", "PIS"},
-    {"valCofins", "valCofins2", "Cofins", "Cofins"},
-    {"nfLiq", "nfLiq2", "NF Líquido", "NF Líquido"},
-    {"valSeg", "valSeg2", "Seguro Acid. Trab. $", "Seguro Acid. Trab. $"},
-    {"valMargem", "valMargem2", "Margem de Contribuição", "Margem de Contribuição"},
-};
 constexpr std::size_t kQuantasLinhas = std::size(kLinhas);
 
-// The captions of the entry fields the run reads, with the decimals their display pattern
-// shows, and the shorter captions of two results whose window caption spells out an acronym.
+// The captions of the panel's fields the run reads, with the decimals their display pattern
+// shows; the columns' captions come from their rows (linhas.h).
 struct RotuloEntrada {
     std::string_view campo, rotulo;
     std::uint8_t casas;
 };
 constexpr RotuloEntrada kRotulos[] = {
-    {"ValorHora", "Valor Hora", 2}, {"ValorHora2", "Valor Hora", 2},
-    {"QuantDias", "Plantões", 0}, {"QuantDias2", "Plantões", 0},
-    {"QuantHorasDia", "Horas por plantão", 1}, {"QuantHorasDia2", "Horas por plantão", 1},
-    {"valorAjCusto", "Ajuda de Custo", 2}, {"valorAjCusto2", "Ajuda de Custo", 2},
-    {"InssTerc", "Rend c/ INSS Terceiros", 2}, {"tetoINSS", "Teto INSS", 2}, {"percINSS", "INSS %", 2},
-    {"abatDep", "Desc Dependente", 2}, {"quantDeps", "Quant Dependentes", 0},
-    {"percTxMan", "Tx. Manutenção %", 2}, {"percTxMan2", "Tx. Manutenção %", 2},
-    {"percDAR", "Fdo Especial / DAR %", 2}, {"percDAR2", "Fdo Especial / DAR %", 2},
-    {"percTxAdm", "Tx. Administrativa %", 2}, {"percTxAdm2", "Tx. Administrativa %", 2},
-    {"percentIrrf", "% IRRF", 2}, {"percentPis", "% PIS", 2}, {"percentCofins", "% Cofins", 2},
-    {"percSeg", "% Seguro Acid. Trab.", 2}, {"percSeg2", "% Seguro Acid. Trab.", 2},
+    {"InssTerc", "Rend c/ INSS Terceiros", 2},
+    {"tetoINSS", "Teto INSS", 2},
+    {"percINSS", "INSS %", 2},
+    {"abatDep", "Desc Dependente", 2},
+    {"quantDeps", "Quant Dependentes", 0},
+    {"percTxMan", "Tx. Manutenção %", 2},
+    {"percTxMan2", "Tx. Manutenção %", 2},
+    {"percDAR", "Fdo Especial / DAR %", 2},
+    {"percDAR2", "Fdo Especial / DAR %", 2},
+    {"percTxAdm", "Tx. Administrativa %", 2},
+    {"percTxAdm2", "Tx. Administrativa %", 2},
+    {"percentIrrf", "% IRRF", 2},
+    {"percentPis", "% PIS", 2},
+    {"percentCofins", "% Cofins", 2},
+    {"percSeg", "% Seguro Acid. Trab.", 2},
+    {"percSeg2", "% Seguro Acid. Trab.", 2},
     {"percDSR", "Desc Semanal Rem %", 2},
-    {"valDAR2", "DAR", 2}, {"valDSR", "DSR", 2},
 };
 
 std::string_view semCifrao(std::string_view rotulo) {
@@ -62,9 +46,11 @@ const std::map<std::string_view, RotuloEntrada, std::less<>>& rotulos() {
     static const auto mapa = [] {
         std::map<std::string_view, RotuloEntrada, std::less<>> m;
         for (const auto& e : kRotulos) m.emplace(e.campo, e);
-        for (const auto& l : kLinhas) {
-            if (!l.antes.empty()) m.emplace(l.antes, RotuloEntrada{l.antes, semCifrao(l.rotuloAntes), 2});
-            m.emplace(l.depois, RotuloEntrada{l.depois, semCifrao(l.rotuloDepois), 2});
+        for (const LinhaResultado& l : kLinhas) {
+            for (const ColunaLinha& c : {l.antes, l.depois}) {
+                if (c.campo.empty()) continue;
+                m.emplace(c.campo, RotuloEntrada{c.campo, c.curto.empty() ? semCifrao(c.rotulo) : c.curto, l.casas});
+            }
         }
         m.emplace("prodTotal2", RotuloEntrada{"prodTotal2", "Produção total", 2});
         return m;
@@ -80,8 +66,8 @@ struct Posicao {
 
 Posicao posicao(std::string_view campo) {
     for (std::size_t i = 0; i < kQuantasLinhas; ++i) {
-        if (kLinhas[i].depois == campo) return {i, true};
-        if (!kLinhas[i].antes.empty() && kLinhas[i].antes == campo) return {i, false};
+        if (kLinhas[i].depois.campo == campo) return {i, true};
+        if (!kLinhas[i].antes.campo.empty() && kLinhas[i].antes.campo == campo) return {i, false};
     }
     return {};
 }
@@ -145,7 +131,7 @@ std::string nomeDaEtapa(std::string_view etapa) {
     const Posicao p = posicao(etapa);
     if (p.linha == kQuantasLinhas) return std::string(rotuloDoCampo(etapa)) + " - DEPOIS";  // prodTotal2
     const LinhaResultado& l = kLinhas[p.linha];
-    return std::string(p.depois ? l.rotuloDepois : l.rotuloAntes) + (p.depois ? " - DEPOIS" : " - ANTES");
+    return std::string(p.depois ? l.depois.rotulo : l.antes.rotulo) + (p.depois ? " - DEPOIS" : " - ANTES");
 }
 
 }  // namespace
@@ -186,10 +172,11 @@ std::span<const Passo> MemoriaCalculo::passos(std::string_view campo) const {
 }
 
 void MemoriaCalculo::iniciarExecucao() {
-    static_assert(std::tuple_size_v<decltype(registros_)> == 2 * kQuantasLinhas);
     for (std::size_t i = 0; i < kQuantasLinhas; ++i) {
-        registros_[2 * i].situacao = kLinhas[i].antes.empty() ? Situacao::semMemoria : Situacao::naoCalculado;
-        registros_[2 * i + 1].situacao = Situacao::naoCalculado;
+        const bool resultado = kLinhas[i].resultado;
+        registros_[2 * i].situacao =
+            resultado && !kLinhas[i].antes.campo.empty() ? Situacao::naoCalculado : Situacao::semMemoria;
+        registros_[2 * i + 1].situacao = resultado ? Situacao::naoCalculado : Situacao::semMemoria;
     }
     etapaDaFalha_ = campoDaFalha_ = {};
 }

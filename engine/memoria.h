@@ -13,23 +13,15 @@
 #include <variant>
 #include <vector>
 
+#include "linhas.h"
 #include "money.h"
 #include "texto_numero.h"
 
 namespace vestamar {
 
-// ---- The result fields, row by row --------------------------------------------------------
+// ---- The rows of the columns (linhas.h) ---------------------------------------------------
 
-// One row of results in the window: the ANTES field on the left, the DEPOIS field on the right.
-struct LinhaResultado {
-    std::string_view antes;         // empty when the row has no ANTES result
-    std::string_view depois;
-    std::string_view rotuloAntes;   // the captions beside the fields ("Retenção IR $")
-    std::string_view rotuloDepois;
-    bool soEmPlantoes = false;      // the production: a result in mode "Plantões" only
-};
-
-// Every result field of both scenarios, in the window's order from top to bottom.
+// Every row of both columns, entries and results, in the window's order from top to bottom.
 std::span<const LinhaResultado> linhasDeResultado();
 
 // The caption a working uses for a field the run reads or writes ("Valor Total NF", "% IRRF"),
@@ -50,7 +42,7 @@ struct Operando {
     Operador op = Operador::primeiro;  // joins it to the operands before it
     std::string_view rotulo;           // caption; empty for a constant such as 100
     Numero valor;
-    std::uint8_t casas = 2;            // fewest decimals shown for a double
+    std::uint8_t casas = 2;  // fewest decimals shown for a double
 };
 
 struct Passo {
@@ -61,7 +53,7 @@ struct Passo {
         conta,
         // A decision of the run: rotulo is a sentence with one "{}" per operand.
         nota,
-        // The figure minus the ANTES figure of the same row: operands DEPOIS, ANTES; result money.
+        // The figure minus the ANTES figure of the same row, as money; no operands.
         diferenca,
     };
     // How the value of the operation became the result.
@@ -108,10 +100,10 @@ public:
     std::string_view campoDaFalha() const { return campoDaFalha_; }
 
     // ---- Filled by the calculation run ----
-    void iniciarExecucao();                        // every result naoCalculado, no failure
-    void semResultado(std::string_view campo);     // the field is no result of this run
+    void iniciarExecucao();                                    // every result naoCalculado, no failure
+    void semResultado(std::string_view campo);                 // the field is no result of this run
     std::vector<Passo>& iniciarCampo(std::string_view campo);  // cleared, for this run's steps
-    void concluirCampo(std::string_view campo);    // written: calculado
+    void concluirCampo(std::string_view campo);                // written: calculado
     void falhar(std::string_view etapa, std::string_view campo);
 
 private:
@@ -122,7 +114,7 @@ private:
     const Registro* registro(std::string_view campo) const;
     Registro* registro(std::string_view campo);
 
-    std::array<Registro, 36> registros_{};  // ANTES and DEPOIS of each row of results
+    std::array<Registro, 2 * kLinhas.size()> registros_{};  // ANTES and DEPOIS of each row
     std::string_view etapaDaFalha_, campoDaFalha_;
 };
 

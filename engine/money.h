@@ -23,8 +23,6 @@ public:
     }
     // A number of cents, for constants (no range check).
     static constexpr Money deCentavos(std::int64_t centavos) { return deDezMilesimos(centavos * (kEscala / 100)); }
-    // A whole number of units (for tests and defaults); empty when beyond the range.
-    static std::optional<Money> deInteiro(std::int64_t unidades);
 
     // double -> money: the double times 10,000, rounded to the nearest integer with halves
     // to even; empty for NaN, infinities and values beyond the range.
@@ -44,5 +42,11 @@ private:
 std::optional<Money> somar(Money a, Money b);
 std::optional<Money> subtrair(Money a, Money b);
 std::optional<Money> multiplicar(Money a, std::int16_t fator);
+
+// parcela − fator × valor, worked out exactly in decimal and rounded once to whole cents,
+// halves away from zero. The factor is taken as the decimal it is shown and saved as, its
+// text of 15 significant digits (0.133145 is 0,133145, not the binary double next to it).
+// Empty when the factor is not finite or the result leaves the money range.
+std::optional<Money> parcelaMenosProdutoEmCentavos(Money parcela, double fator, Money valor);
 
 }  // namespace vestamar

@@ -19,23 +19,33 @@ struct LinhaIR {
 
 struct ParametrosSimulacao {
     // Income tax and INSS
-    Money aPartir1;  double percentIR1 = 0;  Money Desconto1;
-    Money aPartir2;  double percentIR2 = 0;  Money Desconto2;
-    Money aPartir3;  double percentIR3 = 0;  Money Desconto3;
-    Money aPartir4;  double percentIR4 = 0;  Money Desconto4;
-    Money abatDep;                 // deduction per dependant
-    std::int16_t quantDeps = 0;    // number of dependants
-    double percINSS = 0;           // INSS rate
-    Money tetoINSS;                // INSS ceiling
-    Money inssTerc;                // income on which INSS is withheld elsewhere
+    // clang-format off: the brackets, one row each as in the panel
+    Money aPartir1;
+    double percentIR1 = 0;
+    Money Desconto1;
+    Money aPartir2;
+    double percentIR2 = 0;
+    Money Desconto2;
+    Money aPartir3;
+    double percentIR3 = 0;
+    Money Desconto3;
+    Money aPartir4;
+    double percentIR4 = 0;
+    Money Desconto4;
+    // clang-format on
+    Money abatDep;               // deduction per dependant
+    std::int16_t quantDeps = 0;  // number of dependants
+    double percINSS = 0;         // INSS rate
+    Money tetoINSS;              // INSS ceiling
+    Money inssTerc;              // income on which INSS is withheld elsewhere
 
     // Cooperative fees
     double percTxMan = 0, percTxMan2 = 0;  // maintenance fee, ANTES / DEPOIS
     double percTxAdm = 0, percTxAdm2 = 0;  // administrative fee, ANTES / DEPOIS
-    std::int16_t itaProd = 0;    // administrative fee on production: 0 "Não", 1 "Sim"
-    std::int16_t itaAjuda = 0;   // ... on the expense allowance
-    std::int16_t itaDAR = 0;     // ... on the special fund and DAR
-    double percProd = 0;         // kept in the file, used by nothing
+    std::int16_t itaProd = 0;              // administrative fee on production: 0 "Não", 1 "Sim"
+    std::int16_t itaAjuda = 0;             // ... on the expense allowance
+    std::int16_t itaDAR = 0;               // ... on the special fund and DAR
+    double percProd = 0;                   // kept in the file, used by nothing
 
     // Invoice taxes
     double percentIrrf = 0, percentISS = 0, percentPis = 0, percentCofins = 0;
@@ -44,14 +54,14 @@ struct ParametrosSimulacao {
     // Special fund / DAR and paid weekly rest
     double percDAR = 0, percDAR2 = 0;
     double percDSR = 0;
-    std::int16_t baseDSR = 0;    // DSR base: 0 "Produção", 1 "Prod+Adic"
+    std::int16_t baseDSR = 0;  // DSR base: 0 "Produção", 1 "Prod+Adic"
 
     // Production and quantities of each scenario
     Money prodBruta, prodBruta2;
     Money valorHora, valorHora2;
     std::int16_t quantDias = 0, quantDias2 = 0;
     double quantHorasDia = 0, quantHorasDia2 = 0;
-    double horasNoturnas = 0;    // DEPOIS only
+    double horasNoturnas = 0;  // DEPOIS only
     Money valAjuda, valAjuda2;
 
     // Additional components of scenario DEPOIS
@@ -68,11 +78,12 @@ struct ParametrosSimulacao {
     // (reducaoIR 1: on) and the simplified discount used instead of the legal deductions
     // when it is larger.
     std::int16_t reducaoIR = 0;
-    Money reducaoIRIsencao;   // income up to which the withholding is zero
-    Money reducaoIRLimite;    // income above which nothing is reduced
-    Money reducaoIRParcela;   // reduction = parcela - fator x income, in between
+    Money reducaoIRIsencao;  // income up to which the withholding is zero
+    Money reducaoIRLimite;   // income above which nothing is reduced
+    Money reducaoIRParcela;  // reduction = parcela - fator x income, in between
     double reducaoIRFator = 0;
     Money descontoSimplificado;
+    Money reducaoIRTeto;  // the largest reduction; 0: no cap
 
     // Income-tax brackets used by the calculation: row 0 is all zero, rows 1 to 4 copy the
     // bracket fields as they stood when montarTabelaIR last ran.

@@ -115,7 +115,7 @@ std::optional<Decimal> analisar(std::string_view texto, const Separadores& sep) 
 std::optional<std::uint64_t> inteiroParaPar(const Decimal& d, std::int64_t casas, std::uint64_t limite) {
     if (d.digitos.empty()) return 0;
     const auto len = static_cast<std::int64_t>(d.digitos.size());
-    const std::int64_t k = d.expoente + casas;  // value = digitos × 10^k
+    const std::int64_t k = d.expoente + casas;     // value = digitos × 10^k
     std::int64_t manter = k >= 0 ? len : len + k;  // digits kept before the rounding point
     if (manter < 0) return 0;                      // below a tenth of the unit
     if (manter + (k > 0 ? k : 0) > 20) return std::nullopt;
@@ -178,7 +178,8 @@ std::string escreverDecimal(bool negativo, std::string_view digitos, std::int64_
     while (zeros < n.size() && n[zeros] == '0') ++zeros;
     n.erase(0, zeros);
     if (n.empty()) negativo = false;
-    if (n.size() < static_cast<std::size_t>(casas) + 1) n.insert(0, static_cast<std::size_t>(casas) + 1 - n.size(), '0');
+    if (n.size() < static_cast<std::size_t>(casas) + 1)
+        n.insert(0, static_cast<std::size_t>(casas) + 1 - n.size(), '0');
 
     const std::size_t nInteiro = n.size() - static_cast<std::size_t>(casas);
     const bool comGrupo = agrupar && !sep.grupo.empty();
@@ -209,8 +210,8 @@ Quinze quinzeDigitos(double valor) {
     Quinze q;
     q.negativo = std::signbit(valor);
     std::array<char, 40> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(valor),
-                                   std::chars_format::scientific, 14);
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(valor), std::chars_format::scientific, 14);
     // "d.dddddddddddddde+XX"
     q.digitos[0] = buf[0];
     for (std::size_t i = 1; i < 15; ++i) q.digitos[i] = buf[i + 1];
@@ -225,12 +226,13 @@ struct Padrao {
     bool agrupar;
 };
 
+// A pattern's decimals are the zeros after its point ("0.000000": six); a comma groups the
+// thousands ("#,##0.00"). No pattern, or one not made of those marks, shows two decimals.
 Padrao lerPadrao(std::string_view padrao) {
-    if (padrao == "0") return {0, false};
-    if (padrao == "0.0") return {1, false};
-    if (padrao == "#,##0.0") return {1, true};
-    if (padrao == "#,##0.00") return {2, true};
-    return {2, false};
+    if (padrao.empty() || padrao.find_first_not_of("#,0.") != std::string_view::npos) return {2, false};
+    const auto ponto = padrao.find('.');
+    const int casas = ponto == std::string_view::npos ? 0 : static_cast<int>(padrao.size() - ponto - 1);
+    return {casas, padrao.find(',') != std::string_view::npos};
 }
 
 std::string formatarDouble(double valor, int casas, bool agrupar, const Separadores& sep) {
@@ -250,6 +252,14 @@ std::string formatarMoney(Money valor, int casas, bool agrupar, const Separadore
 }  // namespace
 
 // ---- Parsing -------------------------------------------------------------------------
+
+bool mesmoValor(std::string_view a, std::string_view b, const Separadores& sep) {
+    const auto x = analisar(a, sep);
+    const auto y = analisar(b, sep);
+    if (!x || !y) return false;
+    if (x->digitos.empty() || y->digitos.empty()) return x->digitos.empty() && y->digitos.empty();
+    return x->negativo == y->negativo && x->digitos == y->digitos && x->expoente == y->expoente;
+}
 
 std::optional<Money> lerMoney(std::string_view texto, const Separadores& sep) {
     const auto d = analisar(texto, sep);

@@ -40,6 +40,11 @@ std::optional<double> lerDouble(std::string_view texto, const Separadores& sep);
 // The text rounded to a whole number, halves to even; empty outside -32768..32767.
 std::optional<std::int16_t> lerInteiro16(std::string_view texto, const Separadores& sep);
 
+// True when both texts are numbers (as the parsers above accept them) of exactly the same
+// decimal value: "1.800,00" and "1800" are, "300.000.000.000.000,00" and
+// "300000000000000,01" are not, whatever a double makes of them.
+bool mesmoValor(std::string_view a, std::string_view b, const Separadores& sep);
+
 // A double rounded to the nearest whole number, halves to even; empty when not finite or
 // outside the signed 32-bit range.
 std::optional<std::int32_t> arredondarInt32(double valor);

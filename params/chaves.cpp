@@ -3,8 +3,9 @@
 // Each entry gives the key as spelled in the file, its type, its default value (with a
 // decimal comma), its line in a file of defaults and the state field it fills. A file of
 // defaults follows this order except that percDAR, percDAR2 and percDSR come after inssTerc,
-// as lines 38 to 40. The last six, for the income tax from 2026 on, are optional: off at 0,
-// and written only when one of them is not 0.
+// as lines 38 to 40. The last seven, for the income tax from 2026 on, are off at 0 and written
+// only when one of their group is not 0: the first six together, the reduction's cap (added
+// later) alone after them. The table's size is counted here, once.
 
 #include "arquivo_parametros.h"
 
@@ -15,10 +16,9 @@ using P = ParametrosSimulacao;
 constexpr auto D = TipoParametro::Double;
 constexpr auto M = TipoParametro::Money;
 constexpr auto I = TipoParametro::Inteiro;
-constexpr bool kOpcional = true;
-}  // namespace
+constexpr auto IR2026 = GrupoChave::IR2026;
 
-const std::array<ChaveParametro, 62> kChaves{{
+constexpr auto kTabela = std::to_array<ChaveParametro>({
     {"percINSS", D, "11", 1, &P::percINSS},
     {"percTxMan", D, "5", 2, &P::percTxMan},
     {"percTxMan2", D, "5", 3, &P::percTxMan2},
@@ -75,12 +75,17 @@ const std::array<ChaveParametro, 62> kChaves{{
     {"percSeg", D, "0", 54, &P::percSeg},
     {"percSeg2", D, "0", 55, &P::percSeg2},
     {"baseDSR", I, "1", 56, &P::baseDSR},
-    {"reducaoIR", I, "0", 57, &P::reducaoIR, kOpcional},
-    {"reducaoIRIsencao", M, "0", 58, &P::reducaoIRIsencao, kOpcional},
-    {"reducaoIRLimite", M, "0", 59, &P::reducaoIRLimite, kOpcional},
-    {"reducaoIRParcela", M, "0", 60, &P::reducaoIRParcela, kOpcional},
-    {"reducaoIRFator", D, "0", 61, &P::reducaoIRFator, kOpcional},
-    {"descontoSimplificado", M, "0", 62, &P::descontoSimplificado, kOpcional},
-}};
+    {"reducaoIR", I, "0", 57, &P::reducaoIR, IR2026},
+    {"reducaoIRIsencao", M, "0", 58, &P::reducaoIRIsencao, IR2026},
+    {"reducaoIRLimite", M, "0", 59, &P::reducaoIRLimite, IR2026},
+    {"reducaoIRParcela", M, "0", 60, &P::reducaoIRParcela, IR2026},
+    {"reducaoIRFator", D, "0", 61, &P::reducaoIRFator, IR2026},
+    {"descontoSimplificado", M, "0", 62, &P::descontoSimplificado, IR2026},
+    {"reducaoIRTeto", M, "0", 63, &P::reducaoIRTeto, GrupoChave::IR2026Teto},
+});
+
+}  // namespace
+
+const std::span<const ChaveParametro> kChaves{kTabela};
 
 }  // namespace vestamar

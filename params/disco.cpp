@@ -90,10 +90,10 @@ private:
 };
 
 // The whole content, from where the file stands (its start: it was just opened).
-std::error_code gravarTudo(Descritor& arquivo, std::string_view conteudo) {
+std::error_code gravarTudo(Descritor& arquivo, std::string_view conteudo, const OperacoesDisco& ops) {
     errno = 0;
     while (!conteudo.empty()) {
-        const long long n = escrever(arquivo.fd(), conteudo.data(), conteudo.size());
+        const long long n = ops.escrever(arquivo.fd(), conteudo.data(), conteudo.size());
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return erroDoSistema();
         conteudo.remove_prefix(static_cast<std::size_t>(n));
@@ -102,10 +102,10 @@ std::error_code gravarTudo(Descritor& arquivo, std::string_view conteudo) {
 }
 
 // The file cut to the content's length, flushed to the disk and closed.
-std::error_code concluir(Descritor& arquivo, std::size_t tamanho) {
+std::error_code concluir(Descritor& arquivo, std::size_t tamanho, const OperacoesDisco& ops) {
     errno = 0;
     if (truncar(arquivo.fd(), tamanho) != 0) return erroDoSistema();
-    if (descarregar(arquivo.fd()) != 0) return erroDoSistema();
+    if (ops.descarregar(arquivo.fd()) != 0) return erroDoSistema();
     return arquivo.fechar();
 }
 
@@ -175,8 +175,7 @@ Dono donoDe([[maybe_unused]] const Descritor& aberto, [[maybe_unused]] const fs:
     Dono dono;
 #if !defined(_WIN32)
     struct stat info {};
-    const bool lido = aberto ? ::fstat(aberto.fd(), &info) == 0
-                             : !modelo.empty() && ::stat(modelo.c_str(), &info) == 0;
+    const bool lido = aberto ? ::fstat(aberto.fd(), &info) == 0 : !modelo.empty() && ::stat(modelo.c_str(), &info) == 0;
     if (lido) dono = {true, static_cast<mode_t>(info.st_mode & 07777), info.st_gid};
 #endif
     return dono;
@@ -211,14 +210,23 @@ std::error_code renomearNoSistema(const fs::path& de, const fs::path& para) {
 }
 
 // The direct write, for a file that can be written in a folder that cannot.
-ResultadoGravacao reescrever(const fs::path& destino, std::string_view conteudo) {
+ResultadoGravacao reescrever(const fs::path& destino, std::string_view conteudo, const OperacoesDisco& ops) {
     errno = 0;
     Descritor arquivo(abrir(destino, kEscrita));
     if (!arquivo) return falha(destino, erroDoSistema(), Etapa::AbrirArquivo);
-    std::error_code ec = gravarTudo(arquivo, conteudo);
-    if (!ec) ec = concluir(arquivo, conteudo.size());
+    std::error_code ec = gravarTudo(arquivo, conteudo, ops);
+    if (!ec) ec = concluir(arquivo, conteudo.size(), ops);
     if (ec) return falha(destino, ec, Etapa::Gravar);
     return {true, destino, {}};
+}
+
+// The operations given, each empty one replaced by the system's own.
+OperacoesDisco completas(const OperacoesDisco& dadas) {
+    OperacoesDisco ops = operacoesDoSistema();
+    if (dadas.escrever) ops.escrever = dadas.escrever;
+    if (dadas.descarregar) ops.descarregar = dadas.descarregar;
+    if (dadas.renomear) ops.renomear = dadas.renomear;
+    return ops;
 }
 
 }  // namespace
@@ -251,8 +259,9 @@ fs::path seguirLigacoes(const fs::path& caminho) {
     return caminho;
 }
 
-ResultadoGravacao gravarArquivo(const fs::path& caminho, std::string_view conteudo,
-                                const FuncaoRenomear& renomear, const fs::path& modelo) {
+ResultadoGravacao gravarArquivo(const fs::path& caminho, std::string_view conteudo, const OperacoesDisco& operacoes,
+                                const fs::path& modelo) {
+    const OperacoesDisco ops = completas(operacoes);
     const fs::path destino = seguirLigacoes(caminho);
     std::error_code ec;
     if (fs::is_directory(destino, ec)) {
@@ -282,14 +291,14 @@ ResultadoGravacao gravarArquivo(const fs::path& caminho, std::string_view conteu
         }
     }
     if (!novo) {
-        if (existe) return reescrever(destino, conteudo);
+        if (existe) return reescrever(destino, conteudo, ops);
         return falha(destino, ec, Etapa::CriarNaPasta);
     }
 
     passarDono(novo, dono);
-    ec = gravarTudo(novo, conteudo);
-    if (!ec) ec = concluir(novo, conteudo.size());
-    if (!ec) ec = renomear ? renomear(temporario, destino) : renomearNoSistema(temporario, destino);
+    ec = gravarTudo(novo, conteudo, ops);
+    if (!ec) ec = concluir(novo, conteudo.size(), ops);
+    if (!ec) ec = ops.renomear(temporario, destino);
     if (ec) {
         novo.fechar();
         std::error_code ignorado;
@@ -301,3 +310,9 @@ ResultadoGravacao gravarArquivo(const fs::path& caminho, std::string_view conteu
 }
 
 }  // namespace vestamar::disco
+
+namespace vestamar {
+
+OperacoesDisco operacoesDoSistema() { return {disco::escrever, disco::descarregar, disco::renomearNoSistema}; }
+
+}  // namespace vestamar

@@ -24,7 +24,6 @@ std::filesystem::path seguirLigacoes(const std::filesystem::path& caminho);
 // gravarParametros. A file that does not exist yet takes the permissions and group of
 // `modelo` when one is given, else those the system gives any new file.
 ResultadoGravacao gravarArquivo(const std::filesystem::path& caminho, std::string_view conteudo,
-                                const FuncaoRenomear& renomear = {},
-                                const std::filesystem::path& modelo = {});
+                                const OperacoesDisco& operacoes = {}, const std::filesystem::path& modelo = {});
 
 }  // namespace vestamar::disco

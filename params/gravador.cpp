@@ -23,9 +23,7 @@ constexpr double kMaiorDoubleEscrito = 1.79769313486231e308;
 
 // The file holds no grouping and only ASCII: the regional decimal comma is kept, any other
 // regional mark is written as a point (which the reader takes as a decimal mark anyway).
-Separadores separadoresDoArquivo(const Separadores& regional) {
-    return {regional.decimal == "," ? "," : ".", ""};
-}
+Separadores separadoresDoArquivo(const Separadores& regional) { return {regional.decimal == "," ? "," : ".", ""}; }
 
 std::string textoDouble(double valor, const Separadores& sep) {
     if (!std::isfinite(valor)) return "0";  // never produced by the program; keep the file valid
@@ -33,27 +31,21 @@ std::string textoDouble(double valor, const Separadores& sep) {
     return textoNumero(valor, sep);
 }
 
-std::string textoValor(const ChaveParametro& chave, const ParametrosSimulacao& estado,
-                       const Separadores& sep) {
-    return std::visit(
-        [&](auto campo) -> std::string {
-            const auto valor = estado.*campo;
-            using T = std::decay_t<decltype(valor)>;
-            if constexpr (std::is_same_v<T, double>) {
-                return textoDouble(valor, sep);
-            } else if constexpr (std::is_same_v<T, Money>) {
-                return textoMoney(valor, sep);
-            } else {
-                return textoInteiro(valor);
-            }
-        },
-        chave.campo);
+std::string textoValor(const ChaveParametro& chave, const ParametrosSimulacao& estado, const Separadores& sep) {
+    return comCampo(estado, chave.campo, [&](const auto& valor) -> std::string {
+        using T = std::decay_t<decltype(valor)>;
+        if constexpr (std::is_same_v<T, double>) {
+            return textoDouble(valor, sep);
+        } else if constexpr (std::is_same_v<T, Money>) {
+            return textoMoney(valor, sep);
+        } else {
+            return textoInteiro(valor);
+        }
+    });
 }
 
 bool zero(const ChaveParametro& chave, const ParametrosSimulacao& estado) {
-    return std::visit(
-        [&](auto campo) { return estado.*campo == std::remove_cvref_t<decltype(estado.*campo)>{}; },
-        chave.campo);
+    return comCampo(estado, chave.campo, [](const auto& valor) { return valor == std::decay_t<decltype(valor)>{}; });
 }
 
 }  // namespace
@@ -62,11 +54,14 @@ std::string conteudoParametros(Conteudo tipo, const ParametrosSimulacao& estado,
     ParametrosSimulacao padroes;
     if (tipo == Conteudo::Padroes) aplicarPadroes(padroes);
     const ParametrosSimulacao& valores = tipo == Conteudo::Padroes ? padroes : estado;
-    const bool opcionais = std::any_of(kChaves.begin(), kChaves.end(), [&](const ChaveParametro& c) {
-        return c.opcional && !zero(c, valores);
-    });
+    // A group is written when it is the older program's or one of its values is not 0.
+    const auto escrito = [&](GrupoChave grupo) {
+        return grupo == GrupoChave::Original ||
+               std::any_of(kChaves.begin(), kChaves.end(),
+                           [&](const ChaveParametro& c) { return c.grupo == grupo && !zero(c, valores); });
+    };
 
-    std::array<const ChaveParametro*, kChaves.size()> ordem{};
+    std::vector<const ChaveParametro*> ordem(kChaves.size());
     for (std::size_t i = 0; i < kChaves.size(); ++i) {
         const auto linha = tipo == Conteudo::Padroes ? static_cast<std::size_t>(kChaves[i].posicaoArquivoNovo - 1) : i;
         ordem[linha] = &kChaves[i];
@@ -74,7 +69,7 @@ std::string conteudoParametros(Conteudo tipo, const ParametrosSimulacao& estado,
     const Separadores arquivo = separadoresDoArquivo(sep);
     std::string conteudo;
     for (const ChaveParametro* chave : ordem) {
-        if (chave->opcional && !opcionais) continue;
+        if (!escrito(chave->grupo)) continue;
         conteudo += chave->chave;
         conteudo += '=';
         conteudo += textoValor(*chave, valores, arquivo);
@@ -86,8 +81,8 @@ std::string conteudoParametros(Conteudo tipo, const ParametrosSimulacao& estado,
 fs::path caminhoArquivo(const fs::path& pasta) { return disco::seguirLigacoes(pasta / kNomeArquivo); }
 
 ResultadoGravacao gravarParametros(Conteudo tipo, const fs::path& pasta, const ParametrosSimulacao& estado,
-                                   const Separadores& sep, const FuncaoRenomear& renomear) {
-    return disco::gravarArquivo(pasta / kNomeArquivo, conteudoParametros(tipo, estado, sep), renomear);
+                                   const Separadores& sep, const OperacoesDisco& operacoes) {
+    return disco::gravarArquivo(pasta / kNomeArquivo, conteudoParametros(tipo, estado, sep), operacoes);
 }
 
 ResultadoGravacao copiarArquivoParametros(const fs::path& pasta) {

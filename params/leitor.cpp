@@ -2,8 +2,9 @@
 //
 // The reader is forgiving: a line only changes a field when it names a known key and holds a
 // number that fits the field; everything else is skipped, so a file edited by hand or by
-// another program never stops the start-up. Lines with a known key whose value cannot be read
-// are handed back, so that the window can tell the user before a save drops them.
+// another program never stops the start-up. Every line that is not blank and was not read
+// (a known key with a value that cannot be read, a comment, an unknown key) is handed back,
+// so that the window can tell the user before a save drops it.
 
 #include <algorithm>
 #include <array>
@@ -25,9 +26,8 @@ char maiuscula(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - '
 
 // Key comparison after ASCII upper-casing of both sides; nothing is trimmed.
 bool mesmaChave(std::string_view texto, std::string_view chave) {
-    return texto.size() == chave.size() &&
-           std::equal(texto.begin(), texto.end(), chave.begin(),
-                      [](char a, char b) { return maiuscula(a) == maiuscula(b); });
+    return texto.size() == chave.size() && std::equal(texto.begin(), texto.end(), chave.begin(),
+                                                      [](char a, char b) { return maiuscula(a) == maiuscula(b); });
 }
 
 const ChaveParametro* acharChave(std::string_view texto) {
@@ -61,13 +61,25 @@ bool guardar(const ChaveParametro& chave, std::string_view valor, ParametrosSimu
     return guardarTexto(estado, chave.campo, valor, separadoresDoValor(valor, regional));
 }
 
-// One line, without its line end: key, "=", value up to the next "=" (the rest is ignored).
-// A line that is only a key has an empty value, which cannot be read.
+std::string_view semBrancos(std::string_view texto) {
+    const std::size_t inicio = texto.find_first_not_of(" \t");
+    if (inicio == std::string_view::npos) return {};
+    return texto.substr(inicio, texto.find_last_not_of(" \t") - inicio + 1);
+}
+
+// One line, without its line end: key, "=", value up to the next "=" (the rest is ignored);
+// blanks around the key and the value are not part of them, as a text editor leaves them.
+// A line that is only a key has an empty value, which cannot be read. Every other line that
+// is not blank (a comment, an unknown key) is handed back too: a save would drop it.
 void lerLinha(std::string_view linha, ParametrosSimulacao& estado, const Separadores& sep,
               ResultadoLeitura& resultado) {
+    if (semBrancos(linha).empty()) return;
     const std::size_t igual = std::min(linha.find('='), linha.size());
-    const ChaveParametro* chave = acharChave(linha.substr(0, igual));
-    if (chave == nullptr) return;
+    const ChaveParametro* chave = acharChave(semBrancos(linha.substr(0, igual)));
+    if (chave == nullptr) {
+        resultado.ilegiveis.push_back({{}, std::string(linha)});
+        return;
+    }
     std::string_view valor = linha.substr(std::min(igual + 1, linha.size()));
     valor = valor.substr(0, valor.find('='));
     if (!guardar(*chave, valor, estado, sep)) {
@@ -79,25 +91,22 @@ void lerLinha(std::string_view linha, ParametrosSimulacao& estado, const Separad
 
 bool guardarTexto(ParametrosSimulacao& estado, const CampoParametro& campo, std::string_view texto,
                   const Separadores& sep) {
-    return std::visit(
-        [&](auto membro) {
-            using T = std::remove_reference_t<decltype(estado.*membro)>;
-            std::optional<T> lido;
-            if constexpr (std::is_same_v<T, double>) {
-                lido = lerDouble(texto, sep);
-            } else if constexpr (std::is_same_v<T, Money>) {
-                lido = lerMoney(texto, sep);
-            } else {
-                lido = lerInteiro16(texto, sep);
-            }
-            if (lido) estado.*membro = *lido;
-            return lido.has_value();
-        },
-        campo);
+    return comCampo(estado, campo, [&](auto& destino) {
+        using T = std::remove_reference_t<decltype(destino)>;
+        std::optional<T> lido;
+        if constexpr (std::is_same_v<T, double>) {
+            lido = lerDouble(texto, sep);
+        } else if constexpr (std::is_same_v<T, Money>) {
+            lido = lerMoney(texto, sep);
+        } else {
+            lido = lerInteiro16(texto, sep);
+        }
+        if (lido) destino = *lido;
+        return lido.has_value();
+    });
 }
 
-ResultadoLeitura lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado,
-                             const Separadores& sep) {
+ResultadoLeitura lerConteudo(std::string_view conteudo, ParametrosSimulacao& estado, const Separadores& sep) {
     ResultadoLeitura resultado;
     if (conteudo.substr(0, kMarcaBom.size()) == kMarcaBom) conteudo.remove_prefix(kMarcaBom.size());
     // CR LF, LF alone and CR alone all end a line; a last line without an end counts too.
@@ -107,8 +116,7 @@ ResultadoLeitura lerConteudo(std::string_view conteudo, ParametrosSimulacao& est
         if (fim == std::string_view::npos) fim = conteudo.size();
         lerLinha(conteudo.substr(inicio, fim - inicio), estado, sep, resultado);
         inicio = fim + 1;
-        if (fim < conteudo.size() && conteudo[fim] == '\r' && inicio < conteudo.size() &&
-            conteudo[inicio] == '\n') {
+        if (fim < conteudo.size() && conteudo[fim] == '\r' && inicio < conteudo.size() && conteudo[inicio] == '\n') {
             ++inicio;
         }
     }
@@ -121,8 +129,7 @@ void aplicarPadroes(ParametrosSimulacao& estado) {
     }
 }
 
-ResultadoLeitura lerParametros(const fs::path& pasta, ParametrosSimulacao& estado,
-                               const Separadores& sep) {
+ResultadoLeitura lerParametros(const fs::path& pasta, ParametrosSimulacao& estado, const Separadores& sep) {
     const fs::path caminho = pasta / kNomeArquivo;
     std::error_code ec;
     // An existing file is never rewritten here. A failed creation is not reported: the read

@@ -17,4 +17,14 @@ if command -v xvfb-run >/dev/null && [ -x "$build/bench/ui/bench_ui" ]; then
   QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1366x768x24" "$build/bench/ui/bench_ui" \
     --benchmark_filter=Inicio || status=1
 fi
+# Start-up as the user sees it: from the process's start until the X server maps the window,
+# the real executable (copied into an empty folder, as a user would) against a bare window.
+if [ -x "$build/vestamar" ] && [ -x "$build/bench/ui/janela_nua" ]; then
+  echo "== start-up until the window is mapped, under Xvfb"
+  copia=$(mktemp -d)
+  cp "$build/vestamar" "$copia/"
+  LC_ALL=pt_BR.UTF-8 python3 bench/ui/inicio_mapeada.py --rodadas "${RODADAS:-15}" \
+    "$build/bench/ui/janela_nua" "$copia/vestamar" || status=1
+  rm -rf "$copia"
+fi
 exit $status

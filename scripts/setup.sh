@@ -10,7 +10,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libcups2-dev
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6printsupport6 libgl-dev libcups2-dev
   qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -18,7 +18,7 @@ packages=(
   poppler-utils
   locales
   dpkg-dev file lintian appstream desktop-file-utils qt6-translations-l10n
-  xvfb xauth
+  xvfb xauth x11-utils
 )
 if [ "${1:-}" = windows ]; then
   packages+=(g++-mingw-w64-x86-64-posix wine64 googletest nsis ninja-build zip patch xz-utils

@@ -6,22 +6,17 @@
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
-#include <QPalette>
-#include <QPixmap>
-#include <QResource>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "controls/cbutton.h"
 #include "controls/etextctl.h"
 #include "controls/fontes.h"
-#include "controls/roda.h"
+#include "fabrica_controles.h"
 #include "layout_janela.h"
-#include "parametros_janela.h"
 #include "regional.h"
 
 // The banner and the icons are compiled into this static library; their registration has to
@@ -32,247 +27,7 @@ namespace vestamar {
 
 namespace {
 
-const QColor kCinzaRotulo(102, 102, 102);
-const QColor kCinzaEscuro(53, 53, 53);
-const QColor kAzulDivisor(0, 98, 145);
-const QColor kAzulMarcador(0, 0, 255);
-const QColor kBordaPainel(128, 128, 128);
-const QColor kBordaPainelFoco(180, 180, 180);
-const QColor kFundoPainelFoco(238, 239, 237);
-
-// Arial, or the installed face with Arial's metrics: naming the face that is there spares the
-// system's font configuration a search for a substitute.
-const QStringList& faceArial() {
-    static const QStringList faces{QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
-    return faces;
-}
-
-const QStringList& faceLista() {
-    static const QStringList faces{QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                                   QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
-    return faces;
-}
-
-// The system's colour for window backgrounds (white in the usual schemes).
-QColor corDeJanela() { return QApplication::palette().color(QPalette::Base); }
-
-// Sets a control's font unless it already has it from the window: a font change lays a
-// control's text out again, and most controls use the window's own font.
-void darFonte(QWidget* w, const QFont& fonte) {
-    if (!(w->font() == fonte)) w->setFont(fonte);
-}
-
-void pintarFundo(QWidget* w, const QColor& fundo, const QColor& tinta = QColor()) {
-    QPalette paleta = w->palette();
-    paleta.setColor(QPalette::Window, fundo);
-    if (tinta.isValid()) {
-        paleta.setColor(QPalette::WindowText, tinta);
-        paleta.setColor(QPalette::Text, tinta);
-        paleta.setColor(QPalette::ButtonText, tinta);
-    }
-    w->setPalette(paleta);
-    w->setAutoFillBackground(true);
-}
-
-// A caption in the colours it would take from its container anyway gets no palette of its own:
-// a palette change ripples through the style, for each of dozens of captions.
-void pintarRotulo(QLabel* r, const QColor& fundo, const QColor& tinta) {
-    const QPalette& herdada = r->palette();
-    if (herdada.color(QPalette::Window) == fundo && herdada.color(QPalette::WindowText) == tinta) {
-        r->setAutoFillBackground(true);
-    } else {
-        pintarFundo(r, fundo, tinta);
-    }
-}
-
-// The system's text and base colours, which lists and the check box draw with, instead of the
-// window's grey on white.
-void coresDoSistema(QPalette& paleta) {
-    const QPalette sistema = QApplication::palette();
-    for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        for (const auto papel : {QPalette::Text, QPalette::Base})
-            paleta.setColor(grupo, papel, sistema.color(grupo, papel));
-}
-
-QLabel* novoRotulo(const Controle& c, QWidget* pai) {
-    auto* r = new QLabel(qtexto(c.texto), pai);
-    r->setTextFormat(Qt::PlainText);
-    r->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QColor fundo = Qt::white;
-    switch (c.visual) {
-        case Visual::Titulo:
-            darFonte(r, fonteDaJanela(faceArial(), 20.25));
-            r->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            break;
-        case Visual::Cabecalho:
-            darFonte(r, fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
-            r->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            fundo = corDeJanela();
-            break;
-        case Visual::Sublinhado:
-            darFonte(r, fonteDaJanela(faceArial(), 8.25, {.negrito = true, .sublinhado = true}));
-            break;
-        case Visual::Regular:
-            darFonte(r, fonteDaJanela(faceArial(), 8.25));
-            break;
-        default:
-            darFonte(r, fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
-            break;
-    }
-    pintarRotulo(r, fundo, kCinzaRotulo);
-    return r;
-}
-
-QLabel* novoMarcador(const Controle& c, QWidget* pai) {
-    auto* r = new QLabel(qtexto(c.texto), pai);
-    r->setTextFormat(Qt::PlainText);
-    r->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    darFonte(r, fonteDaJanela({QStringLiteral("System"), QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
-                              9.75, {.negrito = true, .italico = true}));
-    pintarRotulo(r, Qt::white, kAzulMarcador);
-    return r;
-}
-
 constexpr std::string_view kNomePainel = "Frame1";
-
-// A field's initial text, written in the layout with a decimal comma, in the user's marks.
-QString textoInicial(std::string_view texto, const Separadores& sep) {
-    QString t = qtexto(texto);
-    t.replace(u',', qtexto(sep.decimal));
-    return t;
-}
-
-ETextctl* novoCampo(const Controle& c, QWidget* pai, const Separadores& sep) {
-    auto* f = new ETextctl(pai);
-    f->setSeparadores(sep);
-    const QFont fonte = fonteDaJanela(faceArial(), 8.25, {.negrito = true});
-    f->setNormalfont(fonte);
-    f->setFocusfont(fonte);
-    f->setNormalfontcolor(kCinzaRotulo);
-    f->setBackcolor(Qt::white);
-    if (c.visual == Visual::PainelCampo) {
-        f->setFocusfontcolor(kCinzaEscuro);
-        f->setFocusbackcolor(kFundoPainelFoco);
-        f->setNormalbordercolor(kBordaPainel);
-        f->setFocusbordercolor(kBordaPainelFoco);
-    } else {
-        f->setFocusfontcolor(c.visual == Visual::ColunaFocoPreto ? QColor(Qt::black) : kCinzaEscuro);
-        f->setFocusbackcolor(Qt::white);
-        f->setNormalbordercolor(Qt::white);
-        f->setFocusbordercolor(Qt::white);
-    }
-    f->setNormalborderpattern(ETextctl::BordaSolida);
-    f->setFocusborderpattern(ETextctl::BordaSolida);
-    f->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    f->setOnfocusselect(false);
-    f->setEnterexitkey(true);
-    f->setMaxlength(0);
-    const ParametroJanela* parametro = parametroDoControle(c.nome);
-    f->setTextformat(qtexto(parametro ? parametro->formatoCampo : c.formato));
-    f->setLocked(c.bloqueado);
-    f->setText(textoInicial(c.texto, sep));
-    f->setAccessibleName(qtexto(c.acessivel));
-    return f;
-}
-
-QComboBox* novaLista(const Controle& c, QWidget* pai) {
-    auto* l = new QComboBox(pai);
-    l->setEditable(false);
-    QPalette paleta = l->palette();
-    coresDoSistema(paleta);
-    if (c.visual == Visual::Modalidade) {
-        darFonte(l, fonteDaJanela(faceLista(), 8.25, {.negrito = true}));
-        for (const auto papel : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
-            paleta.setColor(papel, kCinzaRotulo);
-    } else {
-        darFonte(l, fonteDaJanela(faceLista(), 8.25));
-    }
-    l->setPalette(paleta);
-    l->setAccessibleName(qtexto(c.acessivel));
-    rodaSoComFoco(l);
-    return l;
-}
-
-QCheckBox* novaCaixa(const Controle& c, QWidget* pai) {
-    auto* caixa = new QCheckBox(qtexto(c.texto), pai);
-    darFonte(caixa, fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
-    // Drawn on the panel's own background, its caption in the captions' grey.
-    QPalette paleta = caixa->palette();
-    coresDoSistema(paleta);
-    paleta.setColor(QPalette::WindowText, kCinzaRotulo);
-    caixa->setPalette(paleta);
-    caixa->setAccessibleName(qtexto(c.acessivel));
-    return caixa;
-}
-
-cbutton* novoBotao(const Controle& c, QWidget* pai) {
-    auto* b = new cbutton(pai);
-    b->setCaption(qtexto(c.texto));
-    b->setFontname(QStringLiteral("Tahoma"));
-    b->setFontsize(8.25F);
-    b->setForecolor(Qt::black);
-    return b;
-}
-
-QWidget* novaLinha(const Controle& c, QWidget* pai) {
-    auto* l = new QWidget(pai);
-    pintarFundo(l, c.visual == Visual::LinhaAzul ? kAzulDivisor
-                                                 : QApplication::palette().color(QPalette::Dark));
-    return l;
-}
-
-// The banner, kept as its raw pixels (32-bit, blue green red and one unused byte per pixel, row
-// after row) and stored uncompressed: it is shown straight from the program's own memory,
-// with no image decoder to find and run before the window can appear. banner.png beside it is
-// the same picture for people and tools; recursos/gerar_arte.cpp draws both.
-QPixmap pixmapDoBanner() {
-    constexpr int kLargura = 500, kAltura = 71;
-    const QResource bruto(QStringLiteral(":/vestamar/banner.rgb32"));
-    if (bruto.compressionAlgorithm() != QResource::Compression::NoCompression ||
-        bruto.size() != qint64(kLargura) * kAltura * 4)
-        return QPixmap(QStringLiteral(":/vestamar/banner.png"));
-    return QPixmap::fromImage(QImage(bruto.data(), kLargura, kAltura, kLargura * 4, QImage::Format_RGB32));
-}
-
-QLabel* novaImagem(QWidget* pai) {
-    auto* img = new QLabel(pai);
-    img->setPixmap(pixmapDoBanner());
-    img->setScaledContents(true);
-    img->setAccessibleName(QStringLiteral("vestaMar"));
-    return img;
-}
-
-QFrame* novoPainel(QWidget* pai) {
-    auto* p = new QFrame(pai);
-    p->setFrameShape(QFrame::NoFrame);
-    pintarFundo(p, corDeJanela());
-    p->setAccessibleName(QStringLiteral("Tabelas"));
-    return p;
-}
-
-// Stacking, back to front: labels, lines, markers, fields, lists and buttons, the banner
-// (in front of the title it hides), the panel (in front of both columns).
-int camada(Tipo tipo) {
-    switch (tipo) {
-        case Tipo::Rotulo: return 0;
-        case Tipo::Linha: return 1;
-        case Tipo::Marcador: return 2;
-        case Tipo::Campo:
-        case Tipo::Lista:
-        case Tipo::Caixa:
-        case Tipo::Botao: return 3;
-        case Tipo::Imagem: return 4;
-        case Tipo::Painel: return 5;
-    }
-    return 0;
-}
-
-QIcon iconeDoPrograma() {
-    QIcon icone;
-    for (const int lado : {16, 32, 48, 256})
-        icone.addFile(QStringLiteral(":/vestamar/icone-%1.png").arg(lado), QSize(lado, lado));
-    return icone;
-}
 
 }  // namespace
 
@@ -281,34 +36,43 @@ int FrmCalcProd::pixels(int twips) {
     return twips >= 0 ? (twips + 7) / 15 : -((-twips + 7) / 15);
 }
 
-FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent) : QWidget(parent), m_sep(sep) {
+FrmCalcProd::FrmCalcProd(const Separadores& sep, QWidget* parent, Montagem montagem) : QWidget(parent), sep_(sep) {
     registrarRecursos();
     setObjectName(QStringLiteral("frmcalcProd"));
     setWindowTitle(qtexto(kNomePrograma));
-    // White, with the captions' grey and the fields' grey on white, which they take from the
-    // window instead of a palette each (a palette change ripples through the style). Lists and
-    // the check box keep the system's text and base colours (coresDoSistema); buttons draw
-    // their own.
-    QPalette paleta = palette();
-    for (const auto papel : {QPalette::Window, QPalette::Base}) paleta.setColor(papel, Qt::white);
-    for (const auto papel : {QPalette::WindowText, QPalette::Text}) paleta.setColor(papel, kCinzaRotulo);
-    setPalette(paleta);
+    // The window's own colours (paletaDoDesenho), which the controls take from the window
+    // instead of a palette each (a palette change ripples through the style).
+    setPalette(paletaDoDesenho());
     setAutoFillBackground(true);
-    // The font of most captions and of every field, which they take from the window as they
-    // are made instead of each laying out its text a second time in it.
-    setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
     // Nothing reacts to a change of size: the client area keeps its designed size.
     setFixedSize(pixels(kLarguraClienteTwips), pixels(kAlturaClienteTwips));
     // The panel's values wait here until it is built.
     for (const Controle& c : layoutJanela()) {
         if (c.conteiner != kNomePainel) continue;
-        if (c.tipo == Tipo::Campo) m_textosPainel.emplace(std::string(c.nome), textoInicial(c.texto, sep));
-        if (c.tipo == Tipo::Lista) m_listasPainel.emplace(std::string(c.nome), ListaGuardada{});
+        if (c.tipo == Tipo::Campo) textosPainel_.emplace(std::string(c.nome), textoInicial(c.texto, sep));
+        if (c.tipo == Tipo::Lista) listasPainel_.emplace(std::string(c.nome), ListaGuardada{});
         // A check box is kept as a choice between not checked (0) and checked (1).
-        if (c.tipo == Tipo::Caixa) m_listasPainel.emplace(std::string(c.nome), ListaGuardada{{QString(), QString()}, 0, true});
+        if (c.tipo == Tipo::Caixa)
+            listasPainel_.emplace(std::string(c.nome), ListaGuardada{{QString(), QString()}, 0, true});
     }
+    if (montagem == Montagem::Imediata) montarControles();
+}
+
+void FrmCalcProd::montarControles() {
+    if (montada_) return;
+    montada_ = true;
+    // The font of most captions and of every field, which they take from the window as they
+    // are made instead of each laying out its text a second time in it. Choosing it reads the
+    // system's fonts, the longest step of start-up.
+    setFont(fonteDaJanela(faceArial(), 8.25, {.negrito = true}));
     montar(false);
     ordenarTabulacao();
+    // Controls made inside a window already shown are shown by hand; those hidden on purpose
+    // (the panel) stay hidden.
+    if (isVisible()) {
+        for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!w->testAttribute(Qt::WA_WState_ExplicitShowHide)) w->show();
+    }
     if (QWidget* primeiro = controle("selecModalidade")) primeiro->setFocus(Qt::OtherFocusReason);
 }
 
@@ -316,29 +80,29 @@ void FrmCalcProd::paintEvent(QPaintEvent* evento) {
     QWidget::paintEvent(evento);
     // The icon is read and handed to the window system once the window has been drawn, so
     // that its decoding does not delay the first sight of the window.
-    if (!m_iconePedido) {
-        m_iconePedido = true;
+    if (!iconePedido_) {
+        iconePedido_ = true;
         QTimer::singleShot(0, this, [this] { setWindowIcon(iconeDoPrograma()); });
     }
 }
 
 bool FrmCalcProd::doPainel(std::string_view nome) const {
-    return nome == kNomePainel || m_textosPainel.count(nome) != 0 || m_listasPainel.count(nome) != 0 ||
+    return nome == kNomePainel || textosPainel_.count(nome) != 0 || listasPainel_.count(nome) != 0 ||
            std::any_of(layoutJanela().begin(), layoutJanela().end(),
                        [&](const Controle& c) { return c.nome == nome && c.conteiner == kNomePainel; });
 }
 
 void FrmCalcProd::construirPainel() {
-    if (m_painel) return;
+    if (painel_) return;
     montar(true);
     // The panel's fields take their kept texts, its lists their items and choice, before the
     // window listens to them: nothing is announced, as nothing changes.
-    for (auto& [nome, texto] : m_textosPainel) {
+    for (auto& [nome, texto] : textosPainel_) {
         ETextctl* f = qobject_cast<ETextctl*>(controle(nome));
         const QSignalBlocker bloqueio(f);
         f->setText(texto);
     }
-    for (auto& [nome, guardada] : m_listasPainel) {
+    for (auto& [nome, guardada] : listasPainel_) {
         QWidget* w = controle(nome);
         const QSignalBlocker bloqueio(w);
         if (auto* l = qobject_cast<QComboBox*>(w)) {
@@ -348,40 +112,10 @@ void FrmCalcProd::construirPainel() {
             caixa->setChecked(guardada.indice == 1);
         }
     }
-    m_textosPainel.clear();
-    m_listasPainel.clear();
+    textosPainel_.clear();
+    listasPainel_.clear();
     ordenarTabulacao();
 }
-
-namespace {
-
-// A line edit lays out its text once in the application's font before it takes its own, which
-// would make the system load a second typeface at start-up only for that. While the controls
-// are made, the application's font is the window's own typeface, size and weight, so that this
-// first layout finds the typeface already loaded; it is given back afterwards, and dialogs and
-// tooltips keep the system's font. It is overlined (which does not change how text is laid
-// out) so that it never equals the window's font: a control made with a font equal to its
-// parent's would keep the application's font as if it were its own, and lose it wherever that
-// font is resolved against another, as on a printed page. Only the application's font is
-// changed (QGuiApplication::setFont): QApplication::setFont would also drop the system's own
-// fonts for menus, message boxes and tooltips. The controls take their font from the window,
-// not from the application's font, so they need not hear of its change.
-class FonteDaAplicacaoDurante {
-public:
-    explicit FonteDaAplicacaoDurante(const QFont& daJanela) : m_anterior(QGuiApplication::font()) {
-        QFont provisoria = daJanela;
-        provisoria.setOverline(!daJanela.overline());
-        QGuiApplication::setFont(provisoria);
-    }
-    ~FonteDaAplicacaoDurante() { QGuiApplication::setFont(m_anterior); }
-    FonteDaAplicacaoDurante(const FonteDaAplicacaoDurante&) = delete;
-    FonteDaAplicacaoDurante& operator=(const FonteDaAplicacaoDurante&) = delete;
-
-private:
-    QFont m_anterior;
-};
-
-}  // namespace
 
 void FrmCalcProd::montar(bool painel) {
     const FonteDaAplicacaoDurante fonteDosControles(font());
@@ -408,7 +142,7 @@ void FrmCalcProd::montar(bool painel) {
             case Tipo::Painel:
                 w = novoPainel(pai);
                 w->hide();
-                m_painel = w;
+                painel_ = w;
                 break;
             case Tipo::Lista: {
                 QComboBox* l = novaLista(c, pai);
@@ -431,9 +165,9 @@ void FrmCalcProd::montar(bool painel) {
                 break;
             }
             case Tipo::Campo: {
-                ETextctl* f = novoCampo(c, pai, m_sep);
+                ETextctl* f = novoCampo(c, pai, sep_);
                 connect(f, &ETextctl::Change, this, [this, f] { emit campoAlterado(f->objectName()); });
-                m_campos.push_back(f);
+                campos_.push_back(f);
                 w = f;
                 break;
             }
@@ -446,42 +180,46 @@ void FrmCalcProd::montar(bool painel) {
         } else {
             w->setGeometry(pixels(c.l), pixels(c.t), pixels(c.w), pixels(c.h));
         }
-        m_controles.emplace(std::string(c.nome), w);
+        controles_.emplace(std::string(c.nome), w);
+    }
+    // Each list is labelled by its caption (for screen readers: the caption's buddy).
+    for (const Controle* pc : ordem) {
+        if (pc->legenda.empty()) continue;
+        if (auto* legenda = qobject_cast<QLabel*>(controle(pc->legenda))) legenda->setBuddy(controle(pc->nome));
     }
     if (painel) {
         // Fields in the order of the layout table, the panel's where they stand in it.
         std::vector<ETextctl*> campos;
         for (const Controle& c : layoutJanela()) {
-            if (c.tipo == Tipo::Campo) campos.push_back(qobject_cast<ETextctl*>(m_controles.find(c.nome)->second));
+            if (c.tipo == Tipo::Campo) campos.push_back(qobject_cast<ETextctl*>(controles_.find(c.nome)->second));
         }
-        m_campos = std::move(campos);
+        campos_ = std::move(campos);
     }
 }
 
 void FrmCalcProd::ordenarTabulacao() {
-    std::vector<std::pair<int, QWidget*>> ordem;
+    // Sorted by (reached after the designed order, place in it).
+    std::vector<std::pair<std::pair<bool, int>, QWidget*>> ordem;
     for (const Controle& c : layoutJanela()) {
         if (c.tipo != Tipo::Campo && c.tipo != Tipo::Lista && c.tipo != Tipo::Botao && c.tipo != Tipo::Caixa) continue;
-        const auto it = m_controles.find(c.nome);
-        if (it == m_controles.end()) continue;  // the panel, not built yet
+        const auto it = controles_.find(c.nome);
+        if (it == controles_.end()) continue;  // the panel, not built yet
         QWidget* w = it->second;
         // A skipped control keeps its place and takes a click, but Tab and Enter pass it by.
         w->setFocusPolicy(c.pulado ? Qt::ClickFocus : Qt::StrongFocus);
-        ordem.emplace_back(c.tab, w);
+        ordem.emplace_back(std::pair(c.aoFim, c.tab), w);
     }
-    std::stable_sort(ordem.begin(), ordem.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < ordem.size(); ++i)
-        QWidget::setTabOrder(ordem[i - 1].second, ordem[i].second);
+    std::stable_sort(ordem.begin(), ordem.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1].second, ordem[i].second);
 }
 
 QWidget* FrmCalcProd::controle(std::string_view nome) {
-    auto it = m_controles.find(nome);
-    if (it == m_controles.end() && !m_painel && doPainel(nome)) {
+    auto it = controles_.find(nome);
+    if (it == controles_.end() && !painel_ && doPainel(nome)) {
         construirPainel();
-        it = m_controles.find(nome);
+        it = controles_.find(nome);
     }
-    return it == m_controles.end() ? nullptr : it->second;
+    return it == controles_.end() ? nullptr : it->second;
 }
 
 ETextctl* FrmCalcProd::campo(std::string_view nome) { return qobject_cast<ETextctl*>(controle(nome)); }
@@ -492,18 +230,18 @@ cbutton* FrmCalcProd::botao(std::string_view nome) { return qobject_cast<cbutton
 
 const std::vector<ETextctl*>& FrmCalcProd::campos() {
     construirPainel();
-    return m_campos;
+    return campos_;
 }
 
 QString FrmCalcProd::texto(std::string_view nome) const {
-    if (const auto it = m_textosPainel.find(nome); it != m_textosPainel.end()) return it->second;
-    const auto it = m_controles.find(nome);
-    const auto* f = it == m_controles.end() ? nullptr : qobject_cast<const ETextctl*>(it->second);
+    if (const auto it = textosPainel_.find(nome); it != textosPainel_.end()) return it->second;
+    const auto it = controles_.find(nome);
+    const auto* f = it == controles_.end() ? nullptr : qobject_cast<const ETextctl*>(it->second);
     return f ? f->text() : QString();
 }
 
 void FrmCalcProd::escreverTexto(std::string_view nome, const QString& texto) {
-    if (const auto it = m_textosPainel.find(nome); it != m_textosPainel.end()) {
+    if (const auto it = textosPainel_.find(nome); it != textosPainel_.end()) {
         if (it->second == texto) return;
         it->second = texto;
         emit campoAlterado(qtexto(nome));
@@ -513,16 +251,16 @@ void FrmCalcProd::escreverTexto(std::string_view nome, const QString& texto) {
 }
 
 int FrmCalcProd::indice(std::string_view nome) const {
-    if (const auto it = m_listasPainel.find(nome); it != m_listasPainel.end()) return it->second.indice;
-    const auto it = m_controles.find(nome);
-    if (it == m_controles.end()) return -1;
+    if (const auto it = listasPainel_.find(nome); it != listasPainel_.end()) return it->second.indice;
+    const auto it = controles_.find(nome);
+    if (it == controles_.end()) return -1;
     if (const auto* caixa = qobject_cast<const QCheckBox*>(it->second)) return caixa->isChecked() ? 1 : 0;
     const auto* l = qobject_cast<const QComboBox*>(it->second);
     return l ? l->currentIndex() : -1;
 }
 
 void FrmCalcProd::definirItens(std::string_view nome, const QStringList& itens) {
-    if (const auto it = m_listasPainel.find(nome); it != m_listasPainel.end()) {
+    if (const auto it = listasPainel_.find(nome); it != listasPainel_.end()) {
         it->second = {itens, -1};
         return;
     }
@@ -535,7 +273,7 @@ void FrmCalcProd::definirItens(std::string_view nome, const QStringList& itens) 
 }
 
 void FrmCalcProd::escolher(std::string_view nome, int indice) {
-    if (const auto it = m_listasPainel.find(nome); it != m_listasPainel.end()) {
+    if (const auto it = listasPainel_.find(nome); it != listasPainel_.end()) {
         ListaGuardada& l = it->second;
         if (indice < -1 || indice >= l.itens.size()) {
             l.indice = l.caixa ? 0 : -1;

@@ -33,12 +33,23 @@ inline constexpr std::string_view kNomePrograma = "vestaMar - Simulação de Res
 class ETextctl;
 class cbutton;
 
+// When the window's controls are made: as it is made (for everything that builds a window to
+// work with it at once), or only when montarControles is called, so that the program can hand
+// the bare window to the window system first (start-up).
+enum class Montagem { Imediata, Adiada };
+
 class FrmCalcProd : public QWidget {
     Q_OBJECT
 
 public:
     // `sep`: the regional number marks the fields' initial texts are shown with.
-    explicit FrmCalcProd(const Separadores& sep = separadoresDoSistema(), QWidget* parent = nullptr);
+    explicit FrmCalcProd(const Separadores& sep = separadoresDoSistema(), QWidget* parent = nullptr,
+                         Montagem montagem = Montagem::Imediata);
+
+    // Makes the window's font and controls (those of the panel wait for it), if not yet made;
+    // made after the window is shown, they are shown too.
+    void montarControles();
+    bool controlesMontados() const { return montada_; }
 
     // The control of that name, or nullptr when there is none of that kind. A control of the
     // panel is built with the panel.
@@ -60,7 +71,7 @@ public:
     void escolher(std::string_view lista, int indice);
 
     // The panel, nullptr while it is not built; construirPainel builds it, hidden.
-    QWidget* painel() const { return m_painel; }
+    QWidget* painel() const { return painel_; }
     void construirPainel();
 
 signals:
@@ -84,19 +95,20 @@ private:
     void ordenarTabulacao();
     bool doPainel(std::string_view nome) const;
 
-    Separadores m_sep;
-    std::map<std::string, QWidget*, std::less<>> m_controles;
-    std::vector<ETextctl*> m_campos;
-    QWidget* m_painel = nullptr;
-    bool m_iconePedido = false;
+    Separadores sep_;
+    std::map<std::string, QWidget*, std::less<>> controles_;
+    std::vector<ETextctl*> campos_;
+    QWidget* painel_ = nullptr;
+    bool iconePedido_ = false;
+    bool montada_ = false;
     // Until the panel is built: its fields' texts, and its lists' items and choices.
     struct ListaGuardada {
         QStringList itens;
         int indice = -1;
         bool caixa = false;  // a check box: no choice is 0, not checked
     };
-    std::map<std::string, QString, std::less<>> m_textosPainel;
-    std::map<std::string, ListaGuardada, std::less<>> m_listasPainel;
+    std::map<std::string, QString, std::less<>> textosPainel_;
+    std::map<std::string, ListaGuardada, std::less<>> listasPainel_;
 };
 
 }  // namespace vestamar

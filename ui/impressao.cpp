@@ -17,9 +17,9 @@ namespace vestamar {
 
 namespace {
 
-// The controls that stay off paper, in the order they are hidden and shown again.
-constexpr std::array<std::string_view, 8> kForaDoPapel{
-    "Image1", "Help", "Tabelas", "Sair", "Calcular", "Imprimir", "Label1", "Label44"};
+// The controls that stay off paper, in the order they are hidden and shown again. The two
+// scenario headings stay on it: without them the page has two unlabelled columns.
+constexpr std::array<std::string_view, 6> kForaDoPapel{"Image1", "Help", "Tabelas", "Sair", "Calcular", "Imprimir"};
 
 // The module loaded beside the running program, once.
 const ModuloImpressao& moduloDoPrograma() {
@@ -31,8 +31,9 @@ const ModuloImpressao& moduloDoPrograma() {
 void chamarModulo(FrmCalcProd& janela, EntradaImpressao ModuloImpressao::*entrada) {
     const ModuloImpressao& modulo = moduloDoPrograma();
     if (!modulo.carregado()) {
-        QMessageBox::warning(&janela, QStringLiteral("Imprimir"),
-                             QStringLiteral("Não foi possível carregar a impressão do programa.\n\n%1").arg(modulo.erro));
+        QMessageBox::warning(
+            &janela, QStringLiteral("Imprimir"),
+            QStringLiteral("Não foi possível carregar a impressão do programa.\n\n%1").arg(modulo.erro));
         return;
     }
     const QWidgetList fora = foraDoPapel(janela);
@@ -41,11 +42,18 @@ void chamarModulo(FrmCalcProd& janela, EntradaImpressao ModuloImpressao::*entrad
 
 }  // namespace
 
-QUrl enderecoAjuda() {
-    return QUrl(QStringLiteral("http://") + qtexto(kHostAjuda) + qtexto(kPaginaAjuda));
-}
+QUrl enderecoAjuda() { return QUrl(QStringLiteral("http://") + qtexto(kHostAjuda) + qtexto(kPaginaAjuda)); }
 
-void abrirAjuda() { QDesktopServices::openUrl(enderecoAjuda()); }
+void abrirAjuda(QWidget* janela) {
+    if (QDesktopServices::openUrl(enderecoAjuda())) return;
+    QMessageBox caixa(QMessageBox::Information, QStringLiteral("Help"),
+                      QStringLiteral("Não foi possível abrir um navegador para a ajuda.\n\n"
+                                     "O endereço da página de ajuda é:\n%1")
+                          .arg(enderecoAjuda().toString()),
+                      QMessageBox::Ok, janela);
+    caixa.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    caixa.exec();
+}
 
 QWidgetList foraDoPapel(FrmCalcProd& janela) {
     QWidgetList controles;
@@ -86,7 +94,7 @@ void conectarImpressaoEAjuda(FrmCalcProd& janela, AcoesImpressao acoes) {
     QObject::connect(janela.botao("Imprimir"), &cbutton::Click, &janela, acoes.imprimir);
     cbutton* ajuda = janela.botao("Help");
     ajuda->setShortcut(QKeySequence(Qt::Key_F1));
-    QObject::connect(ajuda, &cbutton::Click, &janela, [] { abrirAjuda(); });
+    QObject::connect(ajuda, &cbutton::Click, &janela, [&janela] { abrirAjuda(&janela); });
 }
 
 }  // namespace vestamar

@@ -1,9 +1,10 @@
 #pragma once
 // `Imprimir` and `Help`: the window on paper and the help page in the browser.
 //
-// `Imprimir` hides the banner, the five buttons and the two scenario headings, draws the
-// window's client area as it then looks onto one page of the default printer, and shows the
-// eight controls again; when that fails the user may save the page as a PDF file instead
+// `Imprimir` hides the banner and the five buttons, draws the window's client area as it then
+// looks onto one page of the default printer with a footer (the date and time, and the
+// parameter file's path, which the window carries as its property kPropriedadeArquivo), and
+// shows the six controls again; when that fails the user may save the page as a PDF file instead
 // (impressora.h). The printing itself is a module of its own, loaded the first time the user
 // prints, so that Qt's print support and the print system's library are not loaded at every
 // start for a window that may never print. `Help` (also F1) opens the help page in the
@@ -27,10 +28,11 @@ inline constexpr std::string_view kPaginaAjuda = "/index.php?View=entry&EntryID=
 // "http://", the host, then the page.
 QUrl enderecoAjuda();
 
-// `Help` pressed: opens the help page; whether a browser opened is not examined.
-void abrirAjuda();
+// `Help` pressed: opens the help page; where no browser opens it, a message gives its
+// address as text the user can select and copy.
+void abrirAjuda(QWidget* janela);
 
-// The controls that stay off paper: the banner, the five buttons and the two scenario headings.
+// The controls that stay off paper: the banner and the five buttons.
 QWidgetList foraDoPapel(FrmCalcProd& janela);
 
 // An entry point of the printing module: the window, and the controls that stay off paper.

@@ -1,6 +1,9 @@
 #include "impressora.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QLineEdit>
+#include <QLocale>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -89,6 +92,14 @@ ipp_jstate_t estadoDoTrabalho(const char* destino, int trabalho) {
     return estado;
 }
 
+// Whether the CUPS scheduler answers at all.
+bool cupsEmExecucao() {
+    http_t* conexao = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    if (!conexao) return false;
+    httpClose(conexao);
+    return true;
+}
+
 bool impressoraParada(const char* destino) {
     cups_dest_t* d = cupsGetNamedDest(CUPS_HTTP_DEFAULT, destino, nullptr);
     if (!d) return false;
@@ -114,7 +125,7 @@ QString enviarAoCups(QPrinter& impressora, const std::function<bool(QPrinter&)>&
     // A printer's instance ("nome/instância") prints on the printer itself.
     const QByteArray destino = impressora.printerName().section(u'/', 0, 0).toUtf8();
     const int trabalho = cupsPrintFile(destino.constData(), QFile::encodeName(arquivo).constData(),
-                                          kNomeDocumento.toUtf8().constData(), 0, nullptr);
+                                       kNomeDocumento.toUtf8().constData(), 0, nullptr);
     if (trabalho == 0) return motivoDoCups(cupsLastError());
 
     // A job that CUPS stops or aborts (a failing connection or filter) does so at once, and
@@ -139,8 +150,7 @@ QString enviarAoCups(QPrinter& impressora, const std::function<bool(QPrinter&)>&
 #endif
 
 bool perguntarPdf(QWidget* janela, const QString& mensagem) {
-    QMessageBox caixa(QMessageBox::Warning, kTituloImpressao, mensagem, QMessageBox::NoButton,
-                      janela);
+    QMessageBox caixa(QMessageBox::Warning, kTituloImpressao, mensagem, QMessageBox::NoButton, janela);
     QPushButton* salvar = caixa.addButton(QStringLiteral("Salvar PDF"), QMessageBox::AcceptRole);
     caixa.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
     caixa.setDefaultButton(salvar);
@@ -149,8 +159,7 @@ bool perguntarPdf(QWidget* janela, const QString& mensagem) {
 }
 
 QString perguntarArquivo(QWidget* janela, const QString& sugestao) {
-    QFileDialog dialogo(janela, QStringLiteral("Salvar como PDF"), sugestao,
-                        QStringLiteral("Arquivos PDF (*.pdf)"));
+    QFileDialog dialogo(janela, QStringLiteral("Salvar como PDF"), sugestao, QStringLiteral("Arquivos PDF (*.pdf)"));
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setFileMode(QFileDialog::AnyFile);
     dialogo.setDefaultSuffix(QStringLiteral("pdf"));
@@ -170,11 +179,75 @@ bool salvarPdf(QWidget& janela, const QWidgetList& foraDoPapel, const QString& c
     return imprimirPagina(janela, foraDoPapel, pdf);
 }
 
+// The largest font, from the field's own size down to `menor` pixels, in which `texto` fits
+// `largura`; the smallest when none does.
+QFont fonteQueCabe(QFont fonte, const QString& texto, qreal largura, int menor) {
+    const int px = fonte.pixelSize() > 0 ? fonte.pixelSize() : qRound(fonte.pointSizeF() * 96.0 / 72.0);
+    for (int p = px; p >= menor; --p) {
+        fonte.setPixelSize(p);
+        if (QFontMetricsF(fonte).horizontalAdvance(texto) <= largura) break;
+    }
+    return fonte;
+}
+
+// The fields that show something other than their figure: on paper they are drawn by
+// desenharCampos instead, kept out of the window's drawing so that no old or partial figure
+// reaches the page (not even as text hidden under another).
+QWidgetList camposACorrigir(QWidget& janela, const QWidgetList& foraDoPapel) {
+    QWidgetList r;
+    for (QLineEdit* campo : janela.findChildren<QLineEdit*>()) {
+        if (!campo->isVisibleTo(&janela) || foraDoPapel.contains(campo)) continue;
+        if (campo->property("desatualizado").toBool() || campo->property("encurtado").toBool()) r.append(campo);
+    }
+    return r;
+}
+
+// Those fields, with the text paper needs: "não calculado", or the whole figure, smaller, or
+// wider than the field. The painter is in the window's coordinates.
+void desenharCampos(QPainter& pintor, QWidget& janela, const QWidgetList& campos) {
+    // Paper is read closer than a screen: 6 pixels of the window's still read on the page.
+    constexpr int kMenorNoPapel = 6;
+    for (QWidget* campo : campos) {
+        const bool desatualizado = campo->property("desatualizado").toBool();
+        const QString texto = desatualizado ? QStringLiteral("não calculado") : static_cast<QLineEdit*>(campo)->text();
+        const QRectF area(campo->mapTo(&janela, QPoint()), campo->size());
+        const QRectF dentro = area.adjusted(3, 1, -3, -1);
+        const QFont fonte = fonteQueCabe(campo->font(), texto, dentro.width(), kMenorNoPapel);
+        const qreal largura = QFontMetricsF(fonte).horizontalAdvance(texto);
+        const QColor fundo = campo->palette().color(QPalette::Base);
+        pintor.save();
+        pintor.fillRect(area, fundo);
+        if (campo->property("normalborderpattern").toInt() == 0) {
+            pintor.setPen(campo->property("normalbordercolor").value<QColor>());
+            pintor.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
+        }
+        pintor.setFont(fonte);
+        pintor.setPen(campo->palette().color(QPalette::Text));
+        if (largura <= dentro.width()) {
+            pintor.drawText(dentro, Qt::AlignRight | Qt::AlignVCenter, texto);
+        } else {
+            // Wider than the field: from the field's left edge on, over what is beside it.
+            const QRectF largo(dentro.left(), dentro.top(), largura + 1, dentro.height());
+            pintor.fillRect(largo, fundo);
+            pintor.drawText(largo, Qt::AlignLeft | Qt::AlignVCenter, texto);
+        }
+        pintor.restore();
+    }
+}
+
 }  // namespace
+
+QString rodapeDaPagina(const QWidget& janela) {
+    QString r = QStringLiteral("Impresso em %1")
+                    .arg(QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
+    const QString arquivo = janela.property(kPropriedadeArquivo).toString();
+    if (!arquivo.isEmpty()) r += QStringLiteral(" — Parâmetros: ") + QDir::toNativeSeparators(arquivo);
+    return r;
+}
 
 AmbienteImpressao ambienteImpressaoPadrao() {
 #ifdef VESTAMAR_CUPS
-    return {impressoraDoSistema, enviarAoCups, perguntarPdf, perguntarArquivo, mostrarAviso};
+    return {impressoraDoSistema, enviarAoCups, perguntarPdf, perguntarArquivo, mostrarAviso, cupsEmExecucao};
 #else
     return {impressoraDoSistema, enviarPelaImpressora, perguntarPdf, perguntarArquivo, mostrarAviso};
 #endif
@@ -188,7 +261,8 @@ QString arquivoPdfSugerido() {
 }
 
 bool imprimirPagina(QWidget& janela, const QWidgetList& foraDoPapel, QPrinter& impressora) {
-    const ForaDoPapel fora(janela, foraDoPapel);
+    const QWidgetList corrigidos = camposACorrigir(janela, foraDoPapel);
+    const ForaDoPapel fora(janela, foraDoPapel + corrigidos);
     if (impressora.docName().isEmpty()) impressora.setDocName(kNomeDocumento);
 
     // The controls draw themselves into a recording, which is then played onto the page:
@@ -197,8 +271,7 @@ bool imprimirPagina(QWidget& janela, const QWidgetList& foraDoPapel, QPrinter& i
     QPicture desenho;
     {
         QPainter gravador(&desenho);
-        janela.render(&gravador, QPoint(), QRegion(),
-                      QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        janela.render(&gravador, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     }
 
     // Played back, the text's sizes in points are measured again at the printer's resolution
@@ -212,12 +285,21 @@ bool imprimirPagina(QWidget& janela, const QWidgetList& foraDoPapel, QPrinter& i
     // stands centred across.
     const QRectF area = impressora.pageRect(QPrinter::DevicePixel);
     const QSizeF tamanho = janela.size();
-    const qreal escala =
-        std::min(area.width() / tamanho.width(), area.height() / tamanho.height());
+    const qreal escala = std::min(area.width() / tamanho.width(), area.height() / tamanho.height());
     pintor.translate((area.width() - tamanho.width() * escala) / 2, 0);
     pintor.scale(escala, escala);
     pintor.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     pintor.drawPicture(0, 0, desenho);
+    desenharCampos(pintor, janela, corrigidos);
+
+    // The footer at the foot of the printable area, in the window's grey at 8 points.
+    pintor.resetTransform();
+    QFont fonte = janela.font();
+    fonte.setPointSizeF(8);
+    pintor.setFont(fonte);
+    pintor.setPen(QColor(0x40, 0x40, 0x40));
+    const QRectF pe(0, 0, area.width(), area.height());
+    pintor.drawText(pe, Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, rodapeDaPagina(janela));
     const bool entregue = pintor.end();
     return entregue && impressora.printerState() != QPrinter::Error;
 }
@@ -225,11 +307,13 @@ bool imprimirPagina(QWidget& janela, const QWidgetList& foraDoPapel, QPrinter& i
 void imprimir(QWidget& janela, const QWidgetList& foraDoPapel, const AmbienteImpressao& ambiente) {
     QString mensagem;
     if (std::unique_ptr<QPrinter> impressora = ambiente.impressoraPadrao()) {
-        const QString motivo =
-            ambiente.enviar(*impressora, [&](QPrinter& destino) { return imprimirPagina(janela, foraDoPapel, destino); });
+        const QString motivo = ambiente.enviar(
+            *impressora, [&](QPrinter& destino) { return imprimirPagina(janela, foraDoPapel, destino); });
         if (motivo.isEmpty()) return;
         mensagem = QStringLiteral("Não foi possível imprimir na impressora \"%1\": %2.")
                        .arg(impressora->printerName(), motivo);
+    } else if (ambiente.servicoEmExecucao && !ambiente.servicoEmExecucao()) {
+        mensagem = QStringLiteral("Não foi possível imprimir: o serviço de impressão não está em execução.");
     } else {
         mensagem = QStringLiteral("Nenhuma impressora está instalada.");
     }
@@ -241,8 +325,9 @@ void salvarComoPdf(QWidget& janela, const QWidgetList& foraDoPapel, const Ambien
     const QString caminho = ambiente.escolherArquivoPdf(&janela, arquivoPdfSugerido());
     if (caminho.isEmpty()) return;
     if (!salvarPdf(janela, foraDoPapel, caminho)) {
-        ambiente.avisar(&janela, QStringLiteral("Não foi possível gravar o arquivo \"%1\".")
-                                     .arg(QDir::toNativeSeparators(caminho)));
+        ambiente.avisar(
+            &janela,
+            QStringLiteral("Não foi possível gravar o arquivo \"%1\".").arg(QDir::toNativeSeparators(caminho)));
     }
 }
 

@@ -5,7 +5,11 @@
 // (impressao.h), and as a library for the tests.
 //
 // The page is the window's client area with the controls that stay off paper hidden (the
-// title `Titulo` shows where the banner was). When there is no printer, or the print system
+// title `Titulo` shows where the banner was), and a footer with the date and time of printing
+// and the parameter file's path (the window's property kPropriedadeArquivo). On paper a field
+// never reads as something it is not: a figure the window shows as not current
+// (`desatualizado`) reads "não calculado", and one too wide for its field (`encurtado`, "###"
+// in the window) is drawn whole, smaller, or wider than the field. When there is no printer, or the print system
 // refuses the job or it ends in error, the user is told so and may save the same page as a PDF
 // file instead.
 
@@ -18,6 +22,12 @@
 class QPrinter;
 
 namespace vestamar {
+
+// The window's property that holds the parameter file's path, for the page's footer.
+inline constexpr char kPropriedadeArquivo[] = "arquivoParametros";
+
+// The page's footer: "Impresso em <date and time> — Parâmetros: <path>".
+QString rodapeDaPagina(const QWidget& janela);
 
 // What printing needs from the machine and the user. The defaults ask the system for its
 // default printer, hand the job to the print system and ask the user through the usual
@@ -37,6 +47,9 @@ struct AmbienteImpressao {
     std::function<QString(QWidget* janela, const QString& sugestao)> escolherArquivoPdf;
     // Says that the PDF file could not be written.
     std::function<void(QWidget* janela, const QString& mensagem)> avisar;
+    // Whether the print service is running (asked when no printer is found: with the service
+    // stopped, installed printers are not seen). Empty: taken as running.
+    std::function<bool()> servicoEmExecucao;
 };
 
 // The system's printer and print system, and the usual dialogs. Where the print system is

@@ -9,10 +9,10 @@
 
 #include <string_view>
 #include <type_traits>
-#include <variant>
 
 #include "etextctl.h"
 #include "frmcalcprod.h"
+#include "layout_janela.h"
 #include "parametros_janela.h"
 #include "simulador.h"
 #include "tabelas2026.h"
@@ -21,28 +21,45 @@ namespace vestamar {
 
 namespace {
 
-// The window's caption: two blanks and forty more between the name and the version.
+// The window's caption: two blanks and forty more between the name and the version, which is
+// the project's (CMakeLists.txt) as two numbers of two digits: 3.2 is "03_02".
 const QString kLegenda = qtexto(kNomePrograma) + QString(42, u' ') +
-                         QStringLiteral("Versão 03_02");
-
-inline constexpr int kLarguraInicialTwips = 7700;
+                         QStringLiteral("Versão %1_%2")
+                             .arg(VESTAMAR_VERSAO_MAIOR, 2, 10, QChar(u'0'))
+                             .arg(VESTAMAR_VERSAO_MENOR, 2, 10, QChar(u'0'));
 
 }  // namespace
 
 bool Simulador::iniciar() {
-    ilegiveis_ = lerParametros(pasta_, estado_, sep_).ilegiveis;
+    if (!abrirArquivo()) return false;
+    mostrarInicio();
+    return true;
+}
+
+bool Simulador::abrirArquivo() {
+    ilegiveis_ = lerParametros(pastaPadroes_.empty() ? pasta_ : pastaPadroes_, estado_, sep_).ilegiveis;
+    std::error_code ec;
+    semArquivo_ = !std::filesystem::exists(vestamar::caminhoArquivo(pasta_), ec);
     if (!travarArquivo()) {
-        const int r = fazerPergunta(
-            {QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
-                            "Se continuar, os parâmetros desta cópia só serão gravados ao sair se você "
-                            "confirmar, para não apagar os da outra.")
-                 .arg(caminhoArquivo()),
-             {QStringLiteral("Continuar"), QStringLiteral("Sair")},
-             1});
+        const int r =
+            fazerPergunta({QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
+                                          "Se continuar, os parâmetros desta cópia só serão gravados ao sair se você "
+                                          "confirmar, para não apagar os da outra.")
+                               .arg(caminhoArquivo()),
+                           {QStringLiteral("Continuar"), QStringLiteral("Sair")},
+                           1});
         if (r != 0) return false;
     }
     janela_.setWindowTitle(kLegenda);
     janela_.setFixedWidth(FrmCalcProd::pixels(kLarguraInicialTwips));
+    return true;
+}
+
+void Simulador::mostrarInicio() {
+    if (!janela_.controlesMontados()) {
+        janela_.montarControles();
+        conectar();
+    }
     moverEsquerda("Titulo", 0);
     preencherListas();
     estado_.montarTabelaIR();
@@ -55,7 +72,6 @@ bool Simulador::iniciar() {
     calcular();
     // Once the window is up, the user hears of lines of the file that could not be read.
     QTimer::singleShot(0, this, &Simulador::avisarLinhasIlegiveis);
-    return true;
 }
 
 void Simulador::mostrarParametros() {
@@ -63,28 +79,27 @@ void Simulador::mostrarParametros() {
         const QScopedValueRollback calmo(mostrandoParametros_, true);
         for (const ParametroJanela& p : parametrosJanela()) {
             if (p.exibicao == Exibicao::PelaModalidade || p.exibicao == Exibicao::Nenhuma) continue;
-            std::visit(
-                [&](auto membro) {
-                    using T = std::remove_reference_t<decltype(estado_.*membro)>;
-                    const T valor = estado_.*membro;
-                    if (p.ehLista()) {
-                        if constexpr (std::is_same_v<T, std::int16_t>) mostrarIndice(p.controle, valor);
-                        return;
-                    }
-                    std::string texto;
-                    if (p.exibicao == Exibicao::Formato) {
-                        if constexpr (!std::is_same_v<T, std::int16_t>) texto = formatarPadrao(valor, p.formatoInicio, sep_);
-                    } else if constexpr (std::is_same_v<T, std::int16_t>) {
-                        texto = textoInteiro(valor);
-                    } else if constexpr (std::is_same_v<T, double>) {
-                        texto = textoNumero(valor, sep_);
-                    }
-                    escreverTexto(p.controle, texto);
-                    // The state holds what the field shows, also when the text happened to be
-                    // the one already shown and so ran no handler (0.001 shown as 0,00 is 0).
-                    armazenar(p);
-                },
-                p.chaveArquivo().campo);
+            comCampo(estado_, p.chaveArquivo().campo, [&](const auto& noEstado) {
+                using T = std::remove_cvref_t<decltype(noEstado)>;
+                const T valor = noEstado;
+                if (p.ehLista()) {
+                    if constexpr (std::is_same_v<T, std::int16_t>) mostrarIndice(p.controle, valor);
+                    return;
+                }
+                std::string texto;
+                if (p.exibicao == Exibicao::Formato) {
+                    if constexpr (!std::is_same_v<T, std::int16_t>)
+                        texto = formatarPadrao(valor, p.formatoInicio, sep_);
+                } else if constexpr (std::is_same_v<T, std::int16_t>) {
+                    texto = textoInteiro(valor);
+                } else if constexpr (std::is_same_v<T, double>) {
+                    texto = textoNumero(valor, sep_);
+                }
+                escreverTexto(p.controle, texto);
+                // The state holds what the field shows, also when the text happened to be
+                // the one already shown and so ran no handler (0.001 shown as 0,00 is 0).
+                armazenar(p);
+            });
         }
     }
 }
@@ -98,9 +113,9 @@ void Simulador::carregarTabelas2026() {
          1});
     if (r != 0) return;
     aplicarTabelas2026(estado_);
-    // The fields show the new values before the run: it reads some of them from the fields.
+    // The panel stays open with the new values in its fields; like any other edit of the
+    // panel, they reach the columns at the next calculation.
     mostrarParametros();
-    calcular();
 }
 
 QString Simulador::caminhoArquivo() const { return textoCaminho(vestamar::caminhoArquivo(pasta_)); }
@@ -110,22 +125,39 @@ QString Simulador::textoCaminho(const std::filesystem::path& caminho) {
 }
 
 void Simulador::avisarLinhasIlegiveis() {
-    if (ilegiveis_.empty()) return;
-    QString linhas;
-    for (const LinhaIlegivel& l : ilegiveis_) {
-        // The line as the user wrote it: UTF-8, or a single-byte code page of Windows.
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        QString texto = utf8(QByteArray::fromStdString(l.linha));
-        if (utf8.hasError()) texto = QString::fromLatin1(l.linha);
-        if (texto.size() > 60) texto = texto.left(59) + QStringLiteral("…");
-        linhas += QStringLiteral("\n    %1").arg(texto);
+    QString aviso;
+    if (semArquivo_) {
+        aviso = QStringLiteral(
+                    "Não foi possível criar o arquivo de parâmetros \"%1\": as alterações não "
+                    "poderão ser gravadas ao sair.")
+                    .arg(caminhoArquivo());
+        if (!pastaPadroes_.empty()) {
+            aviso += QStringLiteral(" Os valores mostrados são os de \"%1\".")
+                         .arg(textoCaminho(vestamar::caminhoArquivo(pastaPadroes_)));
+        }
     }
-    fazerPergunta({QStringLiteral("Algumas linhas do arquivo de parâmetros \"%1\" não puderam ser lidas:\n%2\n\n"
-                                  "Esses parâmetros começam em 0. Ao sair, o arquivo como está hoje será "
-                                  "guardado em \"%1%3\".")
-                       .arg(caminhoArquivo(), linhas, qtexto(kExtensaoCopia)),
-                   {QStringLiteral("OK")},
-                   0});
+    if (!ilegiveis_.empty()) {
+        QString linhas;
+        for (const LinhaIlegivel& l : ilegiveis_) {
+            // The line as the user wrote it: UTF-8, or a single-byte code page of Windows.
+            QStringDecoder utf8(QStringDecoder::Utf8);
+            QString texto = utf8(QByteArray::fromStdString(l.linha));
+            if (utf8.hasError()) texto = QString::fromLatin1(l.linha);
+            if (texto.size() > 60) texto = texto.left(59) + QStringLiteral("…");
+            linhas += QStringLiteral("\n    %1").arg(texto);
+        }
+        if (!aviso.isEmpty()) aviso += QStringLiteral("\n\n");
+        aviso +=
+            QStringLiteral(
+                "Algumas linhas do arquivo de parâmetros \"%1\" não puderam ser lidas ou não são "
+                "parâmetros do programa:\n%2\n\n"
+                "Os parâmetros dessas linhas começam em 0. Ao sair, o arquivo como está hoje será "
+                "guardado em \"%1%3\".")
+                .arg(pastaPadroes_.empty() ? caminhoArquivo() : textoCaminho(vestamar::caminhoArquivo(pastaPadroes_)),
+                     linhas, qtexto(kExtensaoCopia));
+    }
+    if (aviso.isEmpty()) return;
+    fazerPergunta({aviso, {QStringLiteral("OK")}, 0});
 }
 
 void Simulador::usarTrava(std::unique_ptr<TravaDoArquivo> trava) { trava_ = std::move(trava); }
@@ -136,12 +168,12 @@ bool Simulador::travarArquivo() {
 }
 
 bool Simulador::gravarComOutraCopia(bool& ficar) {
-    const int r = fazerPergunta(
-        {QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
-                        "Gravar os parâmetros desta cópia por cima dos dela?")
-             .arg(caminhoArquivo()),
-         {QStringLiteral("Gravar"), QStringLiteral("Sair sem gravar"), QStringLiteral("Cancelar")},
-         2});
+    const int r =
+        fazerPergunta({QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
+                                      "Gravar os parâmetros desta cópia por cima dos dela?")
+                           .arg(caminhoArquivo()),
+                       {QStringLiteral("Gravar"), QStringLiteral("Sair sem gravar"), QStringLiteral("Cancelar")},
+                       2});
     ficar = r == 2;
     return r == 0;
 }
@@ -159,12 +191,12 @@ void Simulador::sair() {
         if (!ilegiveis_.empty()) copiarArquivoParametros(pasta_);
         const ResultadoGravacao r = gravarParametros(Conteudo::Estado, pasta_, estado_, sep_);
         if (!r.ok) {
-            const int resposta = fazerPergunta(
-                {QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n"
-                                "Sair sem gravar? As alterações desta sessão serão perdidas.")
-                     .arg(textoCaminho(r.arquivo), QString::fromStdString(r.motivo)),
-                 {QStringLiteral("Sim"), QStringLiteral("Não")},
-                 1});
+            const int resposta =
+                fazerPergunta({QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2\n\n"
+                                              "Sair sem gravar? As alterações desta sessão serão perdidas.")
+                                   .arg(textoCaminho(r.arquivo), QString::fromStdString(r.motivo)),
+                               {QStringLiteral("Sim"), QStringLiteral("Não")},
+                               1});
             if (resposta != 0) return;
         }
     }

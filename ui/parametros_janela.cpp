@@ -77,7 +77,8 @@ constexpr auto kParametros = std::to_array<ParametroJanela>({
     {"reducaoIRIsencao", "reducaoIRIsencao", Formato, "#,##0.00", "#,##0.00"},
     {"reducaoIRLimite", "reducaoIRLimite", Formato, "#,##0.00", "#,##0.00"},
     {"reducaoIRParcela", "reducaoIRParcela", Formato, "#,##0.00", "#,##0.00"},
-    {"reducaoIRFator", "reducaoIRFator", NumeroSimples, {}, "0.0"},
+    {"reducaoIRFator", "reducaoIRFator", Formato, "0.000000", "0.000000"},
+    {"reducaoIRTeto", "reducaoIRTeto", Formato, "#,##0.00", "#,##0.00"},
     {"descontoSimplificado", "descontoSimplificado", Formato, "#,##0.00", "#,##0.00"},
     {"percProd", {}, Nenhuma, {}, {}},
 });

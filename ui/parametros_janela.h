@@ -18,7 +18,7 @@ namespace vestamar {
 // How start-up shows a parameter.
 enum class Exibicao {
     Formato,         // with the row's start-up pattern
-    NumeroSimples,        // as a plain number (a plain integer for an integer field)
+    NumeroSimples,   // as a plain number (a plain integer for an integer field)
     Lista,           // as the chosen item of the row's list
     Marcacao,        // as a check box: 1 checked, 0 not
     PelaModalidade,  // not at start-up: choosing the modality shows it
@@ -27,11 +27,11 @@ enum class Exibicao {
 
 // What an entry field's handler does after storing the value.
 enum class Seguinte {
-    Nada,             // store only: the panel's parameters show at the next calculation
-    TabelaIR,         // store and rebuild the income-tax brackets from the state
-    Calcular,         // store and calculate both scenarios
-    HorasDoFator,     // fatorNoturno: rewrite HorasNoturnas from the factor
-    FatorDasHoras,    // HorasNoturnas, QuantHorasDia2: rewrite fatorNoturno, then calculate
+    Nada,           // store only: the panel's parameters show at the next calculation
+    TabelaIR,       // store and rebuild the income-tax brackets from the state
+    Calcular,       // store and calculate both scenarios
+    HorasDoFator,   // fatorNoturno: rewrite HorasNoturnas from the factor
+    FatorDasHoras,  // HorasNoturnas, QuantHorasDia2: rewrite fatorNoturno, then calculate
 };
 
 struct ParametroJanela {

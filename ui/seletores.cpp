@@ -81,18 +81,18 @@ void Simulador::aoMudarModalidade() {
 
 void Simulador::ajustarModalidade(int modalidade) {
     const bool plantoes = modalidade != 0;
-    for (std::string_view nome : {"Label80", "Label81", "Label86", "Label87", "Label84", "Label88",
-                                  "Label82", "Label83", "QuantDias", "QuantHorasDia", "QuantDias2",
-                                  "QuantHorasDia2", "HorasNoturnas", "ValorHora", "ValorHora2"}) {
+    for (std::string_view nome :
+         {"Label80", "Label81", "Label86", "Label87", "Label84", "Label88", "Label82", "Label83", "QuantDias",
+          "QuantHorasDia", "QuantDias2", "QuantHorasDia2", "HorasNoturnas", "ValorHora", "ValorHora2"}) {
         controle(nome).setVisible(plantoes);
     }
     struct Topo {
         std::string_view nome;
         int plantoes, mensal;
     };
-    for (const Topo& t : {Topo{"Label1", 1800, 2500}, Topo{"Label44", 1800, 2500},
-                          Topo{"Label85", 1320, 1820}, Topo{"selecModalidade", 1320, 1820},
-                          Topo{"Label71", 2895, 3120}, Topo{"Label73", 2895, 3120}}) {
+    for (const Topo& t :
+         {Topo{"Label1", 1800, 2500}, Topo{"Label44", 1800, 2500}, Topo{"Label85", 1320, 1820},
+          Topo{"selecModalidade", 1320, 1820}, Topo{"Label71", 2895, 3120}, Topo{"Label73", 2895, 3120}}) {
         moverTopo(t.nome, plantoes ? t.plantoes : t.mensal);
     }
     campo("ProdBruta").setLocked(plantoes);
@@ -100,6 +100,10 @@ void Simulador::ajustarModalidade(int modalidade) {
 }
 
 void Simulador::abrirTabelas() {
+    const bool jaAberto = janela_.painel() && janela_.painel()->isVisible();
+    // A field still being edited (Alt+T from it) is left before the panel opens: its text,
+    // rewritten with its pattern, runs the calculation, which would close the panel again.
+    if (QWidget* comFoco = janela_.focusWidget(); !jaAberto && qobject_cast<ETextctl*>(comFoco)) comFoco->clearFocus();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     janela_.construirPainel();
     moverEsquerda("Frame1", 0);
@@ -107,6 +111,14 @@ void Simulador::abrirTabelas() {
     controle("Label85").hide();
     controle("selecModalidade").hide();
     cobrirColunas(true);
+    if (jaAberto) return;
+    // The panel's first field in the tab order takes the keyboard focus.
+    const Controle* primeiro = nullptr;
+    for (const Controle& c : layoutJanela()) {
+        if (c.conteiner == "Frame1" && c.tab >= 0 && !c.pulado && !c.aoFim && (!primeiro || c.tab < primeiro->tab))
+            primeiro = &c;
+    }
+    if (primeiro) controle(primeiro->nome).setFocus(Qt::TabFocusReason);
 }
 
 void Simulador::cobrirColunas(bool cobrir) {
@@ -120,22 +132,13 @@ void Simulador::cobrirColunas(bool cobrir) {
     // and Shift+Tab go round the panel and the buttons below it, and no key reaches a figure
     // the user cannot see.
     const QWidget& painel = controle("Frame1");
-    bool focoCoberto = false;
     for (const Controle& c : layoutJanela()) {
         if (!c.conteiner.empty() || (c.tipo != Tipo::Campo && c.tipo != Tipo::Lista)) continue;
         QWidget& w = controle(c.nome);
         if (!w.geometry().intersects(painel.geometry())) continue;
-        focoCoberto = focoCoberto || w.hasFocus();
         focoDasColunas_.emplace_back(&w, w.focusPolicy());
         w.setFocusPolicy(Qt::NoFocus);
     }
-    if (!focoCoberto) return;
-    // The first field of the panel in the tab order takes the focus over.
-    const Controle* primeiro = nullptr;
-    for (const Controle& c : layoutJanela()) {
-        if (c.conteiner == "Frame1" && c.tab >= 0 && !c.pulado && (!primeiro || c.tab < primeiro->tab)) primeiro = &c;
-    }
-    if (primeiro) controle(primeiro->nome).setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace vestamar

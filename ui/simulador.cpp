@@ -8,6 +8,7 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include <utility>
 
@@ -15,16 +16,20 @@
 #include "etextctl.h"
 #include "frmcalcprod.h"
 #include "impressao.h"
+#include "impressora.h"
+#include "memoria_janela.h"
 #include "parametros_janela.h"
 #include "regional.h"
 #include "resultados.h"
 
 namespace vestamar {
 
-Simulador::Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep,
-                     QObject* parent)
+Simulador::Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep, QObject* parent)
     : QObject(parent), janela_(janela), pasta_(std::move(pasta)), sep_(std::move(sep)) {
-    conectar();
+    // A window whose controls are not made yet is listened to once they are (mostrarInicio).
+    if (janela_.controlesMontados()) conectar();
+    // The printed page names the parameter file in its footer.
+    janela_.setProperty(kPropriedadeArquivo, caminhoArquivo());
 }
 
 Simulador::~Simulador() = default;
@@ -59,8 +64,12 @@ void Simulador::conectar() {
     // The results out of the window, from its context menu or the keyboard.
     auto* copiar = new QAction(QStringLiteral("Copiar resultados"), &janela_);
     copiar->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    connect(copiar, &QAction::triggered, this, [this] { copiarResultados(janela_, sep_); });
+    connect(copiar, &QAction::triggered, this, [this] { copiarResultados(janela_, memoria_, sep_); });
     janela_.addAction(copiar);
+    auto* memoria = new QAction(QStringLiteral("Memória de cálculo"), &janela_);
+    memoria->setShortcut(QKeySequence(Qt::Key_F2));
+    connect(memoria, &QAction::triggered, this, &Simulador::abrirMemoria);
+    janela_.addAction(memoria);
     janela_.setContextMenuPolicy(Qt::ActionsContextMenu);
     conectarImpressaoEAjuda(janela_, acoesDoModulo(janela_));
 }
@@ -72,16 +81,32 @@ void Simulador::calcular() {
     if (--execucoes_ == 0) mostrarMemorias();
 }
 
+void Simulador::calcularSemAviso() {
+    const QScopedValueRollback guarda(semAviso_, true);
+    calcular();
+}
+
 void Simulador::mostrarMemorias() {
     for (const LinhaResultado& l : linhasDeResultado()) {
-        for (const std::string_view nome : {l.antes, l.depois}) {
+        if (!l.resultado) continue;
+        for (const std::string_view nome : {l.antes.campo, l.depois.campo}) {
             if (nome.empty()) continue;
             const QString texto = qtexto(textoDaMemoria(memoria_, nome, sep_));
             ETextctl& c = campo(nome);
             c.setToolTip(texto);
             c.setAccessibleDescription(texto);
+            c.setDesatualizado(memoria_.situacao(nome) == Situacao::naoCalculado);
         }
     }
+    if (janelaMemoria_ && janelaMemoria_->isVisible()) janelaMemoria_->mostrar(memoria_, sep_);
+}
+
+void Simulador::abrirMemoria() {
+    if (!janelaMemoria_) janelaMemoria_ = new JanelaMemoria(&janela_);
+    janelaMemoria_->mostrar(memoria_, sep_);
+    janelaMemoria_->show();
+    janelaMemoria_->raise();
+    janelaMemoria_->activateWindow();
 }
 
 // ---- The calculation's view of the window ----------------------------------------------
@@ -102,12 +127,14 @@ void Simulador::mostrarResultados() {
     controle("Label85").show();
     controle("selecModalidade").show();
     cobrirColunas(false);
+    if (duranteCalculo) duranteCalculo();
     // Let the window repaint before the arithmetic, but hold the user's input back: a key
     // processed here would run its handler inside this run, with the field changing under it.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void Simulador::informarFalha() {
+    if (semAviso_) return;
     if (mostrarFalha) {
         mostrarFalha();
         return;

@@ -32,6 +32,7 @@ namespace vestamar {
 
 class ETextctl;
 class FrmCalcProd;
+class JanelaMemoria;
 struct ParametroJanela;
 
 class Simulador : public QObject, public VisaoCalculo {
@@ -39,17 +40,26 @@ class Simulador : public QObject, public VisaoCalculo {
 
 public:
     // `pasta` is the folder of vestaMar.ini (the executable's folder in the program).
-    Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep,
-              QObject* parent = nullptr);
+    Simulador(FrmCalcProd& janela, std::filesystem::path pasta, Separadores sep, QObject* parent = nullptr);
     ~Simulador() override;
 
     // The start-up sequence: reads the file, prepares the window, shows every parameter and
     // calculates. The window is then ready to be shown. False when the user chose to leave at
     // once (another copy of the program is using the same file).
     bool iniciar();
+    // The same in two halves, for a window whose controls are made once it is shown:
+    // abrirArquivo reads the file, takes its lock (asking when another copy holds it: false
+    // when the user chose to leave) and gives the window its caption and width;
+    // mostrarInicio makes the window's controls if not yet made, shows every parameter and
+    // calculates.
+    bool abrirArquivo();
+    void mostrarInicio();
     // The lock of this file, made (and so started) before the window was built; without one,
     // iniciar() makes it.
     void usarTrava(std::unique_ptr<TravaDoArquivo> trava);
+    // The folder of the administrator's file, read at start-up instead of the user's, which
+    // does not exist and could not be created (the user's changes cannot be saved).
+    void lerPadroesDe(std::filesystem::path pasta) { pastaPadroes_ = std::move(pasta); }
 
     ParametrosSimulacao& estado() { return estado_; }
     const ParametrosSimulacao& estado() const { return estado_; }
@@ -60,15 +70,22 @@ public:
     void calcular();
     // The working of every result of the last run.
     const MemoriaCalculo& memoria() const { return memoria_; }
-    // `Tabelas`: opens the parameter-tables panel over the columns.
+    // "Memória de cálculo" (F2, and the window's context menu): the workings of every result in
+    // a window of their own, which follows the calculations while it is open.
+    void abrirMemoria();
+    // `Tabelas`: opens the parameter-tables panel over the columns, the keyboard focus on its
+    // first field.
     void abrirTabelas();
     // "Tabelas 2026": after the user confirms, fills the panel with the income-tax tables,
-    // INSS ceiling, simplified discount and reduction of 2026, then calculates.
+    // INSS ceiling, simplified discount and reduction of 2026; the panel stays open showing
+    // them, and the columns take them at the next calculation.
     void carregarTabelas2026();
     // `Sair`: saves the parameters and closes the window; when the file cannot be written
     // the user chooses between leaving without saving and staying.
     void sair();
-    // Tells the user which lines of the file could not be read, if any; once, after start-up.
+    // Tells the user, once after start-up, what start-up found: that the file could not be
+    // created (the changes of this run cannot be saved) and which lines of the file could not
+    // be read or are no parameters of the program, if any.
     void avisarLinhasIlegiveis();
     // Rearranges the window for a modality: 0 "Mensal", anything else "Plantões".
     void ajustarModalidade(int modalidade);
@@ -87,6 +104,9 @@ public:
     // (the answer is the index of the button pressed).
     std::function<void()> mostrarFalha;
     std::function<int(const Pergunta&)> perguntar;
+    // Seam for the tests: called by each run just before it lets the window repaint, where
+    // a test makes the run slow or types into it.
+    std::function<void()> duranteCalculo;
 
     // The calculation's view of the window.
     std::string lerTexto(std::string_view campo) override;
@@ -97,8 +117,13 @@ public:
 
 private:
     void conectar();
-    // Each result field's tooltip and accessible description: its working in the last run.
+    // Each result field's tooltip and accessible description: its working in the last run; a
+    // figure the last run did not produce is shown as not current.
     void mostrarMemorias();
+    // A field of the columns was left without a number: the calculation runs without the
+    // failure dialog (only `Calcular` shows it), so that the figures it could not produce are
+    // shown as not current and their workings say why.
+    void calcularSemAviso();
     int fazerPergunta(const Pergunta& p);
     // The parameter file's path (links followed), as the user reads it.
     QString caminhoArquivo() const;
@@ -139,7 +164,12 @@ private:
     bool mostrandoParametros_ = false;
     // The lines of the file that start-up could not read.
     std::vector<LinhaIlegivel> ilegiveis_;
+    std::filesystem::path pastaPadroes_;
+    // Start-up found no file of its own and could not create one.
+    bool semArquivo_ = false;
     MemoriaCalculo memoria_;
+    JanelaMemoria* janelaMemoria_ = nullptr;
+    bool semAviso_ = false;  // the run under way tells no failure
     // Runs under way: a write of the run may start another from a field's handler.
     int execucoes_ = 0;
     // Held from start-up to the end while this copy is the only one using the file.

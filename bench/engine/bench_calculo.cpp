@@ -37,8 +37,8 @@ void BM_TextoDeTodasAsMemorias(benchmark::State& state) {
     if (!executarCalculo(visao, estado, sep, &memoria)) state.SkipWithError("the run failed");
     for (auto _ : state) {
         for (const LinhaResultado& l : linhasDeResultado()) {
-            benchmark::DoNotOptimize(textoDaMemoria(memoria, l.antes, sep));
-            benchmark::DoNotOptimize(textoDaMemoria(memoria, l.depois, sep));
+            benchmark::DoNotOptimize(textoDaMemoria(memoria, l.antes.campo, sep));
+            benchmark::DoNotOptimize(textoDaMemoria(memoria, l.depois.campo, sep));
         }
     }
 }

@@ -20,10 +20,11 @@ inline long kbDaLinha(const char* arquivo, const std::string& chave) {
 
 inline void relatarMostrada() {
     const long long agora =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
     const long rss = kbDaLinha("/proc/self/status", "VmRSS:");
-    const long privada = kbDaLinha("/proc/self/smaps_rollup", "Private_Clean:") +
-                         kbDaLinha("/proc/self/smaps_rollup", "Private_Dirty:");
+    const long privada =
+        kbDaLinha("/proc/self/smaps_rollup", "Private_Clean:") + kbDaLinha("/proc/self/smaps_rollup", "Private_Dirty:");
     std::printf("mostrada_ns=%lld rss_kb=%ld privada_kb=%ld\n", agora, rss, privada);
     std::fflush(stdout);
 }

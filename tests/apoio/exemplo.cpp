@@ -22,12 +22,12 @@ ParametrosSimulacao estadoDoExemplo() {
 
 VisaoMapa visaoDoExemplo(const Separadores& sep, const ParametrosSimulacao& estado) {
     static constexpr std::pair<const char*, const char*> kCampos[] = {
-        {"ProdBruta", "1.800,00"}, {"ProdBruta2", "1.800,00"}, {"ValorHora", "15,00"}, {"ValorHora2", "15,00"},
-        {"QuantDias", "10"}, {"QuantDias2", "10"}, {"QuantHorasDia", "12,0"}, {"QuantHorasDia2", "12,0"},
-        {"InssTerc", "0,00"}, {"quantDeps", "0"}, {"valorAjCusto", "600,00"}, {"valorAjCusto2", "600,00"},
-        {"percTxMan", "5,00"}, {"percTxMan2", "5,00"}, {"percDAR", "0,00"}, {"percDAR2", "0,00"},
-        {"percTxAdm", "25,00"}, {"percTxAdm2", "25,00"}, {"percentIrrf", "1,50"}, {"percentPis", "0,65"},
-        {"percentCofins", "3,00"}, {"percSeg", "0,00"}, {"percSeg2", "0,00"}, {"percDSR", "16,67"}};
+        {"ProdBruta", "1.800,00"}, {"ProdBruta2", "1.800,00"}, {"ValorHora", "15,00"},     {"ValorHora2", "15,00"},
+        {"QuantDias", "10"},       {"QuantDias2", "10"},       {"QuantHorasDia", "12,0"},  {"QuantHorasDia2", "12,0"},
+        {"InssTerc", "0,00"},      {"quantDeps", "0"},         {"valorAjCusto", "600,00"}, {"valorAjCusto2", "600,00"},
+        {"percTxMan", "5,00"},     {"percTxMan2", "5,00"},     {"percDAR", "0,00"},        {"percDAR2", "0,00"},
+        {"percTxAdm", "25,00"},    {"percTxAdm2", "25,00"},    {"percentIrrf", "1,50"},    {"percentPis", "0,65"},
+        {"percentCofins", "3,00"}, {"percSeg", "0,00"},        {"percSeg2", "0,00"},       {"percDSR", "16,67"}};
     VisaoMapa v;
     for (const auto& [campo, texto] : kCampos) v.textos[campo] = noAjuste(texto, sep);
     v.textos["tetoINSS"] = formatarPadrao(estado.tetoINSS, "#,##0.00", sep);

@@ -20,15 +20,14 @@ using Textos = std::vector<std::pair<const char*, const char*>>;
 // Every write of the worked example, in order, with the text it leaves (the insalubrity
 // allowance is written by the rate, then replaced by its ceiling).
 const std::vector<std::pair<std::string, std::string>> kExemplo = {
-    {"TxManut", "90,00"}, {"valDAR", "0,00"}, {"retINSS", "198,00"}, {"retIR", "0,00"},
-    {"liqPagar", "2.112,00"}, {"valTxAdm", "450,00"}, {"valTotalNF", "2.850,00"}, {"valIR", "42,75"},
-    {"valISS", "13,50"}, {"valPIS", "18,53"}, {"valCofins", "85,50"}, {"nfLiq", "2.689,72"},
-    {"valSeg", "0,00"}, {"valMargem", "379,72"},
-    {"valInsalub", "360,00"}, {"valInsalub", "135,60"}, {"valPericExNot", "119,99"}, {"valDSR", "342,67"},
-    {"TxManut2", "119,91"}, {"valDAR2", "0,00"}, {"retINSS2", "263,81"}, {"retIR2", "17,28"},
-    {"liqPagar2", "2.597,26"}, {"valTxAdm2", "599,57"}, {"valTotalNF2", "3.597,83"}, {"valIR2", "53,97"},
-    {"valISS2", "17,99"}, {"valPIS2", "23,39"}, {"valCofins2", "107,93"}, {"nfLiq2", "3.394,55"},
-    {"valSeg2", "0,00"}, {"valMargem2", "516,20"}};
+    {"TxManut", "90,00"},        {"valDAR", "0,00"},      {"retINSS", "198,00"},      {"retIR", "0,00"},
+    {"liqPagar", "2.112,00"},    {"valTxAdm", "450,00"},  {"valTotalNF", "2.850,00"}, {"valIR", "42,75"},
+    {"valISS", "13,50"},         {"valPIS", "18,53"},     {"valCofins", "85,50"},     {"nfLiq", "2.689,72"},
+    {"valSeg", "0,00"},          {"valMargem", "379,72"}, {"valInsalub", "360,00"},   {"valInsalub", "135,60"},
+    {"valPericExNot", "119,99"}, {"valDSR", "342,67"},    {"TxManut2", "119,91"},     {"valDAR2", "0,00"},
+    {"retINSS2", "263,81"},      {"retIR2", "17,28"},     {"liqPagar2", "2.597,26"},  {"valTxAdm2", "599,57"},
+    {"valTotalNF2", "3.597,83"}, {"valIR2", "53,97"},     {"valISS2", "17,99"},       {"valPIS2", "23,39"},
+    {"valCofins2", "107,93"},    {"nfLiq2", "3.394,55"},  {"valSeg2", "0,00"},        {"valMargem2", "516,20"}};
 
 // The text each field is left with: its last write.
 const std::map<std::string, std::string> kFinais(kExemplo.rbegin(), kExemplo.rend());
@@ -81,21 +80,35 @@ protected:
     void conferirMemorias() {
         const auto lido = [&](std::string_view c) { return lerMoney(v.textos[std::string(c)], sep()).value(); };
         for (const LinhaResultado& l : linhasDeResultado()) {
-            for (const std::string_view campo : {l.antes, l.depois}) {
-                if (campo.empty() || (l.soEmPlantoes && v.indices["selecModalidade"] != 1)) continue;
+            for (const std::string_view campo : {l.antes.campo, l.depois.campo}) {
+                if (campo.empty() || !l.resultado || (l.linha == Linha::ProdBruta && v.indices["selecModalidade"] != 1))
+                    continue;
                 SCOPED_TRACE(campo);
                 const std::string texto = textoDaMemoria(memoria, campo, sep());
                 const auto passos = memoria.passos(campo);
                 ASSERT_EQ(std::ranges::count(texto, '\n') + 1, std::ssize(passos));
                 for (const Passo& p : passos) {
+                    // Captions in both columns' workings are captions, not field names, and carry
+                    // no " - " that would read as a minus ("DAR - Desc. Anual Remun").
+                    for (const std::string_view r : [&] {
+                             std::vector<std::string_view> rs{p.rotulo};
+                             for (const Operando& o : p.operandos()) rs.push_back(o.rotulo);
+                             return rs;
+                         }()) {
+                        EXPECT_EQ(r.find(" - "), r.npos) << r;
+                        EXPECT_EQ(rotuloDoCampo(r), r) << "a field's name as caption";
+                    }
                     if (p.tipo != Passo::Tipo::conta || p.quantos == 0) continue;
                     const double meiaUnidade = p.arredondamento == Passo::Arredondamento::inteiro ? 0.5 : 0.005;
                     EXPECT_NEAR(recalcular(p), real(p.resultado), meiaUnidade + 1e-9) << p.rotulo;
                 }
-                EXPECT_EQ(std::ranges::count(passos, "Produção total", &Passo::rotulo), texto.find("Produção total") != texto.npos);
-                const bool comDiferenca = campo == l.depois && !l.antes.empty();
+                EXPECT_EQ(std::ranges::count(passos, "Produção total", &Passo::rotulo),
+                          texto.find("Produção total") != texto.npos);
+                const bool comDiferenca = campo == l.depois.campo && !l.antes.campo.empty();
                 ASSERT_EQ(passos.back().tipo == Passo::Tipo::diferenca, comDiferenca);
-                if (comDiferenca) { EXPECT_EQ(std::get<Money>(passos.back().resultado), subtrair(lido(campo), lido(l.antes))); }
+                if (comDiferenca) {
+                    EXPECT_EQ(std::get<Money>(passos.back().resultado), subtrair(lido(campo), lido(l.antes.campo)));
+                }
                 const std::string_view semDiferenca(texto.data(), comDiferenca ? texto.rfind('\n') : texto.size());
                 EXPECT_TRUE(semDiferenca.ends_with(" = " + v.textos[std::string(campo)])) << texto;
             }
@@ -142,7 +155,7 @@ TEST_P(Calculo, NestedRunFromAWriteIsSafe) {
     ASSERT_TRUE(executar());
     EXPECT_EQ(aninhadas, 2);
     EXPECT_EQ(v.passagensResultados, 3);
-    EXPECT_EQ(v.textos["valISS"], t("22,50"));  // 450,00 of fee at the new 5 %
+    EXPECT_EQ(v.textos["valISS"], t("22,50"));           // 450,00 of fee at the new 5 %
     EXPECT_EQ(memoria.passos("ProdBruta2").size(), 2u);  // the product and one difference
     EXPECT_TRUE(textoDaMemoria(memoria, "valISS", sep()).ends_with(t("5,00 ÷ 100 = 22,50")));
 }
@@ -153,13 +166,20 @@ TEST_P(Calculo, NestedRunFromAWriteIsSafe) {
 // step that fails.
 TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
     const struct {
-        const char* campo; const char* texto; std::size_t escritasAntes; const char* etapa;
-        const char* aviso = nullptr; void (*estado)(P&) = nullptr;
+        const char* campo;
+        const char* texto;
+        std::size_t escritasAntes;
+        const char* etapa;
+        const char* aviso = nullptr;
+        void (*estado)(P&) = nullptr;
     } casos[] = {
         {"ProdBruta", "", 0, "TxManut"},
-        {"percINSS", "onze", 2, "retINSS", "Não calculado: o último cálculo parou em “Retenção INSS $ - ANTES”, "
-                                           "porque o campo “INSS %” não contém um número."},
-        {"percentPis", "-", 9, "valPIS"}, {"ProdBruta2", "1,2,3", 14, "valInsalub"}, {"percTxMan", "1E+306", 0, "TxManut"},
+        {"percINSS", "onze", 2, "retINSS",
+         "Não calculado: o último cálculo parou em “Retenção INSS $ - ANTES”, "
+         "porque o campo “INSS %” não contém um número."},
+        {"percentPis", "-", 9, "valPIS"},
+        {"ProdBruta2", "1,2,3", 14, "valInsalub"},
+        {"percTxMan", "1E+306", 0, "TxManut"},
         {"quantDeps", "1E+300", 3, "retIR"},
         {"ProdBruta", "922.337.203.685.477,00", 4, "liqPagar",
          "Não calculado: o último cálculo parou em “Líquido a Pagar $ - ANTES”, porque um valor passou do limite do "
@@ -178,7 +198,9 @@ TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
         EXPECT_EQ(v.escritas, nomesAte(c.escritasAntes));
         EXPECT_EQ(memoria.etapaDaFalha(), c.etapa);
         EXPECT_EQ(memoria.campoDaFalha(), lerDouble(t(c.texto), sep()) ? "" : c.campo);
-        if (c.aviso) { EXPECT_EQ(textoDaMemoria(memoria, "valMargem2", sep()), c.aviso); }
+        if (c.aviso) {
+            EXPECT_EQ(textoDaMemoria(memoria, "valMargem2", sep()), c.aviso);
+        }
         for (const auto& [campo, texto] : kFinais) {
             const bool escrito = std::ranges::count(v.escritas, campo) > 0;
             EXPECT_EQ(memoria.situacao(campo), escrito ? Situacao::calculado : Situacao::naoCalculado) << campo;
@@ -193,18 +215,28 @@ TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
 // Brackets whose deductions make each bound visible; the first one's deduction is above
 // the tax at its bound.
 void tabelaPropria(P& e) {
-    e.aPartir1 = Money::deCentavos(100000); e.percentIR1 = 10; e.Desconto1 = Money::deCentavos(15000);
-    e.aPartir2 = Money::deCentavos(200000); e.percentIR2 = 20; e.Desconto2 = Money::deCentavos(15000);
-    e.aPartir3 = Money::deCentavos(300000); e.percentIR3 = 30; e.Desconto3 = Money::deCentavos(30000);
-    e.aPartir4 = Money::deCentavos(400000); e.percentIR4 = 40; e.Desconto4 = Money::deCentavos(50000);
+    e.aPartir1 = Money::deCentavos(100000);
+    e.percentIR1 = 10;
+    e.Desconto1 = Money::deCentavos(15000);
+    e.aPartir2 = Money::deCentavos(200000);
+    e.percentIR2 = 20;
+    e.Desconto2 = Money::deCentavos(15000);
+    e.aPartir3 = Money::deCentavos(300000);
+    e.percentIR3 = 30;
+    e.Desconto3 = Money::deCentavos(30000);
+    e.aPartir4 = Money::deCentavos(400000);
+    e.percentIR4 = 40;
+    e.Desconto4 = Money::deCentavos(50000);
     e.montarTabelaIR();
 }
 // A reduction whose bounds show: 1000 − 0,1 × income between 5.000,00 and 7.350,00.
 void reducaoPropria(P& e) {
     tabelaPropria(e);
     e.reducaoIR = 1;
-    e.reducaoIRIsencao = Money::deCentavos(500000); e.reducaoIRLimite = Money::deCentavos(735000);
-    e.reducaoIRParcela = Money::deCentavos(100000); e.reducaoIRFator = 0.1;
+    e.reducaoIRIsencao = Money::deCentavos(500000);
+    e.reducaoIRLimite = Money::deCentavos(735000);
+    e.reducaoIRParcela = Money::deCentavos(100000);
+    e.reducaoIRFator = 0.1;
 }
 
 Textos seis(const char* inssTerc) { return {{"ProdBruta", "6.000,00"}, {"InssTerc", inssTerc}}; }
@@ -216,50 +248,134 @@ Textos semINSS(const char* prod) { return {{"ProdBruta", prod}, {"percINSS", "0"
 // carries no sign).
 TEST_P(Calculo, ResultsForVariedInputs) {
     const struct {
-        const char* nome; Textos entradas; void (*estado)(P&); Textos esperados;
+        const char* nome;
+        Textos entradas;
+        void (*estado)(P&);
+        Textos esperados;
         Textos memorias = {};
     } casos[] = {
-        {"the worked example", {}, nullptr, {}, {{"retIR", "Base IR 1.602,00 abaixo de 1.903,99: isento"},
-         {"valSeg2", "Diferença para ANTES: 0,00"}, {"valISS2", "Diferença para ANTES: +4,49"}}},
-        {"INSS above it", seis("0,00"), nullptr, {{"retINSS", "570,88"}, {"retIR", "623,65"}}, {{"retINSS",
-         "Base INSS 6.000,00 acima do Teto INSS 5.189,82: limitada ao teto\n"
-         "Retenção INSS = Base INSS × INSS % ÷ 100 = 5.189,82 × 11,00 ÷ 100 = 570,88"}}},
+        {"the worked example",
+         {},
+         nullptr,
+         {},
+         {{"retIR", "Base IR 1.602,00 abaixo de 1.903,99: isento"},
+          {"valSeg2", "Diferença para ANTES: 0,00"},
+          {"valISS2", "Diferença para ANTES: +4,49"}}},
+        {"INSS above it",
+         seis("0,00"),
+         nullptr,
+         {{"retINSS", "570,88"}, {"retIR", "623,65"}},
+         {{"retINSS",
+           "Base INSS 6.000,00 acima do Teto INSS 5.189,82: limitada ao teto\n"
+           "Retenção INSS = Base INSS × INSS % ÷ 100 = 5.189,82 × 11,00 ÷ 100 = 570,88"}}},
         {"all of it used elsewhere", seis("5.189,82"), nullptr, {{"retINSS", "0,00"}, {"retIR", "780,64"}}},
         {"the field's ceiling is compared with InssTerc",
-         {{"ProdBruta", "6.000,00"}, {"InssTerc", "5.189,83"}, {"tetoINSS", "9.999,99"}}, nullptr, {{"retINSS", "0,00"}}},
-        {"special fund in every base", {{"percDAR", "10,00"}, {"percSeg", "1,00"}}, nullptr,
+         {{"ProdBruta", "6.000,00"}, {"InssTerc", "5.189,83"}, {"tetoINSS", "9.999,99"}},
+         nullptr,
+         {{"retINSS", "0,00"}}},
+        {"special fund in every base",
+         {{"percDAR", "10,00"}, {"percSeg", "1,00"}},
+         nullptr,
          {{"valDAR", "180,00"}, {"retINSS", "217,80"}, {"valTxAdm", "495,00"}, {"valSeg", "19,80"}}},
         {"no INSS rate", semINSS("3.000,00"), nullptr, {{"retINSS", "0"}, {"retIR", "95,20"}}},
         {"amounts too large for a float", semINSS("10.000.000,10"), nullptr, {{"retIR", "2.749.130,67"}}},
-        {"284,385 for 1,5 dependants", {{"ProdBruta", "2.500,00"}, {"percINSS", "0"}, {"quantDeps", "1,5"}}, nullptr,
-         {{"retIR", "23,37"}}, {{"retIR",
-         "Dedução dependentes = Desc Dependente × Quant Dependentes = 189,59 × 1,5 = 284,385\n"
-         "Base IR = Produção Bruta + Fundo Especial − Retenção INSS − Dedução dependentes = "
-         "2.500,00 + 0,00 − 0,00 − 284,385 = 2.215,615\nBase IR 2.215,615 a partir de 1.903,99: faixa 1\n"
-         "Retenção IR = Imposto pela alíquota − Desconto faixa 1 = 166,1711 − 142,80 = 23,37"}}},
+        {"284,385 for 1,5 dependants",
+         {{"ProdBruta", "2.500,00"}, {"percINSS", "0"}, {"quantDeps", "1,5"}},
+         nullptr,
+         {{"retIR", "23,37"}},
+         {{"retIR",
+           "Dedução dependentes = Desc Dependente × Quant Dependentes = 189,59 × 1,5 = 284,385\n"
+           "Base IR = Produção Bruta + Fundo Especial − Retenção INSS − Dedução dependentes = "
+           "2.500,00 + 0,00 − 0,00 − 284,385 = 2.215,615\nBase IR 2.215,615 a partir de 1.903,99: faixa 1\n"
+           "Retenção IR = Imposto pela alíquota − Desconto faixa 1 = 166,1711 − 142,80 = 23,37"}}},
         {"deduction above the tax", semINSS("1.000,00"), tabelaPropria, {{"retIR", "0,00"}}},
         {"bound of row 4", semINSS("4.000,00"), tabelaPropria, {{"retIR", "1.100,00"}}},
         {"nor at it", semINSS("5.000,00"), reducaoPropria, {{"retIR", "0,00"}}},
         {"and at it", semINSS("7.350,00"), reducaoPropria, {{"retIR", "2.175,00"}}},
-        {"reduction below zero", semINSS("6.000,00"), [](P& e) { reducaoPropria(e); e.reducaoIRParcela = Money::deCentavos(50000); },
+        {"reduction below zero",
+         semINSS("6.000,00"),
+         [](P& e) {
+             reducaoPropria(e);
+             e.reducaoIRParcela = Money::deCentavos(50000);
+         },
          {{"retIR", "1.900,00"}}},
-        {"2026, reduction above the tax", {{"ProdBruta", "5.200,00"}}, [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "0,00"}}},
-        {"2026", {{"ProdBruta", "6.000,00"}}, [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "231,52"}}, {{"retIR",
-         "Deduções legais = Retenção INSS + Dedução dependentes = 1.200,00 + 0,00 = 1.200,00\n"
-         "Deduções legais 1.200,00 iguais ou maiores que o desconto simplificado 607,20: usadas as deduções legais\n"
-         "Rendimento tributável = Produção Bruta + Fundo Especial = 6.000,00 + 0,00 = 6.000,00\n"
-         "Redução = Parcela da redução − Fator da redução × Rendimento tributável = 978,62 − 0,133145 × 6.000,00 = "
-         "179,75\nRetenção IR = Imposto pela tabela − Redução = 411,27 − 179,75 = 231,52"}}},
-        {"insalubrity capped", {{"ProdBruta2", "1.000,00"}}, [](P& e) { e.percNoturno = 0; e.baseDSR = 0; },
-         {{"valInsalub", "135,60"}, {"valPericExNot", "0,00"}, {"valDSR", "166,70"}}, {{"valInsalub",
-         "Teto em centavos = Valor de Referência × Adicional Insalub % = 678,00 × 20,00 = 13.560\n"
-         "Teto Insalubridade = Teto em centavos ÷ 100 = 13.560 ÷ 100 = 135,60\n"
-         "Adicional 200,00 acima do teto 135,60: limitado ao teto\nAdicional Insalubridade = Teto Insalubridade = 135,60"}}},
+        {"2026, reduction above the tax",
+         {{"ProdBruta", "5.200,00"}},
+         [](P& e) {
+             aplicarTabelas2026(e);
+             e.percINSS = 20;
+         },
+         {{"retIR", "0,00"}}},
+        {"2026",
+         {{"ProdBruta", "6.000,00"}},
+         [](P& e) {
+             aplicarTabelas2026(e);
+             e.percINSS = 20;
+         },
+         {{"retIR", "231,52"}},
+         {{"retIR",
+           "Deduções legais = Retenção INSS + Dedução dependentes = 1.200,00 + 0,00 = 1.200,00\n"
+           "Deduções legais 1.200,00 iguais ou maiores que o desconto simplificado 607,20: usadas as deduções legais\n"
+           "Rendimento tributável = Produção Bruta + Fundo Especial = 6.000,00 + 0,00 = 6.000,00\n"
+           "Redução = Parcela da redução − Fator da redução × Rendimento tributável = 978,62 − 0,133145 × 6.000,00 = "
+           "179,75\nRetenção IR = Imposto pela tabela − Redução = 411,27 − 179,75 = 231,52"}}},
+        {"2026, a half cent in the reduction",
+         {{"ProdBruta", "7.000,00"}},
+         [](P& e) {
+             aplicarTabelas2026(e);
+             e.percINSS = 0;
+         },
+         {{"retIR", "802,68"}},
+         {{"retIR",
+           "Redução = Parcela da redução − Fator da redução × Rendimento tributável = 978,62 − 0,133145 × 7.000,00 = "
+           "46,61"}}},
+        {"2026, the reduction's cap, no deduction",
+         semINSS("5.000,00"),
+         [](P& e) {
+             aplicarTabelas2026(e);
+             e.descontoSimplificado = {};
+         },
+         {{"retIR", "153,38"}},
+         {{"retIR", "Redução 466,27 acima do teto 312,89: limitada ao teto"}}},
+        {"2026, the cap below the limit",
+         semINSS("4.800,00"),
+         [](P& e) {
+             aplicarTabelas2026(e);
+             e.descontoSimplificado = {};
+         },
+         {{"retIR", "98,38"}}},
+        {"2026, no cap",
+         semINSS("5.000,00"),
+         [](P& e) {
+             aplicarTabelas2026(e);
+             e.descontoSimplificado = {};
+             e.reducaoIRTeto = {};
+         },
+         {{"retIR", "0,00"}}},
+        {"insalubrity capped",
+         {{"ProdBruta2", "1.000,00"}},
+         [](P& e) {
+             e.percNoturno = 0;
+             e.baseDSR = 0;
+         },
+         {{"valInsalub", "135,60"}, {"valPericExNot", "0,00"}, {"valDSR", "166,70"}},
+         {{"valInsalub",
+           "Teto em centavos = Valor de Referência × Adicional Insalub % = 678,00 × 20,00 = 13.560\n"
+           "Teto Insalubridade = Teto em centavos ÷ 100 = 13.560 ÷ 100 = 135,60\n"
+           "Adicional 200,00 acima do teto 135,60: limitado ao teto\nAdicional Insalubridade = Teto Insalubridade = "
+           "135,60"}}},
         {"DSR without a base chosen (production only)", {}, [](P& e) { e.baseDSR = -1; }, {{"valDSR", "300,06"}}},
-        {"allowances rounded one by one, 0,005 each", {{"ProdBruta2", "0,10"}},
-         [](P& e) { e.percInsalub = 0; e.percPeric = e.percExtra = e.percNoturno = 5; e.fatorNoturno = 100; },
+        {"allowances rounded one by one, 0,005 each",
+         {{"ProdBruta2", "0,10"}},
+         [](P& e) {
+             e.percInsalub = 0;
+             e.percPeric = e.percExtra = e.percNoturno = 5;
+             e.fatorNoturno = 100;
+         },
          {{"valPericExNot", "0,03"}, {"valDSR", "0,02"}}},
-        {"fee on the special fund alone", {{"percDAR", "10,00"}}, [](P& e) { e.itaProd = 0; },
+        {"fee on the special fund alone",
+         {{"percDAR", "10,00"}},
+         [](P& e) { e.itaProd = 0; },
          {{"valTxAdm", "45,00"}, {"valTotalNF", "2.625,00"}, {"valISS", "1,35"}}},
     };
     for (const auto& c : casos) {
@@ -275,6 +391,47 @@ TEST_P(Calculo, ResultsForVariedInputs) {
             for (std::string l; std::getline(porLinha, l);) EXPECT_NE(texto.find('\n' + l + '\n'), texto.npos) << texto;
         }
     }
+}
+
+// Every cent of income between the two limits of the 2026 reduction: the reduction is
+// 978,62 − 0,133145 × income, here worked out in whole millionths of a cent and rounded to the
+// cent, halves up. The arithmetic the run uses is held against it at every cent; the whole run
+// at every fiftieth cent and at every income whose product ends in half a cent, where a tax
+// equal to the income (one bracket of 100 %, no INSS, no deduction) withholds the income less
+// the reduction.
+TEST(Reducao2026, EveryCentBetweenTheLimits) {
+    const Separadores sep = Separadores::brasil();
+    P e = estadoDoExemplo();
+    aplicarTabelas2026(e);
+    e.percINSS = 0;
+    e.descontoSimplificado = {};
+    e.aPartir1 = {};
+    e.percentIR1 = 100;
+    e.Desconto1 = {};
+    e.aPartir2 = e.aPartir3 = e.aPartir4 = Money::deCentavos(100'000'000'00);
+    e.montarTabelaIR();
+    VisaoMapa v = visaoDoExemplo(sep, e);
+    int diferentes = 0, meiosCentavos = 0;
+    for (std::int64_t renda = 500'001; renda <= 735'000; ++renda) {
+        const std::int64_t milionesimos = std::int64_t{97'862} * 1'000'000 - 133'145 * renda;
+        const std::int64_t reducao = (milionesimos + 500'000) / 1'000'000;
+        const bool meioCentavo = milionesimos % 1'000'000 == 500'000;
+        meiosCentavos += meioCentavo;
+        const auto calculada =
+            parcelaMenosProdutoEmCentavos(e.reducaoIRParcela, e.reducaoIRFator, Money::deCentavos(renda));
+        bool certo = calculada == Money::deCentavos(reducao);
+        if (certo && (renda % 50 == 0 || meioCentavo)) {
+            v.textos["ProdBruta"] = formatarMoeda(Money::deCentavos(renda), sep);
+            ASSERT_TRUE(executarCalculo(v, e, sep));
+            certo = lerMoney(v.textos["retIR"], sep) == Money::deCentavos(renda - reducao);
+        }
+        if (!certo && ++diferentes <= 5) {
+            ADD_FAILURE() << "renda " << renda << " centavos: retIR " << v.textos["retIR"] << ", redução esperada "
+                          << reducao;
+        }
+    }
+    EXPECT_EQ(diferentes, 0);
+    EXPECT_EQ(meiosCentavos, 1) << "7.000,00";
 }
 
 }  // namespace

@@ -15,11 +15,14 @@ namespace {
 
 using namespace vestamar;
 
-void exigir(bool condicao) { if (!condicao) std::abort(); }
+void exigir(bool condicao) {
+    if (!condicao) std::abort();
+}
 
 void conferir(std::string_view conteudo, const Separadores& sep, const Separadores& outra) {
     ParametrosSimulacao lido;
-    for (const LinhaIlegivel& linha : lerConteudo(conteudo, lido, sep).ilegiveis) exigir(conteudo.find(linha.linha) != conteudo.npos);
+    for (const LinhaIlegivel& linha : lerConteudo(conteudo, lido, sep).ilegiveis)
+        exigir(conteudo.find(linha.linha) != conteudo.npos);
     for (const ChaveParametro& chave : kChaves) {
         const auto* campo = std::get_if<double ParametrosSimulacao::*>(&chave.campo);
         exigir(!campo || std::isfinite(lido.**campo));

@@ -14,7 +14,7 @@
 
 using namespace vestamar;
 
-constexpr const char* kForaDoPapel[] = {"Image1", "Help", "Tabelas", "Sair", "Calcular", "Imprimir", "Label1", "Label44"};
+constexpr const char* kForaDoPapel[] = {"Image1", "Help", "Tabelas", "Sair", "Calcular", "Imprimir"};
 
 class Navegador : public QObject {
     Q_OBJECT
@@ -28,9 +28,10 @@ protected:
     FrmCalcProd janela;
     QTemporaryDir pasta;
     const QPageLayout folha = QPrinter().pageLayout();  // the same for printer and PDF file
-    QString impressora, destinoPdf;  // the files written; no printer when empty
-    QString recusa;                  // why the print system refuses the job; empty: it takes it
+    QString impressora, destinoPdf;                     // the files written; no printer when empty
+    QString recusa;                                     // why the print system refuses the job; empty: it takes it
     bool aceitaPdf = false;
+    bool servicoParado = false;      // the print service is not running
     QStringList ofertas, sugestoes;  // the PDF offers made, and the files suggested
     int avisos = 0;
     Navegador navegador;
@@ -39,18 +40,24 @@ protected:
         janela.setFixedWidth(FrmCalcProd::pixels(7700));
         janela.controle("Titulo")->move(0, FrmCalcProd::pixels(240));
         janela.campo("liqPagar")->setText(q("12.345,67"));
-        const AmbienteImpressao ambiente{
-            [this] {
-                auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
-                p->setOutputFileName(impressora);
-                return impressora.isEmpty() ? nullptr : std::move(p);
-            },
-            [this](QPrinter& p, const std::function<bool(QPrinter&)>& pagina) {
-                return !recusa.isEmpty() ? recusa : pagina(p) ? QString() : q("falhou");
-            },
-            [this](QWidget*, const QString& m) { ofertas.append(m); return aceitaPdf; },
-            [this](QWidget*, const QString& s) { sugestoes.append(s); return destinoPdf; },
-            [this](QWidget*, const QString&) { ++avisos; }};
+        const AmbienteImpressao ambiente{[this] {
+                                             auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+                                             p->setOutputFileName(impressora);
+                                             return impressora.isEmpty() ? nullptr : std::move(p);
+                                         },
+                                         [this](QPrinter& p, const std::function<bool(QPrinter&)>& pagina) {
+                                             return !recusa.isEmpty() ? recusa : pagina(p) ? QString() : q("falhou");
+                                         },
+                                         [this](QWidget*, const QString& m) {
+                                             ofertas.append(m);
+                                             return aceitaPdf;
+                                         },
+                                         [this](QWidget*, const QString& s) {
+                                             sugestoes.append(s);
+                                             return destinoPdf;
+                                         },
+                                         [this](QWidget*, const QString&) { ++avisos; },
+                                         [this] { return !servicoParado; }};
         conectarImpressaoEAjuda(janela, {[this, ambiente] { imprimir(janela, foraDoPapel(janela), ambiente); },
                                          [this, ambiente] { salvarComoPdf(janela, foraDoPapel(janela), ambiente); }});
         QDesktopServices::setUrlHandler("http", &navegador, "abrir");
@@ -66,8 +73,11 @@ protected:
         const QWidget* c = janela.controle(nome);
         const QRect area = folha.paintRectPixels(50);
         const qreal s = area.width() / qreal(janela.width());
-        return QTransform::fromTranslate(area.x(), area.y()).scale(s, s)
-            .mapRect(QRectF(c->mapTo(&janela, QPoint()), c->size())).toRect().adjusted(1, 1, -1, -1);
+        return QTransform::fromTranslate(area.x(), area.y())
+            .scale(s, s)
+            .mapRect(QRectF(c->mapTo(&janela, QPoint()), c->size()))
+            .toRect()
+            .adjusted(1, 1, -1, -1);
     }
 };
 
@@ -78,12 +88,15 @@ protected:
 // the offer accepted, the PDF file chosen, part of the offer, the warnings, p.pdf written (by the
 // printer or as the PDF file), "Salvar PDF…" from the window's menu (Ctrl+Shift+S) instead of
 // `Imprimir`, and where the PDF is suggested within the home folder (nullptr: not asked).
-TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
+TEST_F(Impressao, PaginaUnicaComOTituloECabecalhosSemBannerEBotoes) {
     struct Caso {
         const char *caso, *impressora, *recusa;
         bool painel, aceita;
         const char *destino, *mensagem;
-        int avisos; bool escrito, menu = false; const char* sugerido = nullptr;
+        int avisos;
+        bool escrito, menu = false;
+        const char* sugerido = nullptr;
+        bool parado = false;
     } const casos[] = {
         {"impressa", "p.pdf", "", false, false, "", "", 0, true},
         {"recusado", "", "", false, false, "p.pdf", "Nenhuma impressora", 0, false},
@@ -93,6 +106,8 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
          "\": a impressora não está aceitando trabalhos.\n", 0, true},
         {"PDF impossível", "", "", false, true, "falta/x.pdf", "Nenhuma impressora", 1, false},
         {"Salvar PDF…", "x.pdf", "", false, false, "p.pdf", "", 0, true, true, "Documents/"},
+        {"serviço parado, aceito", "", "", false, true, "p.pdf", "o serviço de impressão não está em execução.\n", 0,
+         true, false, nullptr, true},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.caso);
@@ -102,8 +117,9 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         impressora = *c.impressora ? pasta.filePath(c.impressora) : QString();
         recusa = q(c.recusa);
         aceitaPdf = c.aceita;
+        servicoParado = c.parado;
         destinoPdf = pasta.filePath(c.destino);
-        janela.controle("Frame1")->move(0, FrmCalcProd::pixels(1800));
+        janela.controle("Frame1")->move(0, janela.controle("Frame1")->y());
         janela.controle("Frame1")->setVisible(c.painel);
         if (c.menu) {
             QDir(pasta.path()).mkdir(q("Documents"));
@@ -120,7 +136,9 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         EXPECT_EQ(ofertas.size(), *c.mensagem ? 1 : 0);
         EXPECT_TRUE(ofertas.value(0).contains(q(c.mensagem))) << ofertas.value(0).toStdString();
         EXPECT_EQ(avisos, c.avisos);
-        if (c.sugerido) { EXPECT_EQ(sugestoes, QStringList{pasta.filePath(q(c.sugerido) + q("vestaMar - Simulação.pdf"))}); }
+        if (c.sugerido) {
+            EXPECT_EQ(sugestoes, QStringList{pasta.filePath(q(c.sugerido) + q("vestaMar - Simulação.pdf"))});
+        }
 
         const QString pdf = pasta.filePath("p.pdf");
         QFile f(pdf);
@@ -131,16 +149,47 @@ TEST_F(Impressao, PaginaUnicaComOTituloSemBannerBotoesECabecalhos) {
         const QImage pagina(pdf + ".png");
         ASSERT_FALSE(pagina.isNull());
         // The title where the banner was, in grey, not the banner's colours; blank where the
-        // buttons were, and the headings unless the panel covers their place.
+        // buttons were; the headings on paper unless the panel covers their place.
         const auto papel = [](const QColor& p) { return qGray(p.rgb()) < 230; };
         EXPECT_GT(comTinta(pagina, naPagina("Titulo"), papel).width(), 100);
-        EXPECT_TRUE(comTinta(pagina, naPagina("Image1"), [](const QColor& p) { return p.hsvSaturation() > 40; }).isEmpty());
+        EXPECT_TRUE(
+            comTinta(pagina, naPagina("Image1"), [](const QColor& p) { return p.hsvSaturation() > 40; }).isEmpty());
         for (const char* nome : kForaDoPapel) {
-            if (nome == std::string_view("Image1") || (c.painel && nome[0] == 'L')) continue;
+            if (nome == std::string_view("Image1")) continue;
             EXPECT_TRUE(comTinta(pagina, naPagina(nome), papel).isEmpty()) << nome;
+        }
+        if (!c.painel) {
+            EXPECT_FALSE(comTinta(pagina, naPagina("Label44"), papel).isEmpty());
         }
         EXPECT_FALSE(comTinta(pagina, naPagina(c.painel ? "Label69" : "liqPagar"), papel).isEmpty());
     }
+}
+
+// The page's text, as a PDF reader extracts it: both scenario headings, a footer with the date
+// and time and the parameter file's path; a figure the window shows as "###" whole, and one not
+// current as "não calculado", never the old figure. The window itself is left as it was.
+TEST_F(Impressao, PaginaDizQualColunaEQuandoENuncaMostraFiguraVelhaOuCortada) {
+    janela.setProperty(kPropriedadeArquivo, q("/pasta/do/usuário/vestaMar.ini"));
+    ETextctl* nota = janela.campo("valTotalNF2");
+    nota->setText(q("125.000.000.000.600,00"));
+    ASSERT_TRUE(nota->encurtado());
+    janela.campo("liqPagar")->setDesatualizado(true);  // shows 12.345,67, not current
+    janela.campo("valIR")->setText(q("7.654,32"));
+    janela.campo("valIR")->setDesatualizado(true);
+    const QImage antes = janela.grab().toImage();
+    destinoPdf = pasta.filePath("p.pdf");
+    QTest::keyClick(&janela, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(janela.grab().toImage(), antes);
+    QProcess texto;
+    texto.start("pdftotext", {"-layout", destinoPdf, "-"});
+    ASSERT_TRUE(texto.waitForFinished());
+    const QString lido = QString::fromUtf8(texto.readAllStandardOutput());
+    for (const char* trecho : {"Cálculo de Prod. Cooperativista - ANTES", "Cálculo de Prod. Cooperativista - DEPOIS",
+                               "125.000.000.000.600,00", "não calculado", "Parâmetros: /pasta/do/usuário/vestaMar.ini"})
+        EXPECT_TRUE(lido.contains(q(trecho))) << trecho << "\n" << lido.toStdString();
+    for (const char* trecho : {"###", "12.345,67", "7.654,32"}) EXPECT_FALSE(lido.contains(q(trecho))) << trecho;
+    const QString hoje = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    EXPECT_TRUE(lido.contains(q("Impresso em ") + hoje)) << lido.toStdString();
 }
 
 // Alt and the underlined letter press Sair, Tabelas and Imprimir; F1 presses Help, which opens
@@ -150,7 +199,9 @@ TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
     ETextctl* campo = janela.campo("ProdBruta");
     campo->setFocus();
     const std::pair<const char*, QKeyCombination> atalhos[] = {
-        {"Sair", Qt::ALT | Qt::Key_S}, {"Tabelas", Qt::ALT | Qt::Key_T}, {"Imprimir", Qt::ALT | Qt::Key_I},
+        {"Sair", Qt::ALT | Qt::Key_S},
+        {"Tabelas", Qt::ALT | Qt::Key_T},
+        {"Imprimir", Qt::ALT | Qt::Key_I},
         {"Help", QKeyCombination(Qt::Key_F1)},
     };
     for (const auto& [nome, tecla] : atalhos) {
@@ -173,6 +224,29 @@ TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
     for (const auto tecla : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(calcular, tecla);
     QTest::keyClick(calcular, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(cliques.count(), 4);
+}
+
+// With no browser to open the help page, `Help` says so, giving the page's address as text the
+// user can select and copy.
+TEST_F(Impressao, AjudaSemNavegadorDaOEnderecoParaCopiar) {
+    QDesktopServices::unsetUrlHandler("http");  // the offscreen platform opens no browser
+    QString copiado;
+    int mensagens = 0;
+    {
+        const RespostaAosDialogos resposta([&](QWidget* dialogo) {
+            ++mensagens;
+            auto* rotulo = dialogo->findChild<QLabel*>(q("qt_msgbox_label"));
+            ASSERT_NE(rotulo, nullptr);
+            rotulo->setFocus();
+            QTest::keyClick(rotulo, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(rotulo, Qt::Key_C, Qt::ControlModifier);
+            copiado = QGuiApplication::clipboard()->text();
+            qobject_cast<QDialog*>(dialogo)->accept();
+        });
+        QTest::keyClick(janela.campo("ProdBruta"), Qt::Key_F1);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return mensagens == 1; }, 2000));
+    }
+    EXPECT_TRUE(copiado.contains(enderecoAjuda().toString())) << copiado.toStdString();
 }
 
 // The printing module the program loads when the user first prints: found in the program's

@@ -7,7 +7,9 @@
 #       desktop-file-validate, appstreamcli validate and lintian on it;
 #   pacote.sh instalado <.deb or build folder> <session driver>
 #       installs the program into a temporary root (the .deb extracted, or `cmake --install`)
-#       and runs it there as an unprivileged user, checking where its parameter file goes.
+#       and runs it there as an unprivileged user, checking where its parameter file goes;
+#       then, as root with a .deb, installs it for real with dpkg, runs it as root and as
+#       `nobody`, and removes it.
 # Run as root, the program runs as `nobody`, so that permissions are real; run as another
 # user, as that user, with the read-only folders made read-only for it.
 set -uo pipefail
@@ -36,9 +38,12 @@ construir() {
   espera "Version" "$versao" "$(dpkg-deb -f "$deb" Version)"
   local depende
   depende="$(dpkg-deb -f "$deb" Depends), $(dpkg-deb -f "$deb" Recommends)"
-  for pacote in libc6 libstdc++6 libqt6widgets6 libqt6printsupport6 fonts-liberation qt6-translations-l10n; do
-    [[ ", $depende," == *", $pacote "* || ", $depende," == *", $pacote,"* ]] || falha "dependência $pacote ausente: $depende"
+  for pacote in libc6 libstdc++6 libqt6widgets6 libqt6printsupport6 libcups2 fonts-liberation qt6-translations-l10n; do
+    local vezes
+    vezes=$(tr ',' '\n' <<<"$depende" | sed 's/^ *//; s/ .*//' | grep -cx "$pacote")
+    espera "dependência $pacote nomeada uma vez ($depende)" 1 "$vezes"
   done
+  local manual
 
   # The package holds exactly what `cmake --install` puts under /usr.
   local raiz=$temporaria/deb instalado=$temporaria/instalado
@@ -65,6 +70,17 @@ construir() {
     file "$png" | grep -q "PNG image data, $tamanho x $tamanho," || falha "ícone $icone de $tamanho px: $(file "$png")"
   done
   grep -q "<id>$id</id>" "$metainfo" || falha "id do metainfo"
+  # The installed program's marker, and a manual page without English hyphenation that says
+  # what a user needs: keys, where the file is, the lock, the copy, printing, the copy of results.
+  [ -f "$raiz/usr/share/vestamar/instalado" ] || falha "marcador de programa instalado ausente"
+  manual=$(zcat "$raiz/usr/share/man/man1/vestamar.1.gz")
+  grep -qx '\.nh' <<<"$manual" || falha "manual sem .nh (hifenização em inglês)"
+  for trecho in Alt+S F1 /etc/vestaMar/vestaMar.ini vestaMar.ini.lock vestaMar.ini.bak PDF "Copiar resultados" "~/.config/vestaMar"; do
+    grep -qF -- "$trecho" <<<"$manual" || falha "manual não fala de $trecho"
+  done
+  local texto
+  texto=$(MANWIDTH=80 man -l "$raiz/usr/share/man/man1/vestamar.1.gz" 2>/dev/null | col -b)
+  grep -q -- '‐$' <<<"$texto" && falha "manual hifenizado: $(grep -- '‐$' <<<"$texto" | head -1)"
   grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || falha "launchable do metainfo"
 }
 
@@ -201,10 +217,84 @@ instalado() {
   [ -z "$(ls -A "$c5")" ] && [ ! -e "$bin/vestaMar.ini" ] || falha "gravou algo sem ter onde gravar"
 }
 
+# The real package, installed with dpkg as an office's administrator installs it, run as root
+# and as `nobody` with a HOME that does not exist, then removed. Runs only as root, when no
+# vestamar package is installed already; one such test at a time on the machine.
+instalado_com_dpkg() {
+  local deb=$1
+  [ "$(id -u)" -eq 0 ] || { echo "dpkg: não é root, instalação real não testada"; return; }
+  exec 9>/tmp/vestamar-pacote-dpkg.lock
+  flock -w 240 9 || { falha "outra instalação de teste não terminou"; return; }
+  if dpkg -s vestamar >/dev/null 2>&1; then echo "dpkg: vestamar já instalado nesta máquina, instalação real não testada"; return; fi
+  # The administrator's folder is the test's own only when it did not exist before.
+  # What a faulty program would write beside itself is removed too, so the machine is left clean.
+  etc_existia=0
+  [ -e /etc/vestaMar ] && etc_existia=1
+  if ls /usr/bin/vestaMar.ini* >/dev/null 2>&1; then falha "já existe vestaMar.ini em /usr/bin"; return; fi
+  remover() {
+    dpkg -s vestamar >/dev/null 2>&1 && { dpkg -r vestamar >/dev/null 2>&1 || falha "dpkg -r"; }
+    [ "$etc_existia" -eq 1 ] || rm -rf /etc/vestaMar
+    rm -f /usr/bin/vestaMar.ini /usr/bin/vestaMar.ini.lock /usr/bin/vestaMar.ini.bak
+  }
+  trap 'remover; chmod -R u+w "$temporaria" 2>/dev/null; rm -rf "$temporaria"' EXIT
+  local tentativa
+  for tentativa in $(seq 60); do
+    dpkg -i "$deb" >"$temporaria/dpkg.log" 2>&1 && break
+    grep -q "lock" "$temporaria/dpkg.log" || break
+    sleep 2
+  done
+  dpkg -s vestamar 2>/dev/null | grep -q '^Status: install ok installed' || { cat "$temporaria/dpkg.log"; falha "dpkg -i"; return; }
+  local lista
+  lista=$(dpkg -L vestamar)
+
+  # Root, HOME its own: the user's folder, nothing beside /usr/bin/vestamar, also from the real
+  # program left running a moment.
+  local c6=$temporaria/casa-root pid
+  mkdir -p "$c6"
+  env -i HOME="$c6" PATH=/usr/bin:/bin LC_ALL=pt_BR.UTF-8 QT_QPA_PLATFORM=offscreen /usr/bin/vestamar >/dev/null 2>&1 &
+  pid=$!
+  for _ in $(seq 100); do [ -f "$c6/.config/vestaMar/vestaMar.ini" ] && break; sleep 0.2; done
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null
+  [ -f "$c6/.config/vestaMar/vestaMar.ini" ] || falha "o programa instalado, como root, não criou o arquivo do usuário"
+  saida=$(env -i HOME="$c6" PATH=/usr/bin:/bin LC_ALL=pt_BR.UTF-8 QT_QPA_PLATFORM=offscreen "$driver" /usr/bin nao 8 2>"$temporaria/erros")
+  espera "pasta de root instalado" "$c6/.config/vestaMar" "$(valor pasta)"
+  espera "quantDeps de root" 8 "$(chave "$c6/.config/vestaMar/vestaMar.ini" quantDeps)"
+  ls /usr/bin/vestaMar.ini* >/dev/null 2>&1 && falha "o programa instalado gravou em /usr/bin"
+
+  # The administrator's file in /etc/vestaMar seeds a new user's file; `nobody`, whose HOME
+  # does not exist, sees its values, is told once that nothing can be saved and where, and
+  # `Sair` asks.
+  mkdir -p /etc/vestaMar
+  printf 'quantDeps=4\r\nprodBruta=3333\r\n' >/etc/vestaMar/vestaMar.ini
+  local c7=$temporaria/casa-root2
+  mkdir -p "$c7"
+  saida=$(env -i HOME="$c7" PATH=/usr/bin:/bin LC_ALL=pt_BR.UTF-8 QT_QPA_PLATFORM=offscreen "$driver" /usr/bin nao 2>"$temporaria/erros")
+  espera "quantDeps semeado de /etc/vestaMar" 4 "$(valor lido)"
+  espera "arquivo semeado" 4 "$(chave "$c7/.config/vestaMar/vestaMar.ini" quantDeps)"
+  saida=$(runuser -u nobody -- env -i HOME=/nonexistent-vestamar PATH=/usr/bin:/bin LC_ALL=pt_BR.UTF-8 QT_QPA_PLATFORM=offscreen \
+          "$driver" /usr/bin nao 2>"$temporaria/erros")
+  codigo=$?
+  espera "nobody sem HOME: valores do administrador" 4 "$(valor lido)"
+  [[ $(valor pergunta) == *"/nonexistent-vestamar/.config/vestaMar/vestaMar.ini"*"não poderão ser gravadas"* ]] || falha "nobody não foi avisado: $saida"
+  [[ $(valor pergunta) == *"Sair sem gravar?"* ]] || falha "Sair não perguntou a nobody: $saida"
+  espera "janela de nobody aberta depois de recusar sair sem gravar" 3 "$codigo"
+  ls /usr/bin/vestaMar.ini* >/dev/null 2>&1 && falha "gravou em /usr/bin"
+  espera "arquivo do administrador intacto" "$(printf 'quantDeps=4\r\nprodBruta=3333\r\n')" "$(cat /etc/vestaMar/vestaMar.ini)"
+
+  # Removed: nothing the package put remains.
+  dpkg -r vestamar >/dev/null 2>&1 || falha "dpkg -r"
+  local restos
+  restos=$(while read -r f; do [ -f "$f" ] || [ -L "$f" ] && echo "$f"; done <<<"$lista")
+  [ -z "$restos" ] || falha "restou depois da remoção: $restos"
+  [ -e /usr/share/vestamar ] && falha "restou /usr/share/vestamar"
+  ls /usr/bin/vestaMar.ini* >/dev/null 2>&1 && falha "restou vestaMar.ini em /usr/bin"
+  remover
+}
+
 case ${1:-} in
   construir) construir "$2" "$3" "$4" ;;
   validar) validar "$2" "$3" ;;
-  instalado) instalado "$2" "$3" ;;
+  instalado) instalado "$2" "$3"; [ -f "$2" ] && instalado_com_dpkg "$2" ;;
   *) echo "uso: $0 construir <build> <versão> <saída> | validar <.deb> <fonte> | instalado <.deb ou build> <driver>" >&2; exit 2 ;;
 esac
 [ "$falhas" -eq 0 ] && echo "pacote: tudo certo" && exit 0

@@ -1,10 +1,9 @@
 // One session of the program, started as the program starts (the same window, the same choice
 // of the parameter file's folder) and left through `Sair`, for the installed-layout tests:
 //   vestamar_sessao <executable's folder> <answer to the question at Sair: sim|nao> [quantDeps]
-// Prints where the file is ("pasta="), the quantDeps the start-up read ("lido="), whether the
-// printing module loads from the executable's folder ("impressao=sim", or why not) and, when
-// `Sair` could not save, its question ("pergunta="). With a third argument, quantDeps is
-// changed before leaving. Exits 0 when the window closed, 3 when it stayed open.
+// Prints where the file is ("pasta="), every message shown ("pergunta="), the quantDeps the start-up read ("lido="),
+// whether the printing module loads from the executable's folder ("impressao=sim", or why not). With a third argument,
+// quantDeps is changed before leaving. Exits 0 when the window closed, 3 when it stayed open.
 
 #include <QApplication>
 #include <QTextStream>
@@ -21,24 +20,27 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("vestaMar"));
     if (argc < 3) return 2;
     vestamar::FrmCalcProd janela;
-    const QString pasta = vestamar::pastaDosParametros(QString::fromLocal8Bit(argv[1]), vestamar::pastaDoUsuario());
+    const vestamar::LocalParametros local = vestamar::localDosParametros(QString::fromLocal8Bit(argv[1]));
+    const QString& pasta = local.pasta;
     vestamar::Simulador simulador(janela, vestamar::caminhoNativo(pasta), vestamar::separadoresDoSistema());
-    simulador.iniciar();
-    janela.show();
-
+    if (!local.padroes.isEmpty()) simulador.lerPadroesDe(vestamar::caminhoNativo(local.padroes));
     QTextStream saida(stdout);
-    // The printing module where the installed program looks for it.
-    const vestamar::ModuloImpressao impressao = vestamar::carregarModuloImpressao(QString::fromLocal8Bit(argv[1]));
-    saida << "pasta=" << pasta << "\nlido=" << simulador.estado().quantDeps
-          << "\nimpressao=" << (impressao.carregado() ? QStringLiteral("sim") : impressao.erro) << Qt::endl;
-    if (argc > 3) simulador.estado().quantDeps = QByteArray(argv[3]).toShort();
-    const bool sairSemGravar = QByteArray(argv[2]) == "sim";
     // Every question is answered: "Sim" to leave without saving when asked, else the default.
+    const bool sairSemGravar = QByteArray(argv[2]) == "sim";
     simulador.perguntar = [&](const vestamar::Simulador::Pergunta& p) {
         saida << "pergunta=" << QString(p.texto).replace(u'\n', u' ') << Qt::endl;
         const auto sim = p.botoes.indexOf(QStringLiteral("Sim"));
         return sairSemGravar && sim >= 0 ? static_cast<int>(sim) : p.comEnter;
     };
+    simulador.mostrarFalha = [] { QCoreApplication::exit(5); };
+    simulador.iniciar();
+    janela.show();
+
+    // The printing module where the installed program looks for it.
+    const vestamar::ModuloImpressao impressao = vestamar::carregarModuloImpressao(QString::fromLocal8Bit(argv[1]));
+    saida << "pasta=" << pasta << "\nlido=" << simulador.estado().quantDeps
+          << "\nimpressao=" << (impressao.carregado() ? QStringLiteral("sim") : impressao.erro) << Qt::endl;
+    if (argc > 3) simulador.estado().quantDeps = QByteArray(argv[3]).toShort();
     QTimer::singleShot(0, &janela, [&] {
         if (!janela.isVisible()) QCoreApplication::exit(4);
         simulador.sair();

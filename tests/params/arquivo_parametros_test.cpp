@@ -31,21 +31,28 @@ const Separadores kFrances{",", "\u202F"}, kArabe{"\u066B", "\u066C"}, kSemGrupo
 // A folder of its own, removed with all it holds. Its name is not ASCII, as user folders often
 // are ("C:\Usuários\José\..."), so that every case also shows the file's path kept intact.
 struct PastaTemporaria {
-    const fs::path caminho = fs::temp_directory_path() / fs::path(u8"vestamar-parâmetros-José-").concat(
-                                 std::to_string(std::random_device{}()));
+    const fs::path caminho = fs::temp_directory_path() /
+                             fs::path(u8"vestamar-parâmetros-José-").concat(std::to_string(std::random_device{}()));
     PastaTemporaria() { fs::create_directories(caminho); }
     ~PastaTemporaria() { fs::remove_all(caminho); }
     fs::path ini() const { return caminho / kNomeArquivo; }
 };
 
-std::string lerBytes(const fs::path& p) { std::ifstream f(p, std::ios::binary); return {std::istreambuf_iterator<char>(f), {}}; }
+std::string lerBytes(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
 void gravarBytes(const fs::path& p, std::string_view b) { std::ofstream(p, std::ios::binary) << b; }
 std::string dourado(std::string_view nome) { return lerBytes(fs::path(VESTAMAR_DADOS_PARAMS) / nome); }
 long entradas(const fs::path& pasta) { return std::distance(fs::directory_iterator(pasta), fs::directory_iterator()); }
 
 // Two states as the file writes them: every key of the table, money to its last decimal.
 std::string noArquivo(const P& p) { return conteudoParametros(Conteudo::Estado, p, kBrasil); }
-P padroes() { P p; aplicarPadroes(p); return p; }
+P padroes() {
+    P p;
+    aplicarPadroes(p);
+    return p;
+}
 Money dm(std::int64_t dezMilesimos) { return Money::deDezMilesimos(dezMilesimos); }
 
 // Files byte for byte under each regional setting: the file of defaults a first start creates
@@ -61,7 +68,8 @@ TEST(Gravacao, ArquivoByteAByte) {
         std::replace(ponto.begin(), ponto.end(), ',', '.');
         P esperado = padroes();
         lerConteudo(virgula, esperado, kBrasil);
-        for (const auto& [sep, escrito] : {std::pair{kBrasil, virgula}, std::pair{kPonto, ponto}, std::pair{kArabe, ponto}}) {
+        for (const auto& [sep, escrito] :
+             {std::pair{kBrasil, virgula}, std::pair{kPonto, ponto}, std::pair{kArabe, ponto}}) {
             PastaTemporaria pasta;
             if (tipo == Conteudo::Estado) gravarBytes(pasta.ini(), escrito);  // else the first read creates it
             for (const Separadores* leitura : {&sep, &kBrasil, &kPonto, &kFrances, &kArabe}) {
@@ -78,43 +86,104 @@ TEST(Gravacao, ArquivoByteAByte) {
 }
 
 // Each case: the content, the regional setting, what it changes in a state of defaults, and
-// the keys of the lines that name a key but hold no value that could be read.
+// the keys of the lines that were not read and are not blank ("?": not a key of the table).
 TEST(Leitura, CasosDeBorda) {
     const auto nada = [](P&) {};
-    const struct { std::string_view conteudo; const Separadores& sep; void (*muda)(P&); std::string_view ilegiveis; } casos[] = {
+    const struct {
+        std::string_view conteudo;
+        const Separadores& sep;
+        void (*muda)(P&);
+        std::string_view ilegiveis;
+    } casos[] = {
         {"PERCINSS=9\r\npercentir1=8\r\nPercentIR2=7\r\nREDUCAOIR=1\r\nreducaoirfator=0,5", kBrasil,
-         [](P& p) { p.percINSS = 9; p.percentIR1 = 8; p.percentIR2 = 7; p.reducaoIR = 1; p.reducaoIRFator = 0.5; }, ""},
-        {std::string_view(" percINSS=9\r\npercINSS =9\r\npercINSS\t=9\r\nzzz=1\r\n; comentario\r\n=5\r\n\r\n\xEF\xBB\xBF\r\n"
-                          "percINSS\0=9\r\n", 84), kBrasil, nada, ""},
-        {"percINSS= 9 \r\npercTxMan=\t5,5\t\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.percTxMan = 5.5; }, ""},
-        {"percINSS=9=5\r\nquantDeps=1\r\nquantDeps=2\r\n", kBrasil, [](P& p) { p.percINSS = 9; p.quantDeps = 2; }, ""},
+         [](P& p) {
+             p.percINSS = 9;
+             p.percentIR1 = 8;
+             p.percentIR2 = 7;
+             p.reducaoIR = 1;
+             p.reducaoIRFator = 0.5;
+         },
+         ""},
+        {std::string_view(
+             " percINSS=9\r\npercINSS =9\r\npercINSS\t=9\r\nzzz=1\r\n; comentario\r\n=5\r\n \t\r\n\xEF\xBB\xBF\r\n"
+             "percINSS\0=9\r\n",
+             86),
+         kBrasil, [](P& p) { p.percINSS = 9; }, "? ? ? ? ? "},
+        {" \tpercINSS \t= \t11 \t\r\nquantDeps =2\r\nzzz\r\n", kBrasil,
+         [](P& p) {
+             p.percINSS = 11;
+             p.quantDeps = 2;
+         },
+         "? "},
+        {"percINSS= 9 \r\npercTxMan=\t5,5\t\r\n", kBrasil,
+         [](P& p) {
+             p.percINSS = 9;
+             p.percTxMan = 5.5;
+         },
+         ""},
+        {"percINSS=9=5\r\nquantDeps=1\r\nquantDeps=2\r\n", kBrasil,
+         [](P& p) {
+             p.percINSS = 9;
+             p.quantDeps = 2;
+         },
+         ""},
         {"percentIR1=7,5\r\npercentIR2=7.5\r\nreducaoIRParcela=978,62\r\npercSeg=1,5E+20\r\npercSeg2=1E-05\r\n", kPonto,
-         [](P& p) { p.percentIR1 = p.percentIR2 = 7.5; p.reducaoIRParcela = dm(9786200); p.percSeg = 1.5e20; p.percSeg2 = 1e-5; }, ""},
+         [](P& p) {
+             p.percentIR1 = p.percentIR2 = 7.5;
+             p.reducaoIRParcela = dm(9786200);
+             p.percSeg = 1.5e20;
+             p.percSeg2 = 1e-5;
+         },
+         ""},
         {"aPartir1=1.903,99\r\naPartir2=1,5E+3\r\nDesconto1=-1,23456\r\naPartir3=1,903.99\r\n", kBrasil,
-         [](P& p) { p.aPartir1 = dm(19039900); p.aPartir2 = dm(15000000); p.Desconto1 = dm(-12346); }, "aPartir3 "},
+         [](P& p) {
+             p.aPartir1 = dm(19039900);
+             p.aPartir2 = dm(15000000);
+             p.Desconto1 = dm(-12346);
+         },
+         "aPartir3 "},
         {"aPartir1=1\u202F903,99\r\naPartir2=2\u202F826\r\n", kFrances,
-         [](P& p) { p.aPartir1 = dm(19039900); p.aPartir2 = dm(28260000); }, ""},
+         [](P& p) {
+             p.aPartir1 = dm(19039900);
+             p.aPartir2 = dm(28260000);
+         },
+         ""},
         {"percentIR1=7.5\r\naPartir1=1,903.99\r\n", kSemGrupo, [](P& p) { p.percentIR1 = 7.5; }, "aPartir1 "},
         {"aPartir1=1,903.99\r\naPartir2=1.903,99\r\n", kPonto, [](P& p) { p.aPartir1 = dm(19039900); }, "aPartir2 "},
         {"quantDias=10,5\r\nquantDias2=11,5\r\nquantDeps=-32768\r\n", kBrasil,
-         [](P& p) { p.quantDias = 10; p.quantDias2 = 12; p.quantDeps = -32768; }, ""},
+         [](P& p) {
+             p.quantDias = 10;
+             p.quantDias2 = 12;
+             p.quantDeps = -32768;
+         },
+         ""},
         {"quantDeps=32768\r\nquantDeps=-32769\r\naPartir1=1E+15\r\npercINSS=1E+999\r\npercINSS=9,5,5\r\npercINSS=\r\n"
-         "percINSS= \r\npercINSS=abc\r\nPERCINSS\r\npercINSS=9x\r\npercINSS=nan\r\nreducaoIR=1,5E+5\r\n", kBrasil, nada,
-         "quantDeps quantDeps aPartir1 percINSS percINSS percINSS percINSS percINSS percINSS percINSS percINSS reducaoIR "},
+         "percINSS= \r\npercINSS=abc\r\nPERCINSS\r\npercINSS=9x\r\npercINSS=nan\r\nreducaoIR=1,5E+5\r\n",
+         kBrasil, nada,
+         "quantDeps quantDeps aPartir1 percINSS percINSS percINSS percINSS percINSS percINSS percINSS percINSS "
+         "reducaoIR "},
         {"\xEF\xBB\xBFquantDias=1\nquantDias2=2\rquantDeps=3\r\n\n\r\rpercINSS=4", kBrasil,
-         [](P& p) { p.quantDias = 1; p.quantDias2 = 2; p.quantDeps = 3; p.percINSS = 4; }, ""},
+         [](P& p) {
+             p.quantDias = 1;
+             p.quantDias2 = 2;
+             p.quantDeps = 3;
+             p.percINSS = 4;
+         },
+         ""},
         {"", kBrasil, nada, ""},
     };
     for (const auto& caso : casos) {
         P esperado = padroes(), lido = padroes();
         caso.muda(esperado);
         std::string chaves;
-        for (const LinhaIlegivel& l : lerConteudo(caso.conteudo, lido, caso.sep).ilegiveis) chaves += std::string(l.chave) + ' ';
+        for (const LinhaIlegivel& l : lerConteudo(caso.conteudo, lido, caso.sep).ilegiveis)
+            chaves += (l.chave.empty() ? std::string("?") : std::string(l.chave)) + ' ';
         EXPECT_EQ(noArquivo(lido), noArquivo(esperado)) << '"' << caso.conteudo << "\" decimal " << caso.sep.decimal;
         EXPECT_EQ(chaves, caso.ilegiveis) << caso.conteudo;
     }
     P p;
-    EXPECT_EQ(lerConteudo("percINSS=9\r\npercentISS=5 ; al\xEDquota\r\n", p, kBrasil).ilegiveis.at(0).linha, "percentISS=5 ; al\xEDquota");
+    EXPECT_EQ(lerConteudo("percINSS=9\r\npercentISS=5 ; al\xEDquota\r\n", p, kBrasil).ilegiveis.at(0).linha,
+              "percentISS=5 ; al\xEDquota");
     p.percSeg = std::numeric_limits<double>::max();  // written as a text that still reads back
     EXPECT_TRUE(lerConteudo(conteudoParametros(Conteudo::Estado, p, kBrasil), p, kBrasil).ilegiveis.empty());
 }
@@ -124,20 +193,23 @@ TEST(Leitura, CasosDeBorda) {
 // name is taken by a folder. A start there still gets the defaults.
 TEST(Falhas, NadaMudaEOMotivoEhDito) {
     PastaTemporaria pasta;
-    const fs::path normal = pasta.caminho / "normal", arquivo = pasta.caminho / "arquivo", ocupada = pasta.caminho / "ocupada";
+    const fs::path normal = pasta.caminho / "normal", arquivo = pasta.caminho / "arquivo",
+                   ocupada = pasta.caminho / "ocupada";
     fs::create_directories(normal);
     gravarBytes(normal / kNomeArquivo, "percINSS=9\r\nzzz\r\n");
     gravarBytes(arquivo, "abc");
     fs::create_directories(ocupada / kNomeArquivo);
-    const FuncaoRenomear falha = [&](const fs::path& de, const fs::path&) {
+    OperacoesDisco falha;
+    falha.renomear = [&](const fs::path& de, const fs::path&) {
         EXPECT_EQ(de.parent_path(), normal);
         EXPECT_EQ(lerBytes(de), noArquivo(padroes()));
         return std::make_error_code(std::errc::io_error);
     };
-    for (const auto& [alvo, renomear, motivo] : {std::tuple{normal, falha, "Erro de leitura ou gravação no disco."},
-                                                 std::tuple{arquivo, FuncaoRenomear{}, "A pasta do arquivo não existe."},
-                                                 std::tuple{ocupada, FuncaoRenomear{}, "Existe uma pasta com o nome do arquivo."}}) {
-        const auto r = gravarParametros(Conteudo::Estado, alvo, padroes(), kBrasil, renomear);
+    for (const auto& [alvo, operacoes, motivo] :
+         {std::tuple{normal, falha, "Erro de leitura ou gravação no disco."},
+          std::tuple{arquivo, OperacoesDisco{}, "A pasta do arquivo não existe."},
+          std::tuple{ocupada, OperacoesDisco{}, "Existe uma pasta com o nome do arquivo."}}) {
+        const auto r = gravarParametros(Conteudo::Estado, alvo, padroes(), kBrasil, operacoes);
         EXPECT_FALSE(r.ok) << alvo;
         EXPECT_EQ(r.arquivo, alvo / kNomeArquivo);
         EXPECT_EQ(r.motivo, motivo);
@@ -149,6 +221,95 @@ TEST(Falhas, NadaMudaEOMotivoEhDito) {
         EXPECT_TRUE(lerParametros(alvo, estado, kBrasil).ilegiveis.empty()) << alvo;
         EXPECT_EQ(noArquivo(estado), noArquivo(padroes())) << alvo;
     }
+}
+
+// A save reaches the disk in order: every byte written into the temporary file, that file
+// flushed to the disk, and only then renamed over the old one, so a power cut never leaves a
+// renamed file whose bytes are not on the disk. The same for the rewrite in place (flushed).
+TEST(Gravacao, EscreveDescarregaERenomeiaNestaOrdem) {
+    PastaTemporaria pasta;
+    gravarBytes(pasta.ini(), "percINSS=9\r\n");
+    std::string ordem;
+    const OperacoesDisco sistema = operacoesDoSistema();
+    OperacoesDisco vigiadas;
+    vigiadas.escrever = [&](int fd, const char* dados, std::size_t n) {
+        ordem += ordem.ends_with("escreve ") ? "" : "escreve ";
+        return sistema.escrever(fd, dados, std::min<std::size_t>(n, 100));  // in several writes
+    };
+    vigiadas.descarregar = [&](int fd) {
+        ordem += "descarrega ";
+        return sistema.descarregar(fd);
+    };
+    vigiadas.renomear = [&](const fs::path& de, const fs::path& para) {
+        ordem += "renomeia ";
+        EXPECT_EQ(lerBytes(de), noArquivo(padroes()));
+        return sistema.renomear(de, para);
+    };
+    ASSERT_TRUE(gravarParametros(Conteudo::Estado, pasta.caminho, padroes(), kBrasil, vigiadas).ok);
+    EXPECT_EQ(ordem, "escreve descarrega renomeia ");
+    EXPECT_EQ(lerBytes(pasta.ini()), noArquivo(padroes()));
+    EXPECT_EQ(entradas(pasta.caminho), 1);
+}
+
+// The optional groups: the six values of 2026 come together after the older keys when one of
+// them is not 0; the reduction's cap comes alone after them, only when it is not 0, so files
+// saved before it existed are saved again as they were.
+TEST(Gravacao, GruposOpcionais) {
+    const auto linhas = [](const P& p) {
+        std::string chaves;
+        const std::string c = noArquivo(p);
+        for (std::size_t i = 0; i < c.size(); i = c.find("\r\n", i) + 2)
+            chaves += c.substr(i, c.find('=', i) - i) + ' ';
+        return chaves;
+    };
+    const std::string antigas = linhas(padroes());
+    const std::string seis =
+        "reducaoIR reducaoIRIsencao reducaoIRLimite reducaoIRParcela reducaoIRFator descontoSimplificado ";
+    const struct {
+        void (*muda)(P&);
+        std::string depois;
+    } casos[] = {
+        {[](P&) {}, ""},
+        {[](P& p) { p.reducaoIRFator = 0.1; }, seis},
+        {[](P& p) { p.reducaoIRTeto = dm(3128900); }, "reducaoIRTeto "},
+        {[](P& p) {
+             p.reducaoIR = 1;
+             p.reducaoIRTeto = dm(1);
+         },
+         seis + "reducaoIRTeto "},
+    };
+    for (const auto& caso : casos) {
+        P p = padroes();
+        caso.muda(p);
+        EXPECT_EQ(linhas(p), antigas + caso.depois);
+        P lido = padroes();
+        EXPECT_TRUE(lerConteudo(noArquivo(p), lido, kBrasil).ilegiveis.empty());
+        EXPECT_EQ(noArquivo(lido), noArquivo(p));
+    }
+    EXPECT_EQ(std::count(antigas.begin(), antigas.end(), ' '), 56);
+}
+
+// A file edited by hand on Windows, as it lies on the disk: blanks around keys and "=", a
+// comment in Windows-1252 and an unknown key, CR LF. The values are read; the two other lines
+// are handed back as they are, for the start-up message and the copy kept before a save.
+TEST(Leitura, ArquivoEditadoAMao) {
+    PastaTemporaria pasta;
+    const std::string editado =
+        "; tabela acertada com o cont\xE1"
+        "bil em 03/2026\r\n"
+        "percINSS = 11\r\n  prodBruta\t=\t3333 \r\nchaveNova=1\r\n\r\n";
+    gravarBytes(pasta.ini(), editado);
+    P lido;
+    const auto r = lerParametros(pasta.caminho, lido, kBrasil);
+    EXPECT_EQ(lido.percINSS, 11);
+    EXPECT_EQ(lido.prodBruta, dm(33330000));
+    ASSERT_EQ(r.ilegiveis.size(), 2u);
+    EXPECT_EQ(r.ilegiveis[0].linha,
+              "; tabela acertada com o cont\xE1"
+              "bil em 03/2026");
+    EXPECT_EQ(r.ilegiveis[1].linha, "chaveNova=1");
+    EXPECT_TRUE(r.ilegiveis[1].chave.empty());
+    EXPECT_EQ(lerBytes(pasta.ini()), editado);  // reading never writes
 }
 
 #ifndef _WIN32
@@ -169,19 +330,25 @@ struct stat infoDe(const fs::path& p) {
 TEST(Permissoes, ArquivoPastaELigacoes) {
     const bool raiz = ::geteuid() == 0;
     const gid_t grupo = raiz ? 65534 : ::getegid();
-    const std::string_view protegido = "Sem permissão para alterar o arquivo: ele é somente leitura, pertence a "
-                                       "outro usuário ou está em uso por outro programa.";
-    const struct { unsigned arquivo, pasta; std::string_view motivo; bool ligado = false; } casos[] = {
+    const std::string_view protegido =
+        "Sem permissão para alterar o arquivo: ele é somente leitura, pertence a "
+        "outro usuário ou está em uso por outro programa.";
+    const struct {
+        unsigned arquivo, pasta;
+        std::string_view motivo;
+        bool ligado = false;
+    } casos[] = {
         {0604, 0755, "", true},  // no umask gives 0604
-        {0444, 0755, protegido}, {0444, 0555, protegido}, {0640, 0555, ""},
-        {0, 0555, "Sem permissão para criar arquivos na pasta."},  // no file
+        {0444, 0755, protegido}, {0444, 0555, protegido},
+        {0640, 0555, ""},        {0, 0555, "Sem permissão para criar arquivos na pasta."},  // no file
     };
     const std::string novo = noArquivo(padroes()), antigo = novo + ";;;\r\n";
     for (const auto& caso : casos) {
         if (raiz && !caso.ligado) continue;
         PastaTemporaria pasta;
         const fs::path programa = pasta.caminho / "programa", comum = pasta.caminho / "comum";
-        const fs::path alvo = caso.ligado ? comum / "alvo.ini" : programa / kNomeArquivo, copia = comum / "alvo.ini.bak";
+        const fs::path alvo = caso.ligado ? comum / "alvo.ini" : programa / kNomeArquivo,
+                       copia = comum / "alvo.ini.bak";
         for (const fs::path& f : {programa, comum}) fs::create_directories(f);
         if (caso.arquivo != 0) {
             gravarBytes(alvo, antigo);

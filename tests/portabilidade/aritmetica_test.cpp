@@ -20,8 +20,8 @@ namespace {
 template <typename T>
 class AritmeticaPortavel : public ::testing::Test {};
 
-using Tipos = ::testing::Types<std::int8_t, std::uint8_t, std::int16_t, std::uint16_t, std::int32_t,
-                               std::uint32_t, std::int64_t, std::uint64_t>;
+using Tipos = ::testing::Types<std::int8_t, std::uint8_t, std::int16_t, std::uint16_t, std::int32_t, std::uint32_t,
+                               std::int64_t, std::uint64_t>;
 TYPED_TEST_SUITE(AritmeticaPortavel, Tipos);
 
 TYPED_TEST(AritmeticaPortavel, ConcordaComOsBuiltins) {
@@ -41,14 +41,27 @@ TYPED_TEST(AritmeticaPortavel, ConcordaComOsBuiltins) {
         comparar(a, b);
         if (a == 0 || (L::is_signed && a == static_cast<T>(-1))) return;
         for (const T limite : {L::max(), L::min()}) {
-            for (const U passo : {static_cast<U>(-1), U{0}, U{1}}) comparar(a, static_cast<T>(static_cast<U>(limite / a) + passo));
+            for (const U passo : {static_cast<U>(-1), U{0}, U{1}})
+                comparar(a, static_cast<T>(static_cast<U>(limite / a) + passo));
         }
     };
-    const T pontas[] = {L::min(), static_cast<T>(L::min() + 1), static_cast<T>(L::min() / 2),
-                        static_cast<T>(-3), static_cast<T>(-2), static_cast<T>(-1), T{0}, T{1}, T{2}, T{3},
-                        static_cast<T>(L::max() / 3), static_cast<T>(L::max() / 2),
-                        static_cast<T>(L::max() - 1), L::max()};
-    for (const T a : pontas) for (const T b : pontas) if (!this->HasFailure()) compararComLimiares(a, b);
+    const T pontas[] = {L::min(),
+                        static_cast<T>(L::min() + 1),
+                        static_cast<T>(L::min() / 2),
+                        static_cast<T>(-3),
+                        static_cast<T>(-2),
+                        static_cast<T>(-1),
+                        T{0},
+                        T{1},
+                        T{2},
+                        T{3},
+                        static_cast<T>(L::max() / 3),
+                        static_cast<T>(L::max() / 2),
+                        static_cast<T>(L::max() - 1),
+                        L::max()};
+    for (const T a : pontas)
+        for (const T b : pontas)
+            if (!this->HasFailure()) compararComLimiares(a, b);
 }
 
 #endif

@@ -18,9 +18,14 @@ namespace vestamar {
 
 namespace fs = std::filesystem;
 
-inline std::string lerArquivo(const fs::path& p) { std::ifstream f(p, std::ios::binary); return {std::istreambuf_iterator<char>(f), {}}; }
+inline std::string lerArquivo(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
 
-inline void gravarArquivo(const fs::path& p, const std::string& conteudo) { std::ofstream(p, std::ios::binary) << conteudo; }
+inline void gravarArquivo(const fs::path& p, const std::string& conteudo) {
+    std::ofstream(p, std::ios::binary) << conteudo;
+}
 
 class Programa : public testing::Test {
 protected:
@@ -50,15 +55,20 @@ protected:
     }
     bool contem(const std::string& trecho) const { return lerArquivo(arquivo).find(trecho) != std::string::npos; }
 
-    // Starts the program and shows its window as the user finds it; false when the program
-    // chose to leave at once.
+    // Starts the program as it starts itself (the window shown before its controls are made)
+    // and shows its window as the user finds it; false when the program chose to leave at once.
     bool iniciar() {
         sim.reset();
-        janela = std::make_unique<FrmCalcProd>();
+        janela = std::make_unique<FrmCalcProd>(separadoresDoSistema(), nullptr, Montagem::Adiada);
         sim = novoSimulador(*janela);
-        if (!sim->iniciar()) return false;
+        if (!sim->abrirArquivo()) return false;
+        janela->show();
+        sim->mostrarInicio();
         perguntasAntesDaJanela = perguntas.size();
-        return ativar(*janela);
+        const bool ativa = ativar(*janela);
+        // The first turn of the event loop, where the program speaks of what start-up found.
+        QCoreApplication::processEvents();
+        return ativa;
     }
     std::unique_ptr<Simulador> novoSimulador(FrmCalcProd& j) {
         auto s = std::make_unique<Simulador>(j, pasta, separadoresDoSistema());

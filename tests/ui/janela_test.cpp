@@ -22,17 +22,14 @@ struct Janela : testing::Test {
 // Every control of the layout is there under its design name, of its kind, fields and lists
 // with a name for screen readers; every parameter of the file has one row in the window's
 // parameter table, shown by a control of the right kind with the row's pattern; every other
-// field is a result, written by the calculation only. Lists and the check box keep the system's
-// text colour; building the controls leaves the application's font (that of dialogs and
-// tooltips) as it was.
+// field is a result, written by the calculation only. Building the controls leaves the
+// application's font (that of dialogs and tooltips) as it was.
 TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
     for (const Controle& c : layoutJanela()) {
         const QWidget* w = janela.controle(c.nome);
         ASSERT_NE(w, nullptr) << c.nome;
         EXPECT_EQ(w->parentWidget() == &janela, c.conteiner.empty()) << c.nome;
         EXPECT_TRUE((c.tipo != Tipo::Campo && c.tipo != Tipo::Lista) || !w->accessibleName().isEmpty()) << c.nome;
-        const bool doSistema = (c.tipo == Tipo::Lista && c.visual != Visual::Modalidade) || c.tipo == Tipo::Caixa;
-        EXPECT_TRUE(!doSistema || w->palette().color(QPalette::Text) == QApplication::palette().color(QPalette::Text)) << c.nome;
     }
     EXPECT_EQ(std::pair(QApplication::font(), QApplication::font("QMenu")), std::pair(daAplicacao, doMenu));
     for (const ChaveParametro& chave : kChaves)
@@ -42,7 +39,8 @@ TEST_F(Janela, CadaNomeDoDesenhoAlcancavelECadaParametroComSeuControle) {
         const QWidget* w = janela.controle(p.controle);
         const auto* f = qobject_cast<const ETextctl*>(w);
         EXPECT_TRUE(!p.ehCampo() || (f && f->textformat() == qtexto(p.formatoCampo))) << p.controle;
-        EXPECT_TRUE(!p.ehLista() || (w && w->inherits(p.exibicao == Exibicao::Marcacao ? "QCheckBox" : "QComboBox"))) << p.controle;
+        EXPECT_TRUE(!p.ehLista() || (w && w->inherits(p.exibicao == Exibicao::Marcacao ? "QCheckBox" : "QComboBox")))
+            << p.controle;
     }
     for (const ETextctl* f : janela.campos())
         EXPECT_TRUE(parametroDoControle(f->objectName().toStdString()) ||
@@ -113,27 +111,38 @@ TEST_F(Janela, CadaLegendaCabeEmSuaCaixa) {
         EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()) + 8, b->width());
 }
 
-// The whole walk with Tab, then again with Enter on the fields, which leaves a field as Tab
-// does; the controls they pass over still take the focus from a click.
+// The whole walk with Tab, then again with Enter (Return, or the numeric keypad's) on the
+// fields, which leaves a field as Tab does: the designed order, then, while the panel is open,
+// the panel's fields the design passes over. The controls passed over still take the focus
+// from a click.
 TEST_F(Janela, TabEEnterSeguemAOrdemDoDesenhoEPulamOsControlesPulados) {
     janela.controle("Frame1")->show();  // the panel is built hidden on first use
     ASSERT_TRUE(ativar(janela));
-    const QStringList esperado = q(
-        "selecModalidade QuantDias QuantHorasDia ValorHora ProdBruta valorAjCusto QuantDias2 QuantHorasDia2 "
-        "HorasNoturnas ValorHora2 ProdBruta2 valorAjCusto2 Calcular aPartir1 percentIR1 Desconto1 aPartir2 percentIR2 "
-        "Desconto2 aPartir3 percentIR3 Desconto3 aPartir4 percentIR4 Desconto4 abatDep percINSS tetoINSS percentIrrf "
-        "percentPis percentCofins percentISS incideISS percDSR selecBaseDSR percDAR percDAR2 InssTerc quantDeps "
-        "incideTxAdmProd incideTxAdmAjuda incideTxAdmDAR percInsalub fatorInsalub tetoInsalub percSeg percSeg2 reducaoIR "
-        "reducaoIRIsencao reducaoIRLimite reducaoIRParcela reducaoIRFator descontoSimplificado carregarTabelas2026 "
-        "selecModalidade").split(u' ');
-    for (const bool enter : {false, true}) {
+    // The stops in the layout's tab order: every control with a place in it that Tab does not
+    // pass over (the panel itself is no stop), the designed order first and the panel's fields
+    // reached only after it last, then round to the first again.
+    std::vector<const Controle*> paradas;
+    for (const Controle& c : layoutJanela())
+        if (c.tab >= 0 && !c.pulado && c.tipo != Tipo::Painel) paradas.push_back(&c);
+    std::ranges::sort(paradas, {}, [](const Controle* c) { return std::pair(c->aoFim, c->tab); });
+    QStringList esperado;
+    for (const Controle* c : paradas) esperado << qtexto(c->nome);
+    esperado << esperado.first();
+    ASSERT_GT(esperado.size(), 50);
+    // Tab; Return on the fields; the numeric keypad's Enter on the fields.
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> teclas[] = {
+        {Qt::Key_Tab, Qt::NoModifier}, {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}};
+    for (const auto& [tecla, modificador] : teclas) {
         QStringList visitados{q(foco().c_str())};
         while (visitados.size() < esperado.size()) {
             QWidget* w = QApplication::focusWidget();
-            QTest::keyClick(w, enter && qobject_cast<ETextctl*>(w) ? Qt::Key_Return : Qt::Key_Tab);
+            if (qobject_cast<ETextctl*>(w))
+                QTest::keyClick(w, tecla, modificador);
+            else
+                QTest::keyClick(w, Qt::Key_Tab);
             visitados << q(foco().c_str());
         }
-        EXPECT_EQ(visitados, esperado) << (enter ? "Enter" : "Tab");
+        EXPECT_EQ(visitados, esperado) << tecla;
     }
     for (const char* nome : {"valDAR", "percTxMan", "fatorExtra", "Sair"}) {
         QTest::mouseClick(janela.controle(nome), Qt::LeftButton, {}, QPoint(5, 5));
@@ -141,16 +150,18 @@ TEST_F(Janela, TabEEnterSeguemAOrdemDoDesenhoEPulamOsControlesPulados) {
     }
 }
 
-// The icon is decoded only after the window has first been drawn, then has every size. The
-// banner drawn from its raw pixels is the picture kept as PNG, pixel for pixel.
-TEST_F(Janela, IconeDepoisDoPrimeiroQuadroEBannerIgualAoPng) {
-    EXPECT_TRUE(janela.windowIcon().isNull());
+// The window shown has its icon in every size. The banner drawn from its raw pixels is the
+// picture kept as PNG, pixel for pixel once stretched to the window's width.
+TEST_F(Janela, IconeEmCadaTamanhoEBannerIgualAoPng) {
     ASSERT_TRUE(ativar(janela));
     for (int i = 0; i < 100 && janela.windowIcon().isNull(); ++i) QTest::qWait(10);
     ASSERT_FALSE(janela.windowIcon().isNull());
     EXPECT_EQ(janela.windowIcon().availableSizes().size(), 4);
-    EXPECT_EQ(janela.controle("Image1")->grab().toImage().convertToFormat(QImage::Format_RGB32),
-              QImage(QStringLiteral(":/vestamar/banner.png")).convertToFormat(QImage::Format_RGB32));
+    QWidget* banner = janela.controle("Image1");
+    EXPECT_EQ(banner->grab().toImage().convertToFormat(QImage::Format_RGB32),
+              QImage(QStringLiteral(":/vestamar/banner.png"))
+                  .scaled(banner->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                  .convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(Janela, MolduraRolavelSoQuandoAJanelaNaoCabe) {

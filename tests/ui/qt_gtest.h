@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <ostream>
+#include <utility>
 
 #include "cbutton.h"
 #include "etextctl.h"
@@ -21,6 +22,25 @@ inline void PrintTo(const QString& texto, std::ostream* saida) { *saida << '"' <
 inline void PrintTo(const QColor& cor, std::ostream* saida) { *saida << cor.name().toStdString(); }
 
 inline QString q(const char* texto) { return QString::fromUtf8(texto); }
+
+// While one lives, every dialog that comes up is handed to it once it is shown (the dialog's
+// own event loop runs); without one, a dialog fails the test at once and is closed (main.cpp).
+class RespostaAosDialogos {
+public:
+    explicit RespostaAosDialogos(std::function<void(QWidget*)> resposta) : resposta_(std::move(resposta)) {
+        anterior_ = std::exchange(atual, this);
+    }
+    ~RespostaAosDialogos() { atual = anterior_; }
+    RespostaAosDialogos(const RespostaAosDialogos&) = delete;
+    RespostaAosDialogos& operator=(const RespostaAosDialogos&) = delete;
+    void responder(QWidget* dialogo) { resposta_(dialogo); }
+
+    static inline RespostaAosDialogos* atual = nullptr;
+
+private:
+    std::function<void(QWidget*)> resposta_;
+    RespostaAosDialogos* anterior_ = nullptr;
+};
 
 // "1.800,00" as the user's setting writes it: unchanged in Brazil, "1,800.00" under en_US.
 inline QString local(const char* brasileiro) {
@@ -37,7 +57,9 @@ inline bool ativar(QWidget& janela) {
 }
 
 // The name of the widget with the keyboard focus.
-inline std::string foco() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "(nenhum)"; }
+inline std::string foco() {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "(nenhum)";
+}
 
 // Types into a field as the user would, key by key, after entering it and emptying it.
 inline void digitar(vestamar::ETextctl* campo, const QString& texto) {
@@ -49,8 +71,9 @@ inline void digitar(vestamar::ETextctl* campo, const QString& texto) {
 
 // The smallest rectangle holding the pixels of `area` (the whole image when empty) that `tinta`
 // picks: by default those darker than the grey of the window's text. Empty when there are none.
-inline QRect comTinta(const QImage& imagem, QRect area = {},
-                      const std::function<bool(const QColor&)>& tinta = [](const QColor& c) { return qGray(c.rgb()) < 170; }) {
+inline QRect comTinta(
+    const QImage& imagem, QRect area = {},
+    const std::function<bool(const QColor&)>& tinta = [](const QColor& c) { return qGray(c.rgb()) < 170; }) {
     area = area.isEmpty() ? imagem.rect() : area.intersected(imagem.rect());
     QRect r;
     for (int y = area.top(); y <= area.bottom(); ++y)

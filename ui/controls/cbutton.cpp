@@ -12,32 +12,30 @@ cbutton::cbutton(QWidget* parent) : QPushButton(parent) {
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, &cbutton::Click);
     aplicarFonte();
-    setForecolor(m_forecolor);
+    setForecolor(forecolor_);
 }
 
 void cbutton::setFontname(const QString& face) {
-    m_fontname = face;
+    fontname_ = face;
     aplicarFonte();
 }
 
 void cbutton::setFontsize(float pontos) {
-    m_fontsize = pontos;
+    fontsize_ = pontos;
     aplicarFonte();
 }
 
 void cbutton::aplicarFonte() {
     // Tahoma is not on every system; a face with Arial's metrics keeps the caption's width.
-    setFont(fonteDaJanela({m_fontname, QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, m_fontsize));
+    setFont(fonteDaJanela({fontname_, QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, fontsize_));
 }
 
 void cbutton::setForecolor(const QColor& cor) {
-    m_forecolor = cor;
+    forecolor_ = cor;
     QPalette paleta = palette();
-    for (const auto grupo : {QPalette::Active, QPalette::Inactive})
-        paleta.setColor(grupo, QPalette::ButtonText, cor);
+    for (const auto grupo : {QPalette::Active, QPalette::Inactive}) paleta.setColor(grupo, QPalette::ButtonText, cor);
     setPalette(paleta);
 }
-
 
 void cbutton::keyPressEvent(QKeyEvent* evento) {
     const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;

@@ -26,12 +26,12 @@ public:
     QString caption() const { return text(); }
     void setCaption(const QString& legenda) { setText(legenda); }
     // The face asked for; where it is not installed the caption uses the closest face.
-    QString fontname() const { return m_fontname; }
+    QString fontname() const { return fontname_; }
     void setFontname(const QString& face);
     // In points.
-    float fontsize() const { return m_fontsize; }
+    float fontsize() const { return fontsize_; }
     void setFontsize(float pontos);
-    QColor forecolor() const { return m_forecolor; }
+    QColor forecolor() const { return forecolor_; }
     void setForecolor(const QColor& cor);
 
 signals:
@@ -43,9 +43,9 @@ protected:
 private:
     void aplicarFonte();
 
-    QString m_fontname = QStringLiteral("Tahoma");
-    float m_fontsize = 8.25F;
-    QColor m_forecolor{Qt::black};
+    QString fontname_ = QStringLiteral("Tahoma");
+    float fontsize_ = 8.25F;
+    QColor forecolor_{Qt::black};
 };
 
 }  // namespace vestamar

@@ -1,5 +1,6 @@
 #include "etextctl.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -60,13 +61,21 @@ private:
 };
 
 // The user's text in the field's pattern, when it is a number and the pattern shows exactly
-// the value it stands for.
+// the decimal value typed. Within the money range the text is formatted as money, exactly; a
+// double would lose cents of large amounts ("300000000000000,01") or show another number.
 std::optional<QString> textoNoPadrao(const QString& texto, const QString& padrao, const Separadores& sep) {
     if (padrao.isEmpty()) return std::nullopt;
-    const std::optional<double> valor = lerDouble(texto.toStdString(), sep);
-    if (!valor) return std::nullopt;
-    const std::string formatado = formatarPadrao(*valor, padrao.toStdString(), sep);
-    if (lerDouble(formatado, sep) != valor) return std::nullopt;
+    const std::string digitado = texto.toStdString();
+    const std::string p = padrao.toStdString();
+    std::string formatado;
+    if (const auto dinheiro = lerMoney(digitado, sep)) {
+        formatado = formatarPadrao(*dinheiro, p, sep);
+    } else if (const auto real = lerDouble(digitado, sep)) {
+        formatado = formatarPadrao(*real, p, sep);
+    } else {
+        return std::nullopt;
+    }
+    if (!mesmoValor(formatado, digitado, sep)) return std::nullopt;
     return qtexto(formatado);
 }
 
@@ -108,50 +117,170 @@ int pixelsDaFonte(const QFont& fonte) {
     return qRound(fonte.pointSizeF() * 96.0 / 72.0);
 }
 
+// What a screen reader is told of a field. Qt's own view of a line edit reports it editable
+// even when it is read-only; a locked field (a result) is read-only here and offers no editing.
+// Its name is the accessible name, its value the text shown, its description the working.
+class ETextctlAcessivel : public QAccessibleWidget,
+                          public QAccessibleTextInterface,
+                          public QAccessibleEditableTextInterface {
+public:
+    explicit ETextctlAcessivel(ETextctl* campo) : QAccessibleWidget(campo, QAccessible::EditableText) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? campo()->text() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State estado = QAccessibleWidget::state();
+        estado.readOnly = campo()->isReadOnly();
+        estado.editable = !campo()->isReadOnly();
+        estado.selectableText = true;
+        return estado;
+    }
+    void* interface_cast(QAccessible::InterfaceType tipo) override {
+        if (tipo == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        if (tipo == QAccessible::EditableTextInterface && !campo()->isReadOnly())
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(tipo);
+    }
+
+    // The text, its selection and the cursor.
+    void selection(int indice, int* inicio, int* fim) const override {
+        *inicio = *fim = 0;
+        if (indice != 0 || !campo()->hasSelectedText()) return;
+        *inicio = campo()->selectionStart();
+        *fim = *inicio + static_cast<int>(campo()->selectedText().size());
+    }
+    int selectionCount() const override { return campo()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int inicio, int fim) override { setSelection(0, inicio, fim); }
+    void removeSelection(int) override { campo()->deselect(); }
+    void setSelection(int, int inicio, int fim) override { campo()->setSelection(inicio, fim - inicio); }
+    int cursorPosition() const override { return campo()->cursorPosition(); }
+    void setCursorPosition(int posicao) override { campo()->setCursorPosition(posicao); }
+    QString text(int inicio, int fim) const override { return campo()->text().mid(inicio, fim - inicio); }
+    int characterCount() const override { return static_cast<int>(campo()->text().size()); }
+    QRect characterRect(int) const override { return rect(); }
+    int offsetAtPoint(const QPoint& ponto) const override {
+        return campo()->cursorPositionAt(campo()->mapFromGlobal(ponto));
+    }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* inicio, int* fim) const override {
+        *inicio = 0;
+        *fim = characterCount();
+        return {};
+    }
+
+    // Editing by assistive technology, as a paste would: the whole new text is written.
+    void deleteText(int inicio, int fim) override { replaceText(inicio, fim, QString()); }
+    void insertText(int posicao, const QString& texto) override { replaceText(posicao, posicao, texto); }
+    void replaceText(int inicio, int fim, const QString& texto) override {
+        if (campo()->isReadOnly()) return;
+        campo()->setText(campo()->text().replace(inicio, fim - inicio, texto));
+    }
+
+private:
+    ETextctl* campo() const { return static_cast<ETextctl*>(widget()); }
+};
+
+QAccessibleInterface* fabricaAcessivel(const QString& classe, QObject* objeto) {
+    if (classe == QLatin1String(ETextctl::staticMetaObject.className()) && objeto && objeto->isWidgetType())
+        return new ETextctlAcessivel(static_cast<ETextctl*>(objeto));
+    return nullptr;
+}
+
 }  // namespace
 
-ETextctl::ETextctl(QWidget* parent) : QLineEdit(parent), m_separadores(separadoresDoSistema()) {
+ETextctl::ETextctl(QWidget* parent) : QLineEdit(parent), separadores_(separadoresDoSistema()) {
+    static const bool acessivel = (QAccessible::installFactory(fabricaAcessivel), true);
+    Q_UNUSED(acessivel);
     setFrame(false);
     setTextMargins(1, 1, 1, 1);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setAutoFillBackground(true);
     setValidator(new FiltroNumerico(this));
     setMaxlength(0);
-    m_normalfont = m_focusfont = font();
-    connect(this, &QLineEdit::textEdited, this, [this] { m_mudancaDoUsuario = true; });
+    normalfont_ = focusfont_ = font();
+    connect(this, &QLineEdit::textEdited, this, [this] { mudancaDoUsuario_ = true; });
     connect(this, &QLineEdit::textChanged, this, &ETextctl::aoMudarTexto);
     aplicarVisual();
 }
 
-void ETextctl::aoMudarTexto(const QString& texto) {
-    const bool doUsuario = m_mudancaDoUsuario;
-    m_mudancaDoUsuario = false;
+void ETextctl::aoMudarTexto() {
+    const bool doUsuario = mudancaDoUsuario_;
+    mudancaDoUsuario_ = false;
     ajustarAoTexto();
-    if (texto == m_textoAnunciado) return;
-    m_textoAnunciado = texto;
+    // QLineEdit announces only real changes. The text last announced is not compared with:
+    // a text written while the field's signals were blocked (the panel's first values) would
+    // leave it behind, and a later write of the text it still held would store nothing.
     // A write by the program makes the text the program's again: it is shown as written.
-    m_editadoPeloUsuario = doUsuario;
+    editadoPeloUsuario_ = doUsuario;
     emit Change();
 }
 
 void ETextctl::setMaxlength(int comprimento) {
-    m_maxlength = comprimento < 0 ? 0 : comprimento;
+    maxlength_ = comprimento < 0 ? 0 : comprimento;
     // Setting the same limit again still lays the text out again.
-    const int limite = m_maxlength == 0 ? 32767 : m_maxlength;
+    const int limite = maxlength_ == 0 ? 32767 : maxlength_;
     if (maxLength() != limite) setMaxLength(limite);
 }
 
 // A look of the other state (with or without focus) shows only when the focus changes.
-void ETextctl::setNormalfont(const QFont& fonte) { m_normalfont = fonte; if (!m_comFoco) aplicarVisual(); }
-void ETextctl::setFocusfont(const QFont& fonte) { m_focusfont = fonte; if (m_comFoco) aplicarVisual(); }
-void ETextctl::setNormalfontcolor(const QColor& cor) { m_normalfontcolor = cor; if (!m_comFoco) aplicarCores(); }
-void ETextctl::setFocusfontcolor(const QColor& cor) { m_focusfontcolor = cor; if (m_comFoco) aplicarCores(); }
-void ETextctl::setBackcolor(const QColor& cor) { m_backcolor = cor; if (!m_comFoco) aplicarCores(); }
-void ETextctl::setFocusbackcolor(const QColor& cor) { m_focusbackcolor = cor; if (m_comFoco) aplicarCores(); }
-void ETextctl::setNormalbordercolor(const QColor& cor) { m_normalbordercolor = cor; update(); }
-void ETextctl::setFocusbordercolor(const QColor& cor) { m_focusbordercolor = cor; update(); }
-void ETextctl::setNormalborderpattern(int estilo) { m_normalborderpattern = estilo; update(); }
-void ETextctl::setFocusborderpattern(int estilo) { m_focusborderpattern = estilo; update(); }
+void ETextctl::setNormalfont(const QFont& fonte) {
+    normalfont_ = fonte;
+    if (!comFoco_) aplicarVisual();
+}
+void ETextctl::setFocusfont(const QFont& fonte) {
+    focusfont_ = fonte;
+    if (comFoco_) aplicarVisual();
+}
+void ETextctl::setNormalfontcolor(const QColor& cor) {
+    normalfontcolor_ = cor;
+    if (!comFoco_) aplicarCores();
+}
+void ETextctl::setFocusfontcolor(const QColor& cor) {
+    focusfontcolor_ = cor;
+    if (comFoco_) aplicarCores();
+}
+void ETextctl::setBackcolor(const QColor& cor) {
+    backcolor_ = cor;
+    if (!comFoco_) aplicarCores();
+}
+void ETextctl::setFocusbackcolor(const QColor& cor) {
+    focusbackcolor_ = cor;
+    if (comFoco_) aplicarCores();
+}
+void ETextctl::setNormalbordercolor(const QColor& cor) {
+    normalbordercolor_ = cor;
+    update();
+}
+void ETextctl::setFocusbordercolor(const QColor& cor) {
+    focusbordercolor_ = cor;
+    update();
+}
+void ETextctl::setNormalborderpattern(int estilo) {
+    normalborderpattern_ = estilo;
+    update();
+}
+void ETextctl::setFocusborderpattern(int estilo) {
+    focusborderpattern_ = estilo;
+    update();
+}
+
+void ETextctl::setDesatualizado(bool desatualizado) {
+    if (desatualizado_ == desatualizado) return;
+    desatualizado_ = desatualizado;
+    aplicarVisual();
+}
+
+void ETextctl::setSemnumero(bool semNumero) {
+    if (semnumero_ == semNumero) return;
+    semnumero_ = semNumero;
+    update();
+}
+
+QColor ETextctl::corDesatualizada(const QColor& fundo) {
+    // Grey that keeps a contrast above 4,5:1 with white (4,54:1) and with black (6,4:1).
+    return fundo.lightnessF() >= 0.5 ? QColor(0x75, 0x75, 0x75) : QColor(0x9E, 0x9E, 0x9E);
+}
 
 void ETextctl::aplicarVisual() {
     aplicarCores();
@@ -161,7 +290,7 @@ void ETextctl::aplicarVisual() {
 bool ETextctl::event(QEvent* evento) {
     const bool tratado = QLineEdit::event(evento);
     if (evento->type() == QEvent::Polish) {
-        m_polido = true;
+        polido_ = true;
         aplicarCores();
     }
     return tratado;
@@ -171,10 +300,10 @@ void ETextctl::aplicarCores() {
     // Palette changes ripple through the style: the colours are given once the field is
     // polished, before it is first shown or drawn, and then only when they change. The window
     // builds dozens of fields, each setting its colours one by one.
-    if (!m_polido) return;
+    if (!polido_) return;
     QPalette paleta = palette();
-    const QColor fundo = m_comFoco ? m_focusbackcolor : m_backcolor;
-    const QColor tinta = m_comFoco ? m_focusfontcolor : m_normalfontcolor;
+    const QColor fundo = comFoco_ ? focusbackcolor_ : backcolor_;
+    const QColor tinta = desatualizado_ ? corDesatualizada(fundo) : comFoco_ ? focusfontcolor_ : normalfontcolor_;
     for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         paleta.setColor(grupo, QPalette::Base, fundo);
         paleta.setColor(grupo, QPalette::Window, fundo);
@@ -197,14 +326,13 @@ QRect ETextctl::areaDoTexto() const {
 void ETextctl::ajustarAoTexto() {
     // A field made but not yet shown has its resize event still to come; it is fitted then,
     // once, instead of at each of the font and text changes that come before it.
-    if (!m_dimensionado && testAttribute(Qt::WA_PendingResizeEvent)) return;
-    const QFont& base = m_comFoco ? m_focusfont : m_normalfont;
+    if (!dimensionado_ && testAttribute(Qt::WA_PendingResizeEvent)) return;
+    QFont base = comFoco_ ? focusfont_ : normalfont_;
+    if (desatualizado_) base.setItalic(true);
     const QString texto = displayText();
     const int largura = areaDoTexto().width();
     // QLineEdit keeps one pixel beside the text for the cursor.
-    const auto cabe = [&](const QFont& f) {
-        return qCeil(QFontMetricsF(f).horizontalAdvance(texto)) + 1 <= largura;
-    };
+    const auto cabe = [&](const QFont& f) { return qCeil(QFontMetricsF(f).horizontalAdvance(texto)) + 1 <= largura; };
     QFont fonte = base;
     bool coube = cabe(fonte);
     for (int px = pixelsDaFonte(base) - 1; !coube && px >= kMenorFontePixels; --px) {
@@ -213,36 +341,36 @@ void ETextctl::ajustarAoTexto() {
     }
     if (!(font() == fonte)) setFont(fonte);
 
-    m_encurtado = !coube;
+    encurtado_ = !coube;
     // The whole text goes into the tooltip of a shortened field, unless the program has put
     // a tooltip there; only the field's own tooltip is ever replaced or cleared.
-    const bool dicaDoPrograma = !toolTip().isEmpty() && toolTip() != m_dicaPropria;
+    const bool dicaDoPrograma = !toolTip().isEmpty() && toolTip() != dicaPropria_;
     if (dicaDoPrograma) {
-        m_dicaPropria.clear();
+        dicaPropria_.clear();
     } else {
-        m_dicaPropria = m_encurtado ? texto : QString();
-        if (toolTip() != m_dicaPropria) setToolTip(m_dicaPropria);
+        dicaPropria_ = encurtado_ ? texto : QString();
+        if (toolTip() != dicaPropria_) setToolTip(dicaPropria_);
     }
 }
 
 void ETextctl::resizeEvent(QResizeEvent* evento) {
     QLineEdit::resizeEvent(evento);
-    m_dimensionado = true;
+    dimensionado_ = true;
     ajustarAoTexto();
 }
 
 void ETextctl::focusInEvent(QFocusEvent* evento) {
     QLineEdit::focusInEvent(evento);
-    m_comFoco = true;
+    comFoco_ = true;
     aplicarVisual();
     // The focus back from a popup (the context menu) or another window leaves the selection
     // as the user left it: the menu's Paste or Cut works on it.
     const Qt::FocusReason motivo = evento->reason();
     if (motivo == Qt::PopupFocusReason || motivo == Qt::ActiveWindowFocusReason) return;
-    if (!m_onfocusselect && hasSelectedText()) {
+    if (!onfocusselect_ && hasSelectedText()) {
         deselect();
         end(false);
-    } else if (m_onfocusselect) {
+    } else if (onfocusselect_) {
         selectAll();
     }
 }
@@ -254,14 +382,14 @@ void ETextctl::focusOutEvent(QFocusEvent* evento) {
     const bool saiu = motivo != Qt::PopupFocusReason && motivo != Qt::ActiveWindowFocusReason;
     if (saiu) concluirEdicao();
     QLineEdit::focusOutEvent(evento);
-    m_comFoco = false;
+    comFoco_ = false;
     aplicarVisual();
 }
 
 void ETextctl::concluirEdicao() {
-    if (!m_editadoPeloUsuario) return;
-    m_editadoPeloUsuario = false;
-    if (const auto reescrito = textoNoPadrao(text(), m_textformat, m_separadores)) setText(*reescrito);
+    if (!editadoPeloUsuario_) return;
+    editadoPeloUsuario_ = false;
+    if (const auto reescrito = textoNoPadrao(text(), textformat_, separadores_)) setText(*reescrito);
 }
 
 void ETextctl::colar() { colarTexto(QGuiApplication::clipboard()->text(QClipboard::Clipboard)); }
@@ -288,7 +416,7 @@ void ETextctl::keyPressEvent(QKeyEvent* evento) {
     const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
     if (enter && (evento->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         concluirEdicao();
-        if (m_enterexitkey) {
+        if (enterexitkey_) {
             focusNextChild();
             evento->accept();
             return;
@@ -301,7 +429,7 @@ void ETextctl::keyPressEvent(QKeyEvent* evento) {
     }
     if (teclaDecimalDoTeclado(evento)) {
         // Typed as the decimal mark itself would be typed, through the field's filter.
-        const QString decimal = qtexto(m_separadores.decimal);
+        const QString decimal = qtexto(separadores_.decimal);
         const int tecla = decimal.isEmpty() ? int(Qt::Key_unknown) : int(decimal.at(0).toUpper().unicode());
         QKeyEvent marca(QEvent::KeyPress, tecla, Qt::NoModifier, decimal, evento->isAutoRepeat(),
                         static_cast<quint16>(evento->count()));
@@ -340,28 +468,26 @@ void ETextctl::mouseReleaseEvent(QMouseEvent* evento) {
 }
 
 void ETextctl::paintEvent(QPaintEvent* evento) {
-    // A shortened text is drawn elided; while the user edits it, the line scrolls as usual.
-    if (m_encurtado && !(m_comFoco && !isReadOnly())) {
+    // A shortened text shows "###"; while the user edits it, the line scrolls as usual.
+    if (encurtado_ && !(comFoco_ && !isReadOnly())) {
         QPainter pintor(this);
-        pintor.setFont(font());
+        pintor.setFont(comFoco_ ? focusfont_ : normalfont_);  // "###" needs no shrinking
         pintor.setPen(palette().color(QPalette::Text));
-        const QRect area = areaDoTexto();
-        QString elidido = QFontMetrics(font()).elidedText(displayText(), Qt::ElideLeft, area.width() - 1);
-        // "…000.600,00" rather than "….000.600,00": a group mark right after the ellipsis reads
-        // as a fifth dot.
-        const QString grupo = qtexto(m_separadores.grupo);
-        if (!grupo.isEmpty() && elidido.size() > 1 && QStringView(elidido).sliced(1).startsWith(grupo))
-            elidido.remove(1, grupo.size());
-        pintor.drawText(area, Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask), elidido);
+        pintor.drawText(areaDoTexto(), Qt::AlignVCenter | (alignment() & Qt::AlignHorizontal_Mask), kCheio.toString());
     } else {
         QLineEdit::paintEvent(evento);
     }
-    const Qt::PenStyle estilo = estiloDaBorda(m_comFoco ? m_focusborderpattern : m_normalborderpattern);
-    if (estilo == Qt::NoPen) return;
+    const Qt::PenStyle estilo = estiloDaBorda(comFoco_ ? focusborderpattern_ : normalborderpattern_);
     QPainter pintor(this);
-    pintor.setPen(QPen(m_comFoco ? m_focusbordercolor : m_normalbordercolor, 1, estilo));
     pintor.setBrush(Qt::NoBrush);
-    pintor.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (estilo != Qt::NoPen) {
+        pintor.setPen(QPen(comFoco_ ? focusbordercolor_ : normalbordercolor_, 1, estilo));
+        pintor.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    if (semnumero_) {
+        pintor.setPen(QPen(corDeErro(), 2));
+        pintor.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 }  // namespace vestamar

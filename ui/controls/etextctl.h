@@ -23,9 +23,13 @@
 //   Focus taken by a popup or by another window is not leaving the field.
 // - With `enterexitkey`, Enter moves the focus to the next control in tab order.
 // - A text wider than the field is drawn in a smaller font, down to a readable size; beyond
-//   that it is drawn with its left part elided ("…000.600,00") and the field is `encurtado`:
-//   its tooltip then shows the whole text, unless the program has set a tooltip of its own,
-//   which the field never replaces or clears. Printing draws the field the same way.
+//   that the field shows "###" (never a part of the number, which would read as a smaller
+//   one) and is `encurtado`: its tooltip then shows the whole text, unless the program has set
+//   a tooltip of its own, which the field never replaces or clears. While the user edits such
+//   a field the line scrolls as usual. Printing draws the whole text (impressora.h).
+// - `desatualizado`: the figure is not the current one (the last calculation could not
+//   produce it); it is drawn in a muted colour, in italics, still readable.
+// - `semnumero`: the text holds no number; the field is framed in the error colour.
 
 #include <QColor>
 #include <QFont>
@@ -54,6 +58,9 @@ class ETextctl : public QLineEdit {
     Q_PROPERTY(QColor focusbordercolor READ focusbordercolor WRITE setFocusbordercolor)
     Q_PROPERTY(int normalborderpattern READ normalborderpattern WRITE setNormalborderpattern)
     Q_PROPERTY(int focusborderpattern READ focusborderpattern WRITE setFocusborderpattern)
+    Q_PROPERTY(bool encurtado READ encurtado)
+    Q_PROPERTY(bool desatualizado READ desatualizado WRITE setDesatualizado)
+    Q_PROPERTY(bool semnumero READ semnumero WRITE setSemnumero)
 
 public:
     // Border patterns: 0 a solid line; 1 dashes; 2 dots; 3 dash-dot; any other value, none.
@@ -61,49 +68,60 @@ public:
 
     explicit ETextctl(QWidget* parent = nullptr);
 
-    QString textformat() const { return m_textformat; }
-    void setTextformat(const QString& padrao) { m_textformat = padrao; }
+    QString textformat() const { return textformat_; }
+    void setTextformat(const QString& padrao) { textformat_ = padrao; }
     bool locked() const { return isReadOnly(); }
     // Setting the state a field already has still runs through Qt's read-only change.
     void setLocked(bool bloqueado) {
         if (isReadOnly() != bloqueado) setReadOnly(bloqueado);
     }
-    bool onfocusselect() const { return m_onfocusselect; }
-    void setOnfocusselect(bool selecionar) { m_onfocusselect = selecionar; }
-    bool enterexitkey() const { return m_enterexitkey; }
-    void setEnterexitkey(bool sair) { m_enterexitkey = sair; }
+    bool onfocusselect() const { return onfocusselect_; }
+    void setOnfocusselect(bool selecionar) { onfocusselect_ = selecionar; }
+    bool enterexitkey() const { return enterexitkey_; }
+    void setEnterexitkey(bool sair) { enterexitkey_ = sair; }
     // 0: no length limit.
-    int maxlength() const { return m_maxlength; }
+    int maxlength() const { return maxlength_; }
     void setMaxlength(int comprimento);
 
-    QFont normalfont() const { return m_normalfont; }
+    QFont normalfont() const { return normalfont_; }
     void setNormalfont(const QFont& fonte);
-    QFont focusfont() const { return m_focusfont; }
+    QFont focusfont() const { return focusfont_; }
     void setFocusfont(const QFont& fonte);
-    QColor normalfontcolor() const { return m_normalfontcolor; }
+    QColor normalfontcolor() const { return normalfontcolor_; }
     void setNormalfontcolor(const QColor& cor);
-    QColor focusfontcolor() const { return m_focusfontcolor; }
+    QColor focusfontcolor() const { return focusfontcolor_; }
     void setFocusfontcolor(const QColor& cor);
     // Background without focus.
-    QColor backcolor() const { return m_backcolor; }
+    QColor backcolor() const { return backcolor_; }
     void setBackcolor(const QColor& cor);
-    QColor focusbackcolor() const { return m_focusbackcolor; }
+    QColor focusbackcolor() const { return focusbackcolor_; }
     void setFocusbackcolor(const QColor& cor);
-    QColor normalbordercolor() const { return m_normalbordercolor; }
+    QColor normalbordercolor() const { return normalbordercolor_; }
     void setNormalbordercolor(const QColor& cor);
-    QColor focusbordercolor() const { return m_focusbordercolor; }
+    QColor focusbordercolor() const { return focusbordercolor_; }
     void setFocusbordercolor(const QColor& cor);
-    int normalborderpattern() const { return m_normalborderpattern; }
+    int normalborderpattern() const { return normalborderpattern_; }
     void setNormalborderpattern(int estilo);
-    int focusborderpattern() const { return m_focusborderpattern; }
+    int focusborderpattern() const { return focusborderpattern_; }
     void setFocusborderpattern(int estilo);
 
     // The decimal and group marks the user types and pastes and the pattern is applied with.
-    const Separadores& separadores() const { return m_separadores; }
-    void setSeparadores(const Separadores& sep) { m_separadores = sep; }
+    const Separadores& separadores() const { return separadores_; }
+    void setSeparadores(const Separadores& sep) { separadores_ = sep; }
 
-    // The text does not fit even in the smallest font and is drawn with its left part elided.
-    bool encurtado() const { return m_encurtado; }
+    // The text does not fit even in the smallest font and the field shows "###".
+    bool encurtado() const { return encurtado_; }
+    bool desatualizado() const { return desatualizado_; }
+    void setDesatualizado(bool desatualizado);
+    bool semnumero() const { return semnumero_; }
+    void setSemnumero(bool semNumero);
+
+    // What a field shows in place of a number too wide for it.
+    static constexpr QStringView kCheio = u"###";
+    // The colour of the frame of a field without a number, and of a figure not current
+    // (on a light and on a dark background).
+    static QColor corDeErro() { return QColor(0xC6, 0x28, 0x28); }
+    static QColor corDesatualizada(const QColor& fundo);
 
     // Pastes the clipboard's text, cleaned as described above: Ctrl+V, Shift+Insert and the
     // context menu's Paste come here; the middle button pastes the selection the same way.
@@ -127,7 +145,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* evento) override;
 
 private:
-    void aoMudarTexto(const QString& texto);
+    void aoMudarTexto();
     void aplicarVisual();  // colours and the font of the state (with or without focus)
     void aplicarCores();
     // Picks the font the text fits in and keeps the tooltip of a shortened text.
@@ -138,33 +156,33 @@ private:
     // Rewrites the user's text with the pattern when that keeps its value; ends the edit.
     void concluirEdicao();
 
-    QString m_textformat;
-    QFont m_normalfont;
-    QFont m_focusfont;
-    QColor m_normalfontcolor{Qt::black};
-    QColor m_focusfontcolor{Qt::black};
-    QColor m_backcolor{Qt::white};
-    QColor m_focusbackcolor{Qt::white};
-    QColor m_normalbordercolor{Qt::gray};
-    QColor m_focusbordercolor{Qt::gray};
-    int m_normalborderpattern = BordaSolida;
-    int m_focusborderpattern = BordaSolida;
-    int m_maxlength = 0;
-    bool m_onfocusselect = false;
-    bool m_enterexitkey = true;
-    bool m_comFoco = false;
-    bool m_polido = false;  // polished: its colours are given
-    bool m_dimensionado = false;  // it has had its first resize event, the moment it is first fitted
-    bool m_encurtado = false;
-    Separadores m_separadores;
+    QString textformat_;
+    QFont normalfont_;
+    QFont focusfont_;
+    QColor normalfontcolor_{Qt::black};
+    QColor focusfontcolor_{Qt::black};
+    QColor backcolor_{Qt::white};
+    QColor focusbackcolor_{Qt::white};
+    QColor normalbordercolor_{Qt::gray};
+    QColor focusbordercolor_{Qt::gray};
+    int normalborderpattern_ = BordaSolida;
+    int focusborderpattern_ = BordaSolida;
+    int maxlength_ = 0;
+    bool onfocusselect_ = false;
+    bool enterexitkey_ = true;
+    bool comFoco_ = false;
+    bool polido_ = false;        // polished: its colours are given
+    bool dimensionado_ = false;  // it has had its first resize event, the moment it is first fitted
+    bool encurtado_ = false;
+    bool desatualizado_ = false;
+    bool semnumero_ = false;
+    Separadores separadores_;
     // The tooltip the field set itself for a shortened text; empty when it set none.
-    QString m_dicaPropria;
-    // The text last announced by Change.
-    QString m_textoAnunciado;
+    QString dicaPropria_;
     // The change under way comes from the user's keyboard or a paste.
-    bool m_mudancaDoUsuario = false;
+    bool mudancaDoUsuario_ = false;
     // The text shown is the user's, edited since the field last received its value.
-    bool m_editadoPeloUsuario = false;
+    bool editadoPeloUsuario_ = false;
 };
 
 }  // namespace vestamar

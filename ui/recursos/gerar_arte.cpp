@@ -30,7 +30,10 @@ QPainterPath onda(qreal largura, qreal meio, qreal amplitude, qreal comprimento,
     QPainterPath caminho;
     for (int x = 0; x <= static_cast<int>(largura); ++x) {
         const qreal y = meio + amplitude * qSin((x / comprimento) * 2 * M_PI + fase);
-        if (x == 0) caminho.moveTo(x, y); else caminho.lineTo(x, y);
+        if (x == 0)
+            caminho.moveTo(x, y);
+        else
+            caminho.lineTo(x, y);
     }
     return caminho;
 }
@@ -81,8 +84,7 @@ QImage banner() {
     lema.setPixelSize(13);
     p.setFont(lema);
     p.setPen(QColor(255, 255, 255, 220));
-    p.drawText(QRectF(250, 18, 232, 30), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("Simulação de Resultados"));
+    p.drawText(QRectF(250, 18, 232, 30), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Simulação de Resultados"));
     return img;
 }
 
@@ -132,8 +134,8 @@ QByteArray ico(const std::vector<QImage>& imagens) {
     quint32 posicao = 6 + 16 * static_cast<quint32>(imagens.size());
     for (std::size_t i = 0; i < imagens.size(); ++i) {
         const int lado = imagens[i].width();
-        s << quint8(lado >= 256 ? 0 : lado) << quint8(lado >= 256 ? 0 : lado) << quint8(0)
-          << quint8(0) << quint16(1) << quint16(32) << quint32(dados[i].size()) << posicao;
+        s << quint8(lado >= 256 ? 0 : lado) << quint8(lado >= 256 ? 0 : lado) << quint8(0) << quint8(0) << quint16(1)
+          << quint16(32) << quint32(dados[i].size()) << posicao;
         posicao += static_cast<quint32>(dados[i].size());
     }
     for (const QByteArray& d : dados) s.writeRawData(d.constData(), static_cast<int>(d.size()));
