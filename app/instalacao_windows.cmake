@@ -33,8 +33,13 @@ foreach(plugin IN ITEMS platforms:QWindowsIntegrationPlugin styles:QWindowsVista
   install(FILES $<TARGET_FILE:Qt6::${alvo}> DESTINATION plugins/${pasta})
 endforeach()
 
-file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/qt.conf "[Paths]\nPrefix = .\nPlugins = plugins\nTranslations = translations\n")
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/qt.conf DESTINATION .)
+# qt.conf and the marker are written into a folder of their own, not beside the executables
+# built here: beside them, qt.conf would send the build tree's programs (the screenshot
+# program) to a plugins folder that is only in the installed tree, and the marker would make
+# them take themselves for installed.
+set(vestamar_instalacao ${CMAKE_CURRENT_BINARY_DIR}/instalacao)
+file(WRITE ${vestamar_instalacao}/qt.conf "[Paths]\nPrefix = .\nPlugins = plugins\nTranslations = translations\n")
+install(FILES ${vestamar_instalacao}/qt.conf DESTINATION .)
 
 # Qt's own texts (dialog buttons, the print dialog) in Portuguese, from Debian's
 # qt6-translations-l10n: the same files the Linux package relies on.
@@ -45,5 +50,5 @@ if(NOT traducoes)
 endif()
 install(FILES ${traducoes} DESTINATION translations)
 
-file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/instalado "")
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/instalado DESTINATION . COMPONENT instalado)
+file(WRITE ${vestamar_instalacao}/instalado "")
+install(FILES ${vestamar_instalacao}/instalado DESTINATION . COMPONENT instalado)
