@@ -5,7 +5,11 @@
 #   make fuzz        bounded fuzzing of the parameter-file reader
 #   make screenshot  build/screenshot.png of the window under the offscreen platform
 #   make package     build/vestamar_<version>_amd64.deb
-#   make test-windows  engine, params and their tests cross-built for Windows, run under Wine
+#   make windows     build-windows/vestamar-<version>-setup.exe and -windows.zip (Qt for Windows
+#                    is built once from Debian's source and cached in ~/.cache/vestamar)
+#   make test-windows  the program and all its tests built for Windows, run under Wine, and the
+#                    installer checked under Wine
+#   make screenshot-windows  build-windows/screenshot-windows.png, the window drawn under Wine
 
 BUILD       ?= build
 ASAN_BUILD  ?= build-asan
@@ -16,7 +20,7 @@ JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_GEN   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: setup build run test test-release test-asan bench fuzz screenshot package test-windows clean
+.PHONY: setup build run test test-release test-asan bench fuzz screenshot package windows test-windows screenshot-windows clean
 
 setup:
 	@bash scripts/setup.sh
@@ -58,9 +62,17 @@ screenshot: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
+windows:
+	@bash scripts/setup.sh windows
+	JOBS=$(JOBS) bash scripts/windows.sh $(WIN_BUILD)
+
 test-windows:
 	@bash scripts/setup.sh windows
 	JOBS=$(JOBS) bash scripts/test-windows.sh $(WIN_BUILD)
+
+screenshot-windows:
+	@bash scripts/setup.sh windows
+	JOBS=$(JOBS) bash scripts/screenshot-windows.sh $(WIN_BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12, whatever the build and the tests need and is still missing,
 # and generates the pt_BR.UTF-8 and en_US.UTF-8 locales used by the tests.
-# `setup.sh windows` also installs the cross toolchain and Wine for `make test-windows`.
+# `setup.sh windows` also installs what `make windows` and `make test-windows` need (the cross
+# toolchain, Wine, NSIS, Debian's Qt host tools, an X server for the installed program's test)
+# and fetches Debian's qt6-base source into ~/.cache/vestamar/src (VESTAMAR_CACHE overrides
+# ~/.cache/vestamar), adding a deb-src entry for this Debian release when there is none.
 # Safe to run again: it does nothing when everything is present.
 set -euo pipefail
 
@@ -18,7 +21,9 @@ packages=(
   xvfb xauth x11-utils
 )
 if [ "${1:-}" = windows ]; then
-  packages+=(g++-mingw-w64-x86-64-posix wine64 googletest)
+  packages+=(g++-mingw-w64-x86-64-posix wine64 googletest nsis ninja-build zip patch xz-utils
+             qt6-base-dev-tools qt6-translations-l10n fonts-liberation
+             openbox xdotool x11-utils imagemagick)
 fi
 
 missing=()
@@ -51,4 +56,31 @@ if [ ${#need_locales[@]} -gt 0 ]; then
     grep -q "^${loc} UTF-8" /etc/locale.gen || echo "${loc} UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
   done
   as_root locale-gen
+fi
+
+# Debian's Qt source, from which scripts/qt-windows.sh builds Qt for Windows.
+if [ "${1:-}" = windows ]; then
+  fontes=${VESTAMAR_CACHE:-$HOME/.cache/vestamar}/src
+  tarball=$fontes/qt6-base_6.4.2+dfsg.orig.tar.xz
+  sha256=4f14b89a9463a540fd84a6718b8519a2297119b454ef547721015a9e9019ae9e
+  if [ -f "$tarball" ] && echo "$sha256  $tarball" | sha256sum --check --status; then
+    :
+  else
+    if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && \
+       ! grep -qs '^deb-src ' /etc/apt/sources.list; then
+      codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+      # The same mirror as the binary packages.
+      uri=$(grep -hm1 '^URIs:' /etc/apt/sources.list.d/*.sources 2>/dev/null | awk '{print $2}')
+      uri=${uri:-http://deb.debian.org/debian}
+      echo "setup: adding a deb-src entry for $codename"
+      printf 'Types: deb-src\nURIs: %s\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+        "$uri" "$codename" "$codename" | as_root tee /etc/apt/sources.list.d/vestamar-src.sources >/dev/null
+      as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    fi
+    echo "setup: fetching Debian's qt6-base source into $fontes"
+    mkdir -p "$fontes"
+    (cd "$fontes" && apt-get source --download-only qt6-base >/dev/null)
+    echo "$sha256  $tarball" | sha256sum --check --status || {
+      echo "setup: $tarball does not have the expected checksum" >&2; exit 1; }
+  fi
 fi

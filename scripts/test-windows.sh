@@ -1,52 +1,44 @@
 #!/usr/bin/env bash
-# Cross-compiles engine/, params/ and their tests for 64-bit Windows with MinGW-w64 and runs
-# the tests under Wine, headless, in a Wine prefix of their own inside the build folder.
+# Builds the program and all its tests for 64-bit Windows (scripts/windows.sh: MinGW-w64, the
+# cached Qt for Windows) and runs, under Wine, in a Wine prefix of their own:
+#   - every CTest entry: engine, parameter file, portability, and the window and program tests
+#     on Qt's offscreen platform, each under both regional settings (Wine takes the Windows
+#     locale from LC_ALL, which each entry sets);
+#   - the installer: scripts/test-windows-instalador.sh (installs setup.exe /S into a fresh
+#     prefix, drives the installed program, uninstalls).
 #   scripts/test-windows.sh [build folder]     (default build-windows)
-# Needs what `scripts/setup.sh windows` installs.
+# Needs what `scripts/setup.sh windows` installs and fetches.
 set -euo pipefail
 
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build-windows}
 case $build in /*) ;; *) build=$raiz/$build ;; esac
 jobs=${JOBS:-$(nproc)}
-toolchain=$raiz/scripts/mingw-w64-x86_64.cmake
-gerador=()
-command -v ninja >/dev/null 2>&1 && gerador=(-G Ninja)
 
-for programa in x86_64-w64-mingw32-g++-posix /usr/lib/wine/wine64; do
-  if ! command -v "$programa" >/dev/null 2>&1; then
-    echo "test-windows: $programa is missing; run 'bash scripts/setup.sh windows'" >&2
-    exit 1
-  fi
-done
-
-# GoogleTest from Debian's source package, built once for the target.
-gtest=$build/googletest
-if [ ! -f "$gtest/install/lib/cmake/GTest/GTestConfig.cmake" ]; then
-  cmake -S /usr/src/googletest -B "$gtest/build" "${gerador[@]}" \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON -DCMAKE_INSTALL_PREFIX="$gtest/install"
-  cmake --build "$gtest/build" -j "$jobs"
-  cmake --install "$gtest/build"
-fi
-
-cmake -S "$raiz" -B "$build/vestamar" "${gerador[@]}" \
-  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_FIND_ROOT_PATH="$gtest/install" \
-  -DVESTAMAR_UI=OFF -DVESTAMAR_WERROR=ON
+bash "$raiz/scripts/windows.sh" "$build"
 cmake --build "$build/vestamar" -j "$jobs"
 
-# Wine without a display, without its console noise, and without offering to download the
-# .NET and HTML engines into a new prefix.
-export WINEPREFIX=$build/wine
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+source "$raiz/scripts/wine-prefixo.sh"
+qt=$(bash "$raiz/scripts/qt-windows.sh" --prefix)
+mapfile -t mingw < <(pastas_mingw)
+# pdftoppm and pdftotext for the printing tests, which rasterise and read the pages they print:
+# Debian's, run through a bridge that waits for them (scripts/wine-unix.c).
+unix=$build/wine-unix
+mkdir -p "$unix"
+x86_64-w64-mingw32-gcc -municode -O2 -Wall -Werror -o "$unix/ponte.exe" "$raiz/scripts/wine-unix.c"
+for programa in pdftoppm pdftotext; do cp "$unix/ponte.exe" "$unix/$programa.exe"; done
+ln -sf "$raiz/scripts/wine-unix.sh" "$unix/wine-unix-sh.exe"
+preparar_prefixo "$build/wine" "$qt/bin" "${mingw[@]}" "$unix"
+# The offscreen platform draws with Qt's FreeType font database, which reads the fonts in
+# <Qt>/lib/fonts, not Windows': the window's fonts, Liberation Sans for Arial, go there.
+mkdir -p "$qt/lib/fonts"
+cp -u /usr/share/fonts/truetype/liberation/*.ttf "$qt/lib/fonts/"
+# Qt's Portuguese texts where this Qt looks for them (the installed program has its own copy).
+mkdir -p "$qt/translations"
+cp -u /usr/share/qt6/translations/qtbase_pt_BR.qm "$qt/translations/"
 unset DISPLAY WAYLAND_DISPLAY
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "test-windows: preparing the Wine prefix (about 10 s the first time)"
-  /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver64 --wait || true
-fi
 
 cd "$build/vestamar"
 ctest --output-on-failure -j "$jobs" ${VESTAMAR_CTEST_ARGS:-}
+
+bash "$raiz/scripts/test-windows-instalador.sh" "$build"

@@ -249,7 +249,8 @@ AmbienteImpressao ambienteImpressaoPadrao() {
 #ifdef VESTAMAR_CUPS
     return {impressoraDoSistema, enviarAoCups, perguntarPdf, perguntarArquivo, mostrarAviso, cupsEmExecucao};
 #else
-    return {impressoraDoSistema, enviarPelaImpressora, perguntarPdf, perguntarArquivo, mostrarAviso};
+    // No print service to ask about: taken as running.
+    return {impressoraDoSistema, enviarPelaImpressora, perguntarPdf, perguntarArquivo, mostrarAviso, {}};
 #endif
 }
 

@@ -219,11 +219,18 @@ TEST(LocalDosParametros, InstaladoOuCopiado) {
     }
     comAdministrador(true);
     EXPECT_EQ(escolherLocal(admin, false, usuario, {}).pasta, admin) << "a copy beside a file it can write keeps it";
-    // The marker and the administrator's folder as installed under a prefix.
+    // The marker and the administrator's folder as installed: on Windows both beside the
+    // executable (the installer's folder), elsewhere under the prefix.
     EXPECT_FALSE(programaInstalado(programa));
+#ifdef Q_OS_WIN
+    QFile(QDir(programa).filePath(q("instalado"))).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(programaInstalado(programa));
+    EXPECT_EQ(pastaDoAdministrador(programa), programa);
+#else
     QDir().mkpath(raiz.filePath(q("share/vestamar")));
     QFile(raiz.filePath(q("share/vestamar/instalado"))).open(QIODevice::WriteOnly);
     EXPECT_TRUE(programaInstalado(programa));
     EXPECT_EQ(pastaDoAdministrador(programa), QDir::cleanPath(raiz.path()) + q("/etc/vestaMar"));
     EXPECT_EQ(pastaDoAdministrador(q("/usr/bin")), q("/etc/vestaMar"));
+#endif
 }

@@ -303,7 +303,7 @@ TEST_F(Programa, SegundaCopiaNoMesmoArquivoAvisaESoGravaSeConfirmado) {
     responder = q("Sair");
     EXPECT_FALSE(outra->iniciar()) << "the second copy may leave at once";
     EXPECT_EQ(std::pair(perguntas.size(), perguntas.at(0).botoes.value(perguntas[0].comEnter)),
-              std::pair(1UL, q("Sair")));
+              std::pair(std::size_t{1}, q("Sair")));
     outra = novoSimulador(outraJanela);
     responder = q("Continuar");
     ASSERT_TRUE(outra->iniciar());
@@ -323,7 +323,15 @@ TEST_F(Programa, SegundaCopiaNoMesmoArquivoAvisaESoGravaSeConfirmado) {
     EXPECT_TRUE(contem("\r\npercTxAdm=40\r\n"));
     outra.reset();
     // A lock left behind by a copy that is no longer running is taken over in silence.
-    gravarArquivo(pasta / "vestaMar.ini.lock", "999999\nvestamar\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    // The machine named as the lock names it (on Windows the computer's name, not the host
+    // name: another name is another machine, whose copies are never taken as gone).
+    QLockFile modelo(temporaria.filePath(q("modelo.lock")));
+    ASSERT_TRUE(modelo.lock());
+    qint64 pid = 0;
+    QString maquina, programa;
+    ASSERT_TRUE(modelo.getLockInfo(&pid, &maquina, &programa));
+    modelo.unlock();
+    gravarArquivo(pasta / "vestaMar.ini.lock", "999999\nvestamar\n" + maquina.toStdString() + "\n");
     EXPECT_TRUE(iniciar());
     EXPECT_TRUE(perguntas.empty());
 }
