@@ -3,6 +3,8 @@
 // unreadable lines, files that cannot be read; the lock following the open set.
 #include "programa.h"
 
+#include <QDir>
+
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -11,7 +13,8 @@ using namespace vestamar;
 
 namespace {
 
-QString textoDe(const fs::path& p) { return QString::fromStdString(p.string()); }
+// A path as the program names it: Qt's separators on every system.
+QString textoDe(const fs::path& p) { return QDir::fromNativeSeparators(QString::fromStdString(p.string())); }
 
 class Conjuntos : public Programa {
 protected:
