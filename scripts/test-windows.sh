@@ -21,12 +21,12 @@ cmake --build "$build/vestamar" -j "$jobs"
 source "$raiz/scripts/wine-prefixo.sh"
 qt=$(bash "$raiz/scripts/qt-windows.sh" --prefix)
 mapfile -t mingw < <(pastas_mingw)
-# pdftoppm and pdftotext for the printing tests, which rasterise and read the pages they print:
+# pdftoppm, pdftotext and pdfinfo for the printing tests, which rasterise and read the pages they print:
 # Debian's, run through a bridge that waits for them (scripts/wine-unix.c).
 unix=$build/wine-unix
 mkdir -p "$unix"
 x86_64-w64-mingw32-gcc -municode -O2 -Wall -Werror -o "$unix/ponte.exe" "$raiz/scripts/wine-unix.c"
-for programa in pdftoppm pdftotext; do cp "$unix/ponte.exe" "$unix/$programa.exe"; done
+for programa in pdftoppm pdftotext pdfinfo; do cp "$unix/ponte.exe" "$unix/$programa.exe"; done
 ln -sf "$raiz/scripts/wine-unix.sh" "$unix/wine-unix-sh.exe"
 preparar_prefixo "$build/wine" "$qt/bin" "${mingw[@]}" "$unix"
 # The offscreen platform draws with Qt's FreeType font database, which reads the fonts in
