@@ -142,7 +142,7 @@ TEST_F(RelatorioPdf, TextoDoPdf) {
 // failure.
 TEST_F(RelatorioPdf, LinhaDeComando) {
     const QString dir = temporaria.path();
-    for (const char* f : {"vestamar", "libvestamar_impressora.so"}) {
+    for (const char* f : {VESTAMAR_NOME_DO_PROGRAMA, VESTAMAR_NOME_DO_MODULO}) {
         ASSERT_TRUE(QFile::copy(QStringLiteral(VESTAMAR_PASTA_DO_MODULO "/") + q(f), dir + u'/' + q(f))) << f;
     }
     arquivoComPadroes({{"prodBruta", "1234"}});
@@ -184,7 +184,7 @@ TEST_F(RelatorioPdf, LinhaDeComando) {
         QFile::remove(saida);
         QProcess p;
         p.setWorkingDirectory(dir);
-        p.start(dir + QStringLiteral("/vestamar"), caso.argumentos);
+        p.start(dir + u'/' + q(VESTAMAR_NOME_DO_PROGRAMA), caso.argumentos);
         ASSERT_TRUE(p.waitForFinished(60000));
         const QString erro = QString::fromUtf8(p.readAllStandardError());
         EXPECT_EQ(p.exitCode(), caso.status) << erro.toStdString();

@@ -130,9 +130,16 @@ TEST_F(Conjuntos, LigacoesLinhasIlegiveisEArquivosQueNaoSeLeem) {
     fs::create_directories(pasta / "comum");
     const fs::path alvo = pasta / "comum" / "alvo.ini", ligacao = pasta / "ligado.ini";
     gravarArquivo(alvo, lerArquivo(acme));
+    // MinGW's std::filesystem makes no links under Wine: there the set is opened where it lies.
+#ifdef _WIN32
+    constexpr bool comLigacao = false;
+#else
+    constexpr bool comLigacao = true;
     fs::create_symlink(alvo, ligacao);
-    ASSERT_TRUE(sim->abrirConjunto(ligacao));
-    EXPECT_TRUE(legenda().endsWith(q(" — ligado.ini")));
+#endif
+    const fs::path aberto = comLigacao ? ligacao : alvo;
+    ASSERT_TRUE(sim->abrirConjunto(aberto));
+    EXPECT_TRUE(legenda().endsWith(q(" — ") + textoDe(aberto.filename())));
     digitar("ProdBruta", "7.000,00");
 
     std::string comLixo = lerArquivo(acme) + "lixo sem igual\r\n";
@@ -140,7 +147,7 @@ TEST_F(Conjuntos, LigacoesLinhasIlegiveisEArquivosQueNaoSeLeem) {
     gravarArquivo(sujo, comLixo);
     responder = q("Gravar");
     ASSERT_TRUE(sim->abrirConjunto(sujo));
-    EXPECT_TRUE(fs::is_symlink(ligacao));
+    EXPECT_EQ(fs::is_symlink(ligacao), comLigacao);
     EXPECT_NE(lerArquivo(alvo).find("prodBruta=7000"), std::string::npos);
     ASSERT_EQ(perguntas.size(), 2U);
     EXPECT_TRUE(perguntas[1].texto.contains(q("lixo sem igual")));
