@@ -19,8 +19,7 @@ QString rodar(const QString& programa, const QStringList& argumentos, int* statu
     p.start(programa, argumentos);
     EXPECT_TRUE(p.waitForFinished(60000)) << programa.toStdString();
     if (status) *status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    // The program writes its messages in the system's encoding (a Windows code page there).
-    return QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
+    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
 }
 
 // The PDF's text as laid out, and its footers "Página n de m" taken out.
@@ -187,6 +186,7 @@ TEST_F(RelatorioPdf, LinhaDeComando) {
         p.setWorkingDirectory(dir);
         p.start(dir + u'/' + q(VESTAMAR_NOME_DO_PROGRAMA), caso.argumentos);
         ASSERT_TRUE(p.waitForFinished(60000));
+        // The program writes its messages in the system's encoding (a Windows code page there).
         const QString erro = QString::fromLocal8Bit(p.readAllStandardError());
         EXPECT_EQ(p.exitCode(), caso.status) << erro.toStdString();
         if (caso.status == 0) {
