@@ -39,6 +39,14 @@ cp -u /usr/share/qt6/translations/qtbase_pt_BR.qm "$qt/translations/"
 unset DISPLAY WAYLAND_DISPLAY
 
 cd "$build/vestamar"
-ctest --output-on-failure -j "$jobs" ${VESTAMAR_CTEST_ARGS:-}
+# One wineserver for the whole run: otherwise each test's program may reach a server that is
+# shutting down after the previous program ended ("recvmsg: Connection reset by peer").
+"$WINESERVER" -p
+trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
+# The two regional settings one after the other, never at once: a program a test starts takes
+# the locale of the prefix's Wine session, which the last program started under the other
+# setting may have changed (a pt_BR test then reads its report in en_US figures).
+ctest --output-on-failure -j "$jobs" -E en_US ${VESTAMAR_CTEST_ARGS:-}
+ctest --output-on-failure -j "$jobs" -R en_US ${VESTAMAR_CTEST_ARGS:-}
 
 bash "$raiz/scripts/test-windows-instalador.sh" "$build"

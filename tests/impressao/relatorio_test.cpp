@@ -190,7 +190,8 @@ TEST_F(RelatorioPdf, LinhaDeComando) {
         const QString erro = QString::fromLocal8Bit(p.readAllStandardError());
         EXPECT_EQ(p.exitCode(), caso.status) << erro.toStdString();
         if (caso.status == 0) {
-            EXPECT_TRUE(lerPdf(saida).texto.contains(local(caso.texto)));
+            const QString t = lerPdf(saida).texto;
+            EXPECT_TRUE(t.contains(local(caso.texto))) << t.toStdString();
         } else {
             EXPECT_TRUE(erro.contains(q(caso.texto))) << erro.toStdString();
             EXPECT_FALSE(QFile::exists(saida));
