@@ -39,14 +39,43 @@ cp -u /usr/share/qt6/translations/qtbase_pt_BR.qm "$qt/translations/"
 unset DISPLAY WAYLAND_DISPLAY
 
 cd "$build/vestamar"
-# One wineserver for the whole run: otherwise each test's program may reach a server that is
-# shutting down after the previous program ended ("recvmsg: Connection reset by peer").
-"$WINESERVER" -p 2>/dev/null || true  # (already running: that one serves)
-trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
-# The two regional settings one after the other, never at once: a program a test starts takes
-# the locale of the prefix's Wine session, which the last program started under the other
-# setting may have changed (a pt_BR test then reads its report in en_US figures).
-ctest --output-on-failure -j "$jobs" -E en_US ${VESTAMAR_CTEST_ARGS:-}
-ctest --output-on-failure -j "$jobs" -R en_US ${VESTAMAR_CTEST_ARGS:-}
+# Each CTest entry once per regional setting: the two settings one after the other, never at
+# once: a program a test starts takes the locale of the prefix's Wine session, which a program
+# started meanwhile under the other setting may have changed (a pt_BR test then read its report
+# in en_US figures). One wineserver serves each pass: otherwise a test's program may reach a
+# server that is shutting down after the previous program ended ("recvmsg: Connection reset").
+pids=()
+encerrar() {
+  "$WINESERVER" -k 2>/dev/null || true
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  pids=()
+}
+trap encerrar EXIT
+passagem() {  # passagem <parallel jobs> <entries: regular expression>
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w || true
+  "$WINESERVER" -p
+  ctest --output-on-failure -j "$1" -R "$2" -E en_US ${VESTAMAR_CTEST_ARGS:-}
+  ctest --output-on-failure -j "$1" -R "$2.*en_US" ${VESTAMAR_CTEST_ARGS:-}
+}
+
+# Every entry, the window tests on Qt's offscreen platform.
+cmake -DVESTAMAR_PLATAFORMA_WINE=offscreen . >/dev/null
+passagem "$jobs" .
+
+# The window, program and printing tests once more on the windows platform, the one users see:
+# Wine's X11 driver on a display of their own with a window manager, one program at a time
+# (they share the screen and its focus). The prefix gets no browser for this pass (Wine's own
+# would open the help page), as the help test expects of a machine without one.
+export DISPLAY=${VESTAMAR_DISPLAY_TESTES:-:92}
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
+openbox >/dev/null 2>&1 & pids+=($!)
+cmake -DVESTAMAR_PLATAFORMA_WINE=windows . >/dev/null
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winebrowser.exe=d"
+passagem 1 '^(ui|programa|impressao)_'
+cmake -DVESTAMAR_PLATAFORMA_WINE=offscreen . >/dev/null
+encerrar
+unset DISPLAY
 
 bash "$raiz/scripts/test-windows-instalador.sh" "$build"
