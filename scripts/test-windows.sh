@@ -4,6 +4,8 @@
 #   - every CTest entry: engine, parameter file, portability, and the window and program tests
 #     on Qt's offscreen platform, each under both regional settings (Wine takes the Windows
 #     locale from LC_ALL, which each entry sets);
+#   - the window, program and printing tests again on Qt's windows platform (Xvfb, openbox;
+#     display :92 unless VESTAMAR_DISPLAY_TESTES says otherwise);
 #   - the installer: scripts/test-windows-instalador.sh (installs setup.exe /S into a fresh
 #     prefix, drives the installed program, uninstalls).
 #   scripts/test-windows.sh [build folder]     (default build-windows)
