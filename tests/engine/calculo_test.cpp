@@ -60,6 +60,8 @@ double recalcular(const Passo& p) {
     return soma + sinal * termo;
 }
 
+Money centavos(std::int64_t c) { return Money::deCentavos(c); }
+
 class Calculo : public NosDoisAjustes {
 protected:
     P estado = estadoDoExemplo();
@@ -90,11 +92,9 @@ protected:
                 for (const Passo& p : passos) {
                     // Captions in both columns' workings are captions, not field names, and carry
                     // no " - " that would read as a minus ("DAR - Desc. Anual Remun").
-                    for (const std::string_view r : [&] {
-                             std::vector<std::string_view> rs{p.rotulo};
-                             for (const Operando& o : p.operandos()) rs.push_back(o.rotulo);
-                             return rs;
-                         }()) {
+                    std::vector<std::string_view> rotulos{p.rotulo};
+                    for (const Operando& o : p.operandos()) rotulos.push_back(o.rotulo);
+                    for (const std::string_view r : rotulos) {
                         EXPECT_EQ(r.find(" - "), r.npos) << r;
                         EXPECT_EQ(rotuloDoCampo(r), r) << "a field's name as caption";
                     }
@@ -163,31 +163,30 @@ TEST_P(Calculo, NestedRunFromAWriteIsSafe) {
 // The field made unreadable, or given a number the run cannot carry ("1E+306", the two amounts,
 // dependants or an allowance rate that take a result beyond the money range, an insalubrity
 // ceiling beyond its 32-bit rounding); how many writes of the worked example come before; the
-// step that fails.
+// step that fails, and the working's message for the failure where it is given.
 TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
+    const char* const naoNumero = "Não calculado: o último cálculo parou em “Retenção INSS $ - ANTES”, porque o "
+                                  "campo “INSS %” não contém um número.";
+    const char* const limite = "Não calculado: o último cálculo parou em “Líquido a Pagar $ - ANTES”, porque um "
+                               "valor passou do limite do cálculo.";
     const struct {
-        const char* campo;
-        const char* texto;
+        const char *campo, *texto;
         std::size_t escritasAntes;
         const char* etapa;
         const char* aviso = nullptr;
         void (*estado)(P&) = nullptr;
     } casos[] = {
+        // clang-format off: packed table, one case a line
         {"ProdBruta", "", 0, "TxManut"},
-        {"percINSS", "onze", 2, "retINSS",
-         "Não calculado: o último cálculo parou em “Retenção INSS $ - ANTES”, "
-         "porque o campo “INSS %” não contém um número."},
-        {"percentPis", "-", 9, "valPIS"},
+        {"percINSS", "onze", 2, "retINSS", naoNumero},
         {"ProdBruta2", "1,2,3", 14, "valInsalub"},
         {"percTxMan", "1E+306", 0, "TxManut"},
         {"quantDeps", "1E+300", 3, "retIR"},
-        {"ProdBruta", "922.337.203.685.477,00", 4, "liqPagar",
-         "Não calculado: o último cálculo parou em “Líquido a Pagar $ - ANTES”, porque um valor passou do limite do "
-         "cálculo."},
-        {"ProdBruta", "-922.337.203.685.477,5808", 6, "valTotalNF"},
+        {"ProdBruta", "922.337.203.685.477,00", 4, "liqPagar", limite},
         {"ProdBruta2", "1.800,00", 14, "valInsalub", nullptr,
          [](P& e) { e.tetoInsalub = Money::deDezMilesimos(100'000'000'000'000); }},
         {"ProdBruta2", "1.800,00", 16, "valPericExNot", nullptr, [](P& e) { e.percPeric = 1e300; }},
+        // clang-format on
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.campo) + " = " + c.texto);
@@ -215,28 +214,25 @@ TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
 // Brackets whose deductions make each bound visible; the first one's deduction is above
 // the tax at its bound.
 void tabelaPropria(P& e) {
-    e.aPartir1 = Money::deCentavos(100000);
-    e.percentIR1 = 10;
-    e.Desconto1 = Money::deCentavos(15000);
-    e.aPartir2 = Money::deCentavos(200000);
-    e.percentIR2 = 20;
-    e.Desconto2 = Money::deCentavos(15000);
-    e.aPartir3 = Money::deCentavos(300000);
-    e.percentIR3 = 30;
-    e.Desconto3 = Money::deCentavos(30000);
-    e.aPartir4 = Money::deCentavos(400000);
-    e.percentIR4 = 40;
-    e.Desconto4 = Money::deCentavos(50000);
-    e.montarTabelaIR();
+    e.tabelaIR = {{{},
+                   {centavos(100000), 10, centavos(15000)},
+                   {centavos(200000), 20, centavos(15000)},
+                   {centavos(300000), 30, centavos(30000)},
+                   {centavos(400000), 40, centavos(50000)}}};
 }
 // A reduction whose bounds show: 1000 − 0,1 × income between 5.000,00 and 7.350,00.
 void reducaoPropria(P& e) {
     tabelaPropria(e);
     e.reducaoIR = 1;
-    e.reducaoIRIsencao = Money::deCentavos(500000);
-    e.reducaoIRLimite = Money::deCentavos(735000);
-    e.reducaoIRParcela = Money::deCentavos(100000);
+    e.reducaoIRIsencao = centavos(500000);
+    e.reducaoIRLimite = centavos(735000);
+    e.reducaoIRParcela = centavos(100000);
     e.reducaoIRFator = 0.1;
+}
+// The 2026 tables without the simplified discount.
+void semSimplificado2026(P& e) {
+    aplicarTabelas2026(e);
+    e.descontoSimplificado = {};
 }
 
 Textos seis(const char* inssTerc) { return {{"ProdBruta", "6.000,00"}, {"InssTerc", inssTerc}}; }
@@ -254,129 +250,57 @@ TEST_P(Calculo, ResultsForVariedInputs) {
         Textos esperados;
         Textos memorias = {};
     } casos[] = {
-        {"the worked example",
-         {},
-         nullptr,
-         {},
-         {{"retIR", "Base IR 1.602,00 abaixo de 1.903,99: isento"},
-          {"valSeg2", "Diferença para ANTES: 0,00"},
+        // clang-format off: packed table, a case or two a line
+        {"the worked example", {}, nullptr, {},
+         {{"retIR", "Base IR 1.602,00 abaixo de 1.903,99: isento"}, {"valSeg2", "Diferença para ANTES: 0,00"},
           {"valISS2", "Diferença para ANTES: +4,49"}}},
-        {"INSS above it",
-         seis("0,00"),
-         nullptr,
-         {{"retINSS", "570,88"}, {"retIR", "623,65"}},
-         {{"retINSS",
-           "Base INSS 6.000,00 acima do Teto INSS 5.189,82: limitada ao teto\n"
-           "Retenção INSS = Base INSS × INSS % ÷ 100 = 5.189,82 × 11,00 ÷ 100 = 570,88"}}},
+        {"INSS above it", seis("0,00"), nullptr, {{"retINSS", "570,88"}, {"retIR", "623,65"}},
+         {{"retINSS", "Base INSS 6.000,00 acima do Teto INSS 5.189,82: limitada ao teto\n"
+                      "Retenção INSS = Base INSS × INSS % ÷ 100 = 5.189,82 × 11,00 ÷ 100 = 570,88"}}},
         {"all of it used elsewhere", seis("5.189,82"), nullptr, {{"retINSS", "0,00"}, {"retIR", "780,64"}}},
         {"the field's ceiling is compared with InssTerc",
-         {{"ProdBruta", "6.000,00"}, {"InssTerc", "5.189,83"}, {"tetoINSS", "9.999,99"}},
-         nullptr,
+         {{"ProdBruta", "6.000,00"}, {"InssTerc", "5.189,83"}, {"tetoINSS", "9.999,99"}}, nullptr,
          {{"retINSS", "0,00"}}},
-        {"special fund in every base",
-         {{"percDAR", "10,00"}, {"percSeg", "1,00"}},
-         nullptr,
+        {"special fund in every base", {{"percDAR", "10,00"}, {"percSeg", "1,00"}}, nullptr,
          {{"valDAR", "180,00"}, {"retINSS", "217,80"}, {"valTxAdm", "495,00"}, {"valSeg", "19,80"}}},
         {"no INSS rate", semINSS("3.000,00"), nullptr, {{"retINSS", "0"}, {"retIR", "95,20"}}},
         {"amounts too large for a float", semINSS("10.000.000,10"), nullptr, {{"retIR", "2.749.130,67"}}},
-        {"284,385 for 1,5 dependants",
-         {{"ProdBruta", "2.500,00"}, {"percINSS", "0"}, {"quantDeps", "1,5"}},
-         nullptr,
-         {{"retIR", "23,37"}},
-         {{"retIR",
-           "Dedução dependentes = Desc Dependente × Quant Dependentes = 189,59 × 1,5 = 284,385\n"
-           "Base IR = Produção Bruta + Fundo Especial − Retenção INSS − Dedução dependentes = "
-           "2.500,00 + 0,00 − 0,00 − 284,385 = 2.215,615\nBase IR 2.215,615 a partir de 1.903,99: faixa 1\n"
-           "Retenção IR = Imposto pela alíquota − Desconto faixa 1 = 166,1711 − 142,80 = 23,37"}}},
+        {"284,385 for 1,5 dependants", {{"ProdBruta", "2.500,00"}, {"percINSS", "0"}, {"quantDeps", "1,5"}},
+         nullptr, {{"retIR", "23,37"}},
+         {{"retIR", "Dedução dependentes = Desc Dependente × Quant Dependentes = 189,59 × 1,5 = 284,385\n"
+                    "Base IR = Produção Bruta + Fundo Especial − Retenção INSS − Dedução dependentes = "
+                    "2.500,00 + 0,00 − 0,00 − 284,385 = 2.215,615\nBase IR 2.215,615 a partir de 1.903,99: faixa 1\n"
+                    "Retenção IR = Imposto pela alíquota − Desconto faixa 1 = 166,1711 − 142,80 = 23,37"}}},
         {"deduction above the tax", semINSS("1.000,00"), tabelaPropria, {{"retIR", "0,00"}}},
         {"bound of row 4", semINSS("4.000,00"), tabelaPropria, {{"retIR", "1.100,00"}}},
-        {"nor at it", semINSS("5.000,00"), reducaoPropria, {{"retIR", "0,00"}}},
-        {"and at it", semINSS("7.350,00"), reducaoPropria, {{"retIR", "2.175,00"}}},
-        {"reduction below zero",
-         semINSS("6.000,00"),
-         [](P& e) {
-             reducaoPropria(e);
-             e.reducaoIRParcela = Money::deCentavos(50000);
-         },
-         {{"retIR", "1.900,00"}}},
-        {"2026, reduction above the tax",
-         {{"ProdBruta", "5.200,00"}},
-         [](P& e) {
-             aplicarTabelas2026(e);
-             e.percINSS = 20;
-         },
-         {{"retIR", "0,00"}}},
-        {"2026",
-         {{"ProdBruta", "6.000,00"}},
-         [](P& e) {
-             aplicarTabelas2026(e);
-             e.percINSS = 20;
-         },
+        {"all the tax reduced at the exemption", semINSS("5.000,00"), reducaoPropria, {{"retIR", "0,00"}}},
+        {"a reduction still at the upper limit", semINSS("7.350,00"), reducaoPropria, {{"retIR", "2.175,00"}}},
+        {"reduction below zero", semINSS("6.000,00"),
+         [](P& e) { reducaoPropria(e); e.reducaoIRParcela = centavos(50000); }, {{"retIR", "1.900,00"}}},
+        {"2026, reduction above the tax", {{"ProdBruta", "5.200,00"}},
+         [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; }, {{"retIR", "0,00"}}},
+        {"2026", {{"ProdBruta", "6.000,00"}}, [](P& e) { aplicarTabelas2026(e); e.percINSS = 20; },
          {{"retIR", "231,52"}},
-         {{"retIR",
-           "Deduções legais = Retenção INSS + Dedução dependentes = 1.200,00 + 0,00 = 1.200,00\n"
-           "Deduções legais 1.200,00 iguais ou maiores que o desconto simplificado 607,20: usadas as deduções legais\n"
-           "Rendimento tributável = Produção Bruta + Fundo Especial = 6.000,00 + 0,00 = 6.000,00\n"
-           "Redução = Parcela da redução − Fator da redução × Rendimento tributável = 978,62 − 0,133145 × 6.000,00 = "
-           "179,75\nRetenção IR = Imposto pela tabela − Redução = 411,27 − 179,75 = 231,52"}}},
-        {"2026, a half cent in the reduction",
-         {{"ProdBruta", "7.000,00"}},
-         [](P& e) {
-             aplicarTabelas2026(e);
-             e.percINSS = 0;
-         },
-         {{"retIR", "802,68"}},
-         {{"retIR",
-           "Redução = Parcela da redução − Fator da redução × Rendimento tributável = 978,62 − 0,133145 × 7.000,00 = "
-           "46,61"}}},
-        {"2026, the reduction's cap, no deduction",
-         semINSS("5.000,00"),
-         [](P& e) {
-             aplicarTabelas2026(e);
-             e.descontoSimplificado = {};
-         },
-         {{"retIR", "153,38"}},
+         {{"retIR", "Deduções legais 1.200,00 iguais ou maiores que o desconto simplificado 607,20: usadas as "
+                    "deduções legais\nRedução = Parcela da redução − Fator da redução × Rendimento tributável = "
+                    "978,62 − 0,133145 × 6.000,00 = 179,75\nRetenção IR = Imposto pela tabela − Redução = "
+                    "411,27 − 179,75 = 231,52"}}},
+        {"2026, the reduction's cap, no deduction", semINSS("5.000,00"), semSimplificado2026, {{"retIR", "153,38"}},
          {{"retIR", "Redução 466,27 acima do teto 312,89: limitada ao teto"}}},
-        {"2026, the cap below the limit",
-         semINSS("4.800,00"),
-         [](P& e) {
-             aplicarTabelas2026(e);
-             e.descontoSimplificado = {};
-         },
-         {{"retIR", "98,38"}}},
-        {"2026, no cap",
-         semINSS("5.000,00"),
-         [](P& e) {
-             aplicarTabelas2026(e);
-             e.descontoSimplificado = {};
-             e.reducaoIRTeto = {};
-         },
+        {"2026, the cap below the limit", semINSS("4.800,00"), semSimplificado2026, {{"retIR", "98,38"}}},
+        {"2026, no cap", semINSS("5.000,00"), [](P& e) { semSimplificado2026(e); e.reducaoIRTeto = {}; },
          {{"retIR", "0,00"}}},
-        {"insalubrity capped",
-         {{"ProdBruta2", "1.000,00"}},
-         [](P& e) {
-             e.percNoturno = 0;
-             e.baseDSR = 0;
-         },
+        {"insalubrity capped", {{"ProdBruta2", "1.000,00"}}, [](P& e) { e.percNoturno = 0; e.baseDSR = 0; },
          {{"valInsalub", "135,60"}, {"valPericExNot", "0,00"}, {"valDSR", "166,70"}},
-         {{"valInsalub",
-           "Teto em centavos = Valor de Referência × Adicional Insalub % = 678,00 × 20,00 = 13.560\n"
-           "Teto Insalubridade = Teto em centavos ÷ 100 = 13.560 ÷ 100 = 135,60\n"
-           "Adicional 200,00 acima do teto 135,60: limitado ao teto\nAdicional Insalubridade = Teto Insalubridade = "
-           "135,60"}}},
+         {{"valInsalub", "Teto em centavos = Valor de Referência × Adicional Insalub % = 678,00 × 20,00 = "
+                         "13.560\nAdicional 200,00 acima do teto 135,60: limitado ao teto"}}},
         {"DSR without a base chosen (production only)", {}, [](P& e) { e.baseDSR = -1; }, {{"valDSR", "300,06"}}},
-        {"allowances rounded one by one, 0,005 each",
-         {{"ProdBruta2", "0,10"}},
-         [](P& e) {
-             e.percInsalub = 0;
-             e.percPeric = e.percExtra = e.percNoturno = 5;
-             e.fatorNoturno = 100;
-         },
+        {"allowances rounded one by one, 0,005 each", {{"ProdBruta2", "0,10"}}, [](P& e) {
+             e.percInsalub = 0; e.percPeric = e.percExtra = e.percNoturno = 5; e.fatorNoturno = 100; },
          {{"valPericExNot", "0,03"}, {"valDSR", "0,02"}}},
-        {"fee on the special fund alone",
-         {{"percDAR", "10,00"}},
-         [](P& e) { e.itaProd = 0; },
+        {"fee on the special fund alone", {{"percDAR", "10,00"}}, [](P& e) { e.itaProd = 0; },
          {{"valTxAdm", "45,00"}, {"valTotalNF", "2.625,00"}, {"valISS", "1,35"}}},
+        // clang-format on
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nome);
@@ -405,11 +329,8 @@ TEST(Reducao2026, EveryCentBetweenTheLimits) {
     aplicarTabelas2026(e);
     e.percINSS = 0;
     e.descontoSimplificado = {};
-    e.aPartir1 = {};
-    e.percentIR1 = 100;
-    e.Desconto1 = {};
-    e.aPartir2 = e.aPartir3 = e.aPartir4 = Money::deCentavos(100'000'000'00);
-    e.montarTabelaIR();
+    e.tabelaIR = {{{}, {{}, 100, {}}}};
+    e.tabelaIR[2].aPartir = e.tabelaIR[3].aPartir = e.tabelaIR[4].aPartir = centavos(100'000'000'00);
     VisaoMapa v = visaoDoExemplo(sep, e);
     int diferentes = 0, meiosCentavos = 0;
     for (std::int64_t renda = 500'001; renda <= 735'000; ++renda) {
@@ -417,13 +338,12 @@ TEST(Reducao2026, EveryCentBetweenTheLimits) {
         const std::int64_t reducao = (milionesimos + 500'000) / 1'000'000;
         const bool meioCentavo = milionesimos % 1'000'000 == 500'000;
         meiosCentavos += meioCentavo;
-        const auto calculada =
-            parcelaMenosProdutoEmCentavos(e.reducaoIRParcela, e.reducaoIRFator, Money::deCentavos(renda));
-        bool certo = calculada == Money::deCentavos(reducao);
+        const auto calculada = parcelaMenosProdutoEmCentavos(e.reducaoIRParcela, e.reducaoIRFator, centavos(renda));
+        bool certo = calculada == centavos(reducao);
         if (certo && (renda % 50 == 0 || meioCentavo)) {
-            v.textos["ProdBruta"] = formatarMoeda(Money::deCentavos(renda), sep);
+            v.textos["ProdBruta"] = formatarMoeda(centavos(renda), sep);
             ASSERT_TRUE(executarCalculo(v, e, sep));
-            certo = lerMoney(v.textos["retIR"], sep) == Money::deCentavos(renda - reducao);
+            certo = lerMoney(v.textos["retIR"], sep) == centavos(renda - reducao);
         }
         if (!certo && ++diferentes <= 5) {
             ADD_FAILURE() << "renda " << renda << " centavos: retIR " << v.textos["retIR"] << ", redução esperada "
