@@ -108,8 +108,8 @@ TEST(Leitura, CasosDeBorda) {
         {"PERCINSS=9\r\npercentir1=8\r\nPercentIR2=7", kBrasil, "percINSS=9 percentIR1=8 percentIR2=7 ", ""},
         {std::string_view(" percINSS=9\r\npercINSS =9\r\npercINSS\t=9\r\nzzz=1\r\n; comentario\r\n=5\r\n \t\r\n"
                           "\xEF\xBB\xBF\r\npercINSS\0=9\r\n", 86), kBrasil, "percINSS=9 ", "? ? ? ? ? "},
-        {" \tpercINSS \t= \t12 \t\r\nquantDeps =2\r\nzzz\r\n", kBrasil, "percINSS=12 quantDeps=2 ", "? "},
-        {"percINSS= 9 \r\npercTxMan=\t5,5\t\r\n", kBrasil, "percINSS=9 percTxMan=5,5 ", ""},
+        {" \tpercINSS \t= \t12 \t\r\nquantDeps =2\r\npercTxMan=\t5,5\r\nzzz\r\n", kBrasil,
+         "percINSS=12 percTxMan=5,5 quantDeps=2 ", "? "},
         {"percINSS=9=5\r\nquantDeps=1\r\nquantDeps=2\r\n", kBrasil, "percINSS=9 quantDeps=2 ", ""},
         {"percentIR1=8,5\r\npercentIR2=7.5\r\nabatDep=978,62\r\npercSeg=1,5E+20\r\npercSeg2=1E-05\r\n", kPonto,
          "percentIR1=8,5 percentIR2=7,5 abatDep=978,62 percSeg=1,5E+20 percSeg2=1E-05 ", ""},
@@ -126,7 +126,6 @@ TEST(Leitura, CasosDeBorda) {
          "reducaoIR "},
         {"\xEF\xBB\xBFquantDias=1\nquantDias2=2\rquantDeps=3\r\n\n\r\rpercINSS=4", kBrasil,
          "percINSS=4 quantDias=1 quantDias2=2 quantDeps=3 ", ""},
-        {"", kBrasil, "", ""},
         // clang-format on
     };
     for (const auto& caso : casos) {
@@ -142,16 +141,19 @@ TEST(Leitura, CasosDeBorda) {
     EXPECT_TRUE(lerConteudo(conteudoParametros(Conteudo::Estado, p, kBrasil), p, kBrasil).ilegiveis.empty());
 }
 
-// Saves that cannot be done leave every file as it was and say why, without the path: the
-// rename fails (as a crash just before it would), the folder is a regular file, the file's
-// name is taken by a folder. A start there still gets the defaults. Reading a file edited by
-// hand on Windows (a comment in Windows-1252, an unknown key) hands those lines back as they
-// are, for the start-up message and the copy kept before a save, and writes nothing.
-TEST(Falhas, NadaMudaEOMotivoEhDito) {
+// A save reaches the disk in order: every byte written into a temporary file beside the old one,
+// that file flushed to the disk, and only then renamed over the old one, so a power cut never
+// leaves a renamed file whose bytes are not on the disk. Saves that cannot be done leave every
+// file as it was and say why, without the path: the rename fails (as a crash just before it
+// would), the folder is a regular file, the file's name is taken by a folder; a start there
+// still gets the defaults. Reading a file edited by hand on Windows (a comment in Windows-1252, a
+// value that cannot be read) hands those lines back as they are, for the start-up message and
+// the copy kept before a save, and writes nothing.
+TEST(Gravacao, NaOrdemOuNadaMuda) {
     PastaTemporaria pasta;
     const fs::path normal = pasta.caminho / "normal", arquivo = pasta.caminho / "arquivo",
                    ocupada = pasta.caminho / "ocupada";
-    const std::string editado = "; tabela do cont\xE1" "bil\r\npercINSS=9\r\npercentISS=5 ; al\xEDquota\r\n";
+    const std::string editado = "; tabela do cont\341bil\r\npercINSS=9\r\npercentISS=5 ; al\xEDquota\r\n";
     fs::create_directories(normal);
     gravarBytes(normal / kNomeArquivo, editado);
     gravarBytes(arquivo, "abc");
@@ -159,40 +161,12 @@ TEST(Falhas, NadaMudaEOMotivoEhDito) {
     P lido;
     const auto r = lerParametros(normal, lido, kBrasil);
     ASSERT_EQ(r.ilegiveis.size(), 2u);
-    EXPECT_EQ(r.ilegiveis[0].linha, "; tabela do cont\xE1" "bil");
+    EXPECT_EQ(r.ilegiveis[0].linha, "; tabela do cont\341bil");
     EXPECT_EQ(r.ilegiveis[1].linha, "percentISS=5 ; al\xEDquota");
     EXPECT_EQ(lido.percINSS, 9);
-    OperacoesDisco falha;
-    falha.renomear = [&](const fs::path& de, const fs::path&) {
-        EXPECT_EQ(de.parent_path(), normal);
-        EXPECT_EQ(lerBytes(de), noArquivo(padroes()));
-        return std::make_error_code(std::errc::io_error);
-    };
-    for (const auto& [alvo, operacoes, motivo] :
-         {std::tuple{normal, falha, "Erro de leitura ou gravação no disco."},
-          std::tuple{arquivo, OperacoesDisco{}, "A pasta do arquivo não existe."},
-          std::tuple{ocupada, OperacoesDisco{}, "Existe uma pasta com o nome do arquivo."}}) {
-        const auto gravado = gravarParametros(Conteudo::Estado, alvo, padroes(), kBrasil, operacoes);
-        EXPECT_FALSE(gravado.ok) << alvo;
-        EXPECT_EQ(gravado.arquivo, alvo / kNomeArquivo);
-        EXPECT_EQ(gravado.motivo, motivo);
-    }
-    EXPECT_EQ(lerBytes(normal / kNomeArquivo), editado);
-    EXPECT_EQ(lerBytes(arquivo), "abc");
-    EXPECT_EQ(entradas(normal) + entradas(ocupada), 2);
-    for (P estado; const fs::path& alvo : {arquivo, ocupada}) {
-        EXPECT_TRUE(lerParametros(alvo, estado, kBrasil).ilegiveis.empty()) << alvo;
-        EXPECT_EQ(noArquivo(estado), noArquivo(padroes())) << alvo;
-    }
-}
 
-// A save reaches the disk in order: every byte written into the temporary file, that file
-// flushed to the disk, and only then renamed over the old one, so a power cut never leaves a
-// renamed file whose bytes are not on the disk.
-TEST(Gravacao, EscreveDescarregaERenomeiaNestaOrdem) {
-    PastaTemporaria pasta;
-    gravarBytes(pasta.ini(), "percINSS=9\r\n");
     std::string ordem;
+    bool renomeiaFalha = true;
     const OperacoesDisco sistema = operacoesDoSistema();
     OperacoesDisco vigiadas;
     vigiadas.escrever = [&](int fd, const char* dados, std::size_t n) {
@@ -205,13 +179,30 @@ TEST(Gravacao, EscreveDescarregaERenomeiaNestaOrdem) {
     };
     vigiadas.renomear = [&](const fs::path& de, const fs::path& para) {
         ordem += "renomeia ";
+        EXPECT_EQ(de.parent_path(), normal);
         EXPECT_EQ(lerBytes(de), noArquivo(padroes()));
-        return sistema.renomear(de, para);
+        return renomeiaFalha ? std::make_error_code(std::errc::io_error) : sistema.renomear(de, para);
     };
-    ASSERT_TRUE(gravarParametros(Conteudo::Estado, pasta.caminho, padroes(), kBrasil, vigiadas).ok);
-    EXPECT_EQ(ordem, "escreve descarrega renomeia ");
-    EXPECT_EQ(lerBytes(pasta.ini()), noArquivo(padroes()));
-    EXPECT_EQ(entradas(pasta.caminho), 1);
+    for (const auto& [alvo, motivo] : {std::pair{normal, "Erro de leitura ou gravação no disco."},
+                                       std::pair{arquivo, "A pasta do arquivo não existe."},
+                                       std::pair{ocupada, "Existe uma pasta com o nome do arquivo."}}) {
+        const auto gravado = gravarParametros(Conteudo::Estado, alvo, padroes(), kBrasil, vigiadas);
+        EXPECT_FALSE(gravado.ok) << alvo;
+        EXPECT_EQ(gravado.arquivo, alvo / kNomeArquivo);
+        EXPECT_EQ(gravado.motivo, motivo);
+    }
+    EXPECT_EQ(lerBytes(normal / kNomeArquivo), editado);
+    EXPECT_EQ(lerBytes(arquivo), "abc");
+    EXPECT_EQ(entradas(normal) + entradas(ocupada), 2);
+    for (P estado; const fs::path& alvo : {arquivo, ocupada}) {
+        EXPECT_TRUE(lerParametros(alvo, estado, kBrasil).ilegiveis.empty()) << alvo;
+        EXPECT_EQ(noArquivo(estado), noArquivo(padroes())) << alvo;
+    }
+    renomeiaFalha = false;
+    ASSERT_TRUE(gravarParametros(Conteudo::Estado, normal, padroes(), kBrasil, vigiadas).ok);
+    EXPECT_EQ(ordem, "escreve descarrega renomeia escreve descarrega renomeia ");
+    EXPECT_EQ(lerBytes(normal / kNomeArquivo), noArquivo(padroes()));
+    EXPECT_EQ(entradas(normal), 1);
 }
 
 // The optional groups: the six values of 2026 come together after the 56 older keys when one
