@@ -191,7 +191,6 @@ TEST_P(Texto, SameValueIsExact) {
     for (const auto& [a, b, igual] : casos) EXPECT_EQ(mesmoValor(t(a), t(b), sep()), igual) << a << " / " << b;
 }
 
-
 // ---- The calculation run over a map of field texts: the figures it writes and the working it
 // records for each.
 
