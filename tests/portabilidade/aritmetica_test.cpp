@@ -45,20 +45,11 @@ TYPED_TEST(AritmeticaPortavel, ConcordaComOsBuiltins) {
                 comparar(a, static_cast<T>(static_cast<U>(limite / a) + passo));
         }
     };
-    const T pontas[] = {L::min(),
-                        static_cast<T>(L::min() + 1),
-                        static_cast<T>(L::min() / 2),
-                        static_cast<T>(-3),
-                        static_cast<T>(-2),
-                        static_cast<T>(-1),
-                        T{0},
-                        T{1},
-                        T{2},
-                        T{3},
-                        static_cast<T>(L::max() / 3),
-                        static_cast<T>(L::max() / 2),
-                        static_cast<T>(L::max() - 1),
-                        L::max()};
+    // clang-format off: the edges, several to a line
+    const T pontas[] = {L::min(), static_cast<T>(L::min() + 1), static_cast<T>(L::min() / 2), static_cast<T>(-3),
+                        static_cast<T>(-2), static_cast<T>(-1), T{0}, T{1}, T{2}, T{3}, static_cast<T>(L::max() / 3),
+                        static_cast<T>(L::max() / 2), static_cast<T>(L::max() - 1), L::max()};
+    // clang-format on
     for (const T a : pontas)
         for (const T b : pontas)
             if (!this->HasFailure()) compararComLimiares(a, b);
