@@ -6,15 +6,12 @@
 #include <QPrinter>
 
 #include <memory>
-#include <string_view>
 #include <utility>
 
 #include "impressao.h"
 #include "impressora.h"
 
 using namespace vestamar;
-
-constexpr const char* kForaDoPapel[] = {"Image1", "Help", "Tabelas", "Sair", "Calcular", "Imprimir"};
 
 class Navegador : public QObject {
     Q_OBJECT
@@ -36,10 +33,17 @@ protected:
     int avisos = 0;
     Navegador navegador;
 
-    void SetUp() override {  // the window as start-up leaves it, with some text in a field
+    // The window as start-up leaves it, with a figure too long for its field and two no longer
+    // current (liqPagar shows 12.345,67 and valIR 7.654,32), and the parameter file's path.
+    void SetUp() override {
         janela.setFixedWidth(FrmCalcProd::pixels(7700));
         janela.controle("Titulo")->move(0, FrmCalcProd::pixels(240));
-        janela.campo("liqPagar")->setText(q("12.345,67"));
+        janela.setProperty(kPropriedadeArquivo, q("/pasta/do/usuário/vestaMar.ini"));
+        janela.campo("valTotalNF2")->setText(q("125.000.000.000.600,00"));
+        for (const auto& [campo, texto] : {std::pair("liqPagar", "12.345,67"), {"valIR", "7.654,32"}}) {
+            janela.campo(campo)->setText(q(texto));
+            janela.campo(campo)->setDesatualizado(true);
+        }
         const AmbienteImpressao ambiente{[this] {
                                              auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
                                              p->setOutputFileName(impressora);
@@ -64,6 +68,7 @@ protected:
         // The documents folder, when there is one, is in here (for the rest of this test program).
         qputenv("HOME", pasta.path().toLocal8Bit());
         ASSERT_TRUE(ativar(janela));
+        ASSERT_TRUE(janela.campo("valTotalNF2")->encurtado());
     }
     void TearDown() override { QDesktopServices::unsetUrlHandler("http"); }
 
@@ -82,12 +87,15 @@ protected:
 };
 
 // Every way through `Imprimir`: printed, or the PDF offer declined, accepted or failing; the PDF
-// file suggested in the documents folder, or in the home folder when there is none. Pressed as
-// the user does, the window looks and reads as before. A case: the printer's file (none when
-// empty; a missing folder fails the job), why the print system refuses the job, the panel shown,
-// the offer accepted, the PDF file chosen, part of the offer, the warnings, p.pdf written (by the
-// printer or as the PDF file), "Salvar PDF…" from the window's menu (Ctrl+Shift+S) instead of
-// `Imprimir`, and where the PDF is suggested within the home folder (nullptr: not asked).
+// file suggested in the documents folder, or in the home folder when there is none. The window
+// looks and reads as before. A case: the printer's file (none when empty; a missing folder fails
+// the job), why the print system refuses the job, the panel shown, the offer accepted, the PDF
+// file chosen, part of the offer, the warnings, p.pdf written (by the printer or as the PDF
+// file), "Salvar PDF…" from the window's menu (Ctrl+Shift+S) instead of `Imprimir`, and where
+// the PDF is suggested within the home folder (nullptr: not asked). The page is one, drawn as
+// the window without its banner and buttons; as a PDF reader extracts its text, it has both
+// scenario headings, a footer with the date and the parameter file's path, a figure the window
+// shows as "###" whole, and one not current as "não calculado", never the old figure.
 TEST_F(Impressao, PaginaUnicaComOTituloECabecalhosSemBannerEBotoes) {
     struct Caso {
         const char *caso, *impressora, *recusa;
@@ -121,18 +129,18 @@ TEST_F(Impressao, PaginaUnicaComOTituloECabecalhosSemBannerEBotoes) {
         destinoPdf = pasta.filePath(c.destino);
         janela.controle("Frame1")->move(0, janela.controle("Frame1")->y());
         janela.controle("Frame1")->setVisible(c.painel);
+        cbutton* imprimir = janela.botao("Imprimir");
+        imprimir->setFocus(Qt::MouseFocusReason);
+        const QImage aspecto = janela.grab().toImage();
         if (c.menu) {
             QDir(pasta.path()).mkdir(q("Documents"));
             QTest::keyClick(&janela, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
             EXPECT_FALSE(QFile::exists(impressora)) << "the printer is left alone";
         } else {
-            cbutton* imprimir = janela.botao("Imprimir");
-            imprimir->setFocus(Qt::MouseFocusReason);
-            const QImage aspecto = janela.grab().toImage();
             QTest::mouseClick(imprimir, Qt::LeftButton);
-            EXPECT_EQ(QApplication::focusWidget(), imprimir);
-            EXPECT_EQ(janela.grab().toImage(), aspecto);
         }
+        EXPECT_EQ(QApplication::focusWidget(), imprimir);
+        EXPECT_EQ(janela.grab().toImage(), aspecto);
         EXPECT_EQ(ofertas.size(), *c.mensagem ? 1 : 0);
         EXPECT_TRUE(ofertas.value(0).contains(q(c.mensagem))) << ofertas.value(0).toStdString();
         EXPECT_EQ(avisos, c.avisos);
@@ -160,50 +168,34 @@ TEST_F(Impressao, PaginaUnicaComOTituloECabecalhosSemBannerEBotoes) {
         EXPECT_GT(comTinta(pagina, naPagina("Titulo"), papel).width(), 100);
         EXPECT_TRUE(
             comTinta(pagina, naPagina("Image1"), [](const QColor& p) { return p.hsvSaturation() > 40; }).isEmpty());
-        for (const char* nome : kForaDoPapel) {
-            if (nome == std::string_view("Image1")) continue;
+        for (const char* nome : {"Help", "Tabelas", "Sair", "Calcular", "Imprimir"})
             EXPECT_TRUE(comTinta(pagina, naPagina(nome), papel).isEmpty()) << nome;
-        }
         if (!c.painel) {
             EXPECT_FALSE(comTinta(pagina, naPagina("Label44"), papel).isEmpty());
         }
         EXPECT_FALSE(comTinta(pagina, naPagina(c.painel ? "Label69" : "liqPagar"), papel).isEmpty());
+
+        QProcess texto;
+        texto.start("pdftotext", {"-layout", pdf, "-"});
+        ASSERT_TRUE(texto.waitForFinished());
+        const QString lido = QString::fromUtf8(texto.readAllStandardOutput());
+        // The footer, the file's path as the system writes paths (backslashes on Windows); what
+        // the panel does not cover.
+        const QString hoje = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+        QStringList presentes{q("Impresso em ") + hoje,
+                              q("Parâmetros: ") + QDir::toNativeSeparators(q("/pasta/do/usuário/vestaMar.ini"))};
+        if (!c.painel)
+            presentes << q("Cálculo de Prod. Cooperativista - ANTES") << q("Cálculo de Prod. Cooperativista - DEPOIS")
+                      << q("125.000.000.000.600,00") << q("não calculado");
+        for (const QString& trecho : presentes) EXPECT_TRUE(lido.contains(trecho)) << lido.toStdString();
+        for (const char* trecho : {"###", "12.345,67", "7.654,32"}) EXPECT_FALSE(lido.contains(q(trecho))) << trecho;
     }
 }
 
-// The page's text, as a PDF reader extracts it: both scenario headings, a footer with the date
-// and time and the parameter file's path; a figure the window shows as "###" whole, and one not
-// current as "não calculado", never the old figure. The window itself is left as it was.
-TEST_F(Impressao, PaginaDizQualColunaEQuandoENuncaMostraFiguraVelhaOuCortada) {
-    janela.setProperty(kPropriedadeArquivo, q("/pasta/do/usuário/vestaMar.ini"));
-    ETextctl* nota = janela.campo("valTotalNF2");
-    nota->setText(q("125.000.000.000.600,00"));
-    ASSERT_TRUE(nota->encurtado());
-    janela.campo("liqPagar")->setDesatualizado(true);  // shows 12.345,67, not current
-    janela.campo("valIR")->setText(q("7.654,32"));
-    janela.campo("valIR")->setDesatualizado(true);
-    const QImage antes = janela.grab().toImage();
-    destinoPdf = pasta.filePath("p.pdf");
-    QTest::keyClick(&janela, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(janela.grab().toImage(), antes);
-    QProcess texto;
-    texto.start("pdftotext", {"-layout", destinoPdf, "-"});
-    ASSERT_TRUE(texto.waitForFinished());
-    const QString lido = QString::fromUtf8(texto.readAllStandardOutput());
-    for (const char* trecho : {"Cálculo de Prod. Cooperativista - ANTES", "Cálculo de Prod. Cooperativista - DEPOIS",
-                               "125.000.000.000.600,00", "não calculado"})
-        EXPECT_TRUE(lido.contains(q(trecho))) << trecho << "\n" << lido.toStdString();
-    // The file's path as the system writes paths (backslashes on Windows).
-    EXPECT_TRUE(lido.contains(q("Parâmetros: ") + QDir::toNativeSeparators(q("/pasta/do/usuário/vestaMar.ini"))))
-        << lido.toStdString();
-    for (const char* trecho : {"###", "12.345,67", "7.654,32"}) EXPECT_FALSE(lido.contains(q(trecho))) << trecho;
-    const QString hoje = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-    EXPECT_TRUE(lido.contains(q("Impresso em ") + hoje)) << lido.toStdString();
-}
-
 // Alt and the underlined letter press Sair, Tabelas and Imprimir; F1 presses Help, which opens
-// the help page. The focus stays in the field. The letter shows underlined; the name read out
-// is the bare word. A button with the focus is pressed by the mouse, Space and Enter.
+// the help page, or, with no browser to open it, says so, giving the page's address as text the
+// user can select and copy. The focus stays in the field. The letter shows underlined; the name
+// read out is the bare word. A button with the focus is pressed by the mouse, Space and Enter.
 TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
     ETextctl* campo = janela.campo("ProdBruta");
     campo->setFocus();
@@ -233,11 +225,7 @@ TEST_F(Impressao, BotoesPressionadosPeloTecladoEPeloMouse) {
     for (const auto tecla : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(calcular, tecla);
     QTest::keyClick(calcular, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(cliques.count(), 4);
-}
 
-// With no browser to open the help page, `Help` says so, giving the page's address as text the
-// user can select and copy.
-TEST_F(Impressao, AjudaSemNavegadorDaOEnderecoParaCopiar) {
     QDesktopServices::unsetUrlHandler("http");  // the offscreen platform opens no browser
     QString copiado;
     int mensagens = 0;
@@ -252,7 +240,7 @@ TEST_F(Impressao, AjudaSemNavegadorDaOEnderecoParaCopiar) {
             copiado = QGuiApplication::clipboard()->text();
             qobject_cast<QDialog*>(dialogo)->accept();
         });
-        QTest::keyClick(janela.campo("ProdBruta"), Qt::Key_F1);
+        QTest::keyClick(campo, Qt::Key_F1);
         EXPECT_TRUE(QTest::qWaitFor([&] { return mensagens == 1; }, 2000));
     }
     EXPECT_TRUE(copiado.contains(enderecoAjuda().toString())) << copiado.toStdString();

@@ -14,15 +14,8 @@ using namespace vestamar;
 
 namespace {
 
-QString rodar(const QString& programa, const QStringList& argumentos, int* status = nullptr) {
-    QProcess p;
-    p.start(programa, argumentos);
-    EXPECT_TRUE(p.waitForFinished(60000)) << programa.toStdString();
-    if (status) *status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-}
-
-// The PDF's text as laid out, and its footers "Página n de m" taken out.
+// The PDF's text as pdftotext lays it out, its footers "Página n de m" taken out as "n/m", and
+// its pages (pdftotext ends each with a form feed).
 struct TextoPdf {
     QString texto;
     QStringList rodapes;
@@ -30,32 +23,27 @@ struct TextoPdf {
 };
 
 TextoPdf lerPdf(const QString& arquivo) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), arquivo, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(60000));
     TextoPdf t;
-    const QString bruto = rodar(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), arquivo, QStringLiteral("-")});
     static const QRegularExpression rodape(QStringLiteral("Página (\\d+) de (\\d+)\\s*$"));
-    for (const QString& linha : bruto.split(u'\n')) {
-        if (const auto m = rodape.match(linha); m.hasMatch()) {
+    for (const QString& linha : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n')) {
+        t.paginas += int(linha.count(u'\f'));
+        if (const auto m = rodape.match(linha); m.hasMatch())
             t.rodapes << m.captured(1) + u'/' + m.captured(2);
-        } else {
+        else
             t.texto += linha + u'\n';
-        }
     }
-    const QString info = rodar(QStringLiteral("pdfinfo"), {arquivo});
-    t.paginas = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
     return t;
 }
 
 QString juntar(QString t) { return t.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" ")); }
 
-// The cells of a row as pdftotext lays them out: columns apart by two blanks or more.
-QStringList celulas(const QString& linha) {
-    return linha.trimmed().split(QRegularExpression(QStringLiteral("\\s{2,}")), Qt::SkipEmptyParts);
-}
-
-// The line of the text whose first cell is `rotulo`.
+// The cells of the line whose first cell is `rotulo`: columns apart by two blanks or more.
 QStringList linhaDe(const QString& texto, const QString& rotulo) {
     for (const QString& l : texto.split(u'\n')) {
-        const QStringList c = celulas(l);
+        const QStringList c = l.trimmed().split(QRegularExpression(QStringLiteral("\\s{2,}")), Qt::SkipEmptyParts);
         if (!c.isEmpty() && c[0] == rotulo) return c;
     }
     return {};
@@ -80,11 +68,9 @@ TEST_F(RelatorioPdf, TextoDoPdf) {
     ASSERT_EQ(gravarRelatorioPdf(dados, pdf()), QString());
     const TextoPdf t = lerPdf(pdf());
 
-    for (const char* titulo :
-         {"vestaMar - Simulação de Resultados", "Relatório da simulação", "Parâmetros: vestaMar.ini",
-          "Modalidade: Plantões", "Parâmetros do cálculo", "Memória de cálculo"}) {
+    for (const char* titulo : {"vestaMar - Simulação de Resultados", "Relatório da simulação", "Parâmetros: vestaMar.ini",
+                               "Modalidade: Plantões", "Parâmetros do cálculo", "Memória de cálculo"})
         EXPECT_TRUE(t.texto.contains(q(titulo))) << titulo;
-    }
     EXPECT_EQ(linhaDe(t.texto, q("Resultado")), (QStringList{q("Resultado"), q("ANTES"), q("DEPOIS"), q("Diferença")}));
     const QList<QStringList> colunas = celulasDeResultados(*janela, sim->memoria(), separadoresDoSistema());
     ASSERT_EQ(dados.colunas, colunas);
@@ -142,49 +128,36 @@ TEST_F(RelatorioPdf, TextoDoPdf) {
 // failure.
 TEST_F(RelatorioPdf, LinhaDeComando) {
     const QString dir = temporaria.path();
-    for (const char* f : {VESTAMAR_NOME_DO_PROGRAMA, VESTAMAR_NOME_DO_MODULO}) {
+    for (const char* f : {VESTAMAR_NOME_DO_PROGRAMA, VESTAMAR_NOME_DO_MODULO})
         ASSERT_TRUE(QFile::copy(QStringLiteral(VESTAMAR_PASTA_DO_MODULO "/") + q(f), dir + u'/' + q(f))) << f;
-    }
+    arquivoComPadroes({{"prodBruta", "4321"}});
+    fs::copy_file(arquivo, pasta / "cliente-acme.ini");
     arquivoComPadroes({{"prodBruta", "1234"}});
-    gravarArquivo(pasta / "cliente-acme.ini", lerArquivo(arquivo));
-    std::string c = lerArquivo(arquivo);
-    c.replace(c.find("prodBruta=1234"), 14, "prodBruta=4321");
-    gravarArquivo(pasta / "cliente-acme.ini", c);
     const std::string padrao = lerArquivo(arquivo);
     fs::create_directories(pasta / "pasta.ini");
     const QString saida = dir + QStringLiteral("/r.pdf");
-    const struct {
-        QStringList argumentos;
-        int status;
-        const char* texto;  // in the PDF, or on standard error
-    } casos[] = {
-        {{QStringLiteral("--relatorio"), saida}, 0, "1.234,00"},
-        {{QStringLiteral("--parametros"), dir + QStringLiteral("/cliente-acme.ini"), QStringLiteral("--relatorio"),
-          saida},
-         0,
-         "4.321,00"},
-        {{QStringLiteral("--relatorio=") + saida, QStringLiteral("--parametros=cliente-acme.ini")},
-         0,
-         "Parâmetros: cliente-acme"},
-        {{QStringLiteral("--relatorio"), saida, QStringLiteral("--parametros"),
-          dir + QStringLiteral("/nao-existe.ini")},
-         1,
-         "não foi possível ler o arquivo de parâmetros"},
-        {{QStringLiteral("--relatorio"), saida, QStringLiteral("--parametros"), dir + QStringLiteral("/pasta.ini")},
-         1,
-         "não foi possível ler o arquivo de parâmetros"},
-        {{QStringLiteral("--relatorio"), dir + QStringLiteral("/nao/existe/r.pdf")},
-         1,
-         "Não foi possível gravar o relatório"},
-        {{QStringLiteral("--relatorio")}, 2, "--relatorio"},
-        {{QStringLiteral("--desconhecida")}, 2, "desconhecida"},
+    // clang-format off
+    // Each case: the arguments ($d: the program's folder), the status, a text in the PDF or on
+    // standard error.
+    const struct { const char* argumentos; int status; const char* texto; } casos[] = {
+        {"--relatorio $d/r.pdf", 0, "1.234,00"},
+        {"--parametros $d/cliente-acme.ini --relatorio $d/r.pdf", 0, "4.321,00"},
+        {"--relatorio=$d/r.pdf --parametros=cliente-acme.ini", 0, "Parâmetros: cliente-acme"},
+        {"--relatorio $d/r.pdf --parametros $d/nao-existe.ini", 1, "não foi possível ler o arquivo de parâmetros"},
+        {"--relatorio $d/r.pdf --parametros $d/pasta.ini", 1, "não foi possível ler o arquivo de parâmetros"},
+        {"--relatorio $d/nao/existe/r.pdf", 1, "Não foi possível gravar o relatório"},
+        {"--relatorio", 2, "--relatorio"},
+        {"--desconhecida", 2, "desconhecida"},
     };
+    // clang-format on
     for (const auto& caso : casos) {
-        SCOPED_TRACE(caso.argumentos.join(u' ').toStdString());
+        SCOPED_TRACE(caso.argumentos);
+        QStringList argumentos = q(caso.argumentos).split(u' ');
+        for (QString& a : argumentos) a.replace(QStringLiteral("$d"), dir);
         QFile::remove(saida);
         QProcess p;
         p.setWorkingDirectory(dir);
-        p.start(dir + u'/' + q(VESTAMAR_NOME_DO_PROGRAMA), caso.argumentos);
+        p.start(dir + u'/' + q(VESTAMAR_NOME_DO_PROGRAMA), argumentos);
         ASSERT_TRUE(p.waitForFinished(60000));
         // The program writes its messages in the system's encoding (a Windows code page there).
         const QString erro = QString::fromLocal8Bit(p.readAllStandardError());
