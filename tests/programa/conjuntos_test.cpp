@@ -31,7 +31,8 @@ protected:
 
 // A session on another client's set, opened by Ctrl+O: the caption names it, changes are saved
 // as a third set by F12 and `Sair` saves there; the default file and the first set keep their
-// bytes. The recent list survives the restart, the latest first, and drops a set whose file was
+// bytes. Opening another set with changes not saved asks first, "Cancelar" by default, which
+// stays on the set with its changes. The recent list survives the restart, the latest first, and drops a set whose file was
 // removed; its submenu lists the sets, the open one disabled; every shortcut of the window's
 // menu is its own. The lock follows the open set: the default file is free once another set is
 // open, and a set another copy holds is opened only when the user says "Continuar" ("Cancelar"
@@ -69,6 +70,12 @@ TEST_F(Conjuntos, AbrirAlterarSalvarComoEReabrir) {
     EXPECT_EQ(lerArquivo(acme), doAcme);
 
     digitar("ProdBruta", "4.000,00");
+    EXPECT_FALSE(sim->abrirConjunto(acme));
+    ASSERT_EQ(perguntas.size(), 1U);
+    EXPECT_EQ(perguntas[0].botoes, (QStringList{q("Gravar"), q("Descartar"), q("Cancelar")}));
+    EXPECT_EQ(comEnter(perguntas[0]), q("Cancelar"));
+    EXPECT_EQ(std::pair(sim->conjunto(), texto("ProdBruta")), std::pair(beta, local("4.000,00")));
+    perguntas.clear();
     clicar("Sair");
     EXPECT_NE(lerArquivo(beta).find("prodBruta=4000"), std::string::npos);
     EXPECT_EQ(lerArquivo(arquivo), padrao);
@@ -118,35 +125,10 @@ TEST_F(Conjuntos, AbrirAlterarSalvarComoEReabrir) {
     EXPECT_FALSE(sim->conjuntosRecentes().contains(textoDe(beta)));
 }
 
-// Opening another set with changes not saved asks first, "Cancelar" by default: "Cancelar"
-// stays on the set with its changes, "Descartar" opens the other and leaves the file as it
-// was, "Gravar" saves the open set, then opens the other.
-TEST_F(Conjuntos, PerguntaAntesDePerderAlteracoes) {
-    const struct {
-        const char* resposta;
-        bool abre;
-        bool gravado;
-    } casos[] = {{"", false, false}, {"Cancelar", false, false}, {"Descartar", true, false}, {"Gravar", true, true}};
-    for (const auto& caso : casos) {
-        SCOPED_TRACE(caso.resposta);
-        gravarArquivo(arquivo, padrao);
-        perguntas.clear();
-        ASSERT_TRUE(iniciar());
-        digitar("ProdBruta", "5.000,00");
-        responder = q(caso.resposta);
-        EXPECT_EQ(sim->abrirConjunto(acme), caso.abre);
-        ASSERT_EQ(perguntas.size(), 1U);
-        EXPECT_EQ(perguntas[0].botoes, (QStringList{q("Gravar"), q("Descartar"), q("Cancelar")}));
-        EXPECT_EQ(comEnter(perguntas[0]), q("Cancelar"));
-        EXPECT_EQ(texto("ProdBruta"), local(caso.abre ? "2.222,00" : "5.000,00"));
-        EXPECT_EQ(sim->conjunto(), caso.abre ? acme : arquivo);
-        EXPECT_EQ(lerArquivo(arquivo).find("prodBruta=5000") != std::string::npos, caso.gravado);
-    }
-}
-
-// A set reached through a symbolic link: the caption names the link, the save goes to the
-// target and the link stays. A set with lines that cannot be read names them and keeps its own
-// .bak at the save; the default file gets none. A file that cannot be read is refused, the
+// A set reached through a symbolic link: the caption names the link; asked before its changes
+// are lost, "Gravar" saves to the target, the link staying, then opens the other set. A set with
+// lines that cannot be read names them and keeps its own .bak at the save; the default file gets
+// none; "Descartar" opens another set, the file left as it was. A file that cannot be read is refused, the
 // open set and its values staying.
 TEST_F(Conjuntos, LigacoesLinhasIlegiveisEArquivosQueNaoSeLeem) {
     ASSERT_TRUE(iniciar());
@@ -187,6 +169,12 @@ TEST_F(Conjuntos, LigacoesLinhasIlegiveisEArquivosQueNaoSeLeem) {
     clicar("Sair");
     EXPECT_FALSE(fs::exists(pasta / "limpo.ini.bak"));
     EXPECT_EQ(lerArquivo(sujo), comLixo);
+    ASSERT_TRUE(iniciar());
+    digitar("ProdBruta", "5.000,00");
+    responder = q("Descartar");
+    ASSERT_TRUE(sim->abrirConjunto(acme));
+    EXPECT_EQ(texto("ProdBruta"), local("2.222,00"));
+    EXPECT_EQ(lerArquivo(arquivo), padrao);
 
     for (const fs::path& ruim : {pasta / "nao-existe.ini", pasta / "comum"}) {
         perguntas.clear();

@@ -60,16 +60,24 @@ QAction* acao(QWidget& janela, const char* texto) {
 
 }  // namespace
 
-// Each result shows its working on the mouse and to screen readers, its figure's line ending with
-// the figure and DEPOIS's then comparing with ANTES. The copy holds every row the columns show
-// (entries, "Ajuda de Custo $" among them) in the window's order, as text and as a complete UTF-8
-// HTML document with the same cells, parsing back to the figures shown and their differences.
-// "Memória de cálculo" from the window's context menu or F2 holds every result's working, ANTES
-// then DEPOIS, each column in the window's order, read by a screen reader as read-only text that
-// can be selected.
+// A start-up whose calculation fails at its first step calculates once: one failure, and every
+// result shows its initial text in the user's marks. Each result shows its working on the mouse
+// and to screen readers, its figure's line ending with the figure and DEPOIS's then comparing
+// with ANTES. The copy holds every row the columns show (entries, "Ajuda de Custo $" among them)
+// in the window's order, as text and as a complete UTF-8 HTML document with the same cells,
+// parsing back to the figures shown and their differences. "Memória de cálculo" from the
+// window's context menu or F2 holds every result's working, ANTES then DEPOIS, each column in the
+// window's order, read by a screen reader as read-only text that can be selected.
 TEST_F(Programa, MemoriasECopiaDeTodasAsLinhas) {
-    arquivoComPadroes({{"percDAR2", "2"}, {"percInsalub", "20"}});
+    arquivoComPadroes({{"percDAR2", "2"}, {"percInsalub", "20"}, {"percTxMan", "1E+308"}});
     ASSERT_TRUE(iniciar());
+    EXPECT_EQ(std::exchange(falhas, 0), 1);
+    for (const LinhaResultado& l : linhasDeResultado())
+        for (const std::string_view nome : {l.antes.campo, l.depois.campo})
+            if (!nome.empty() && l.resultado && l.linha != Linha::ProdBruta) {
+                EXPECT_EQ(janela->texto(nome), local("0,00")) << nome;
+            }
+    digitar("percTxMan", "5");
     escolher("selecModalidade", 1);  // every row shown
     for (const LinhaResultado& l : linhasDeResultado()) {
         for (const std::string_view nome : {l.antes.campo, l.depois.campo}) {
@@ -144,24 +152,14 @@ TEST_F(Programa, MemoriasECopiaDeTodasAsLinhas) {
     }
 }
 
-// A start-up whose calculation fails at its first step calculates once: one failure, and every
-// result shows its initial text in the user's marks. Production emptied (select all, Delete):
-// no failure dialog, the field is framed as holding no number, the ANTES figures it feeds are
-// shown as not current, their workings say why, and neither the copy nor "Memória de cálculo"
-// hands out the old figure; a number again makes all of it current. In "Mensal" the rows of
-// shifts are hidden and not copied. A failed run shows the failure dialog once; the figures
-// stay, and their workings say that the last run stopped, and where.
+// Production emptied (select all, Delete): no failure dialog, the field is framed as holding no
+// number, the ANTES figures it feeds are shown as not current, their workings say why, and
+// neither the copy nor "Memória de cálculo" hands out the old figure; a number again makes all
+// of it current. In "Mensal" the rows of shifts are hidden and not copied. A failed run shows
+// the failure dialog once; the figures stay, and their workings say that the last run stopped,
+// and where.
 TEST_F(Programa, FiguraNaoCalculadaMarcadaEmTodasAsVistas) {
-    arquivoComPadroes({{"percTxMan", "1E+308"}});
     ASSERT_TRUE(iniciar());
-    EXPECT_EQ(std::exchange(falhas, 0), 1);
-    for (const LinhaResultado& l : linhasDeResultado())
-        for (const std::string_view nome : {l.antes.campo, l.depois.campo})
-            if (!nome.empty() && l.resultado && l.linha != Linha::ProdBruta) {
-                EXPECT_EQ(janela->texto(nome), local("0,00")) << nome;
-            }
-    digitar("percTxMan", "5");
-    clicar("Calcular");
     const QString antigo = texto("liqPagar");
     QTest::keyClick(janela.get(), Qt::Key_F2);
     auto* memoria = janela->findChild<JanelaMemoria*>();
