@@ -3,6 +3,8 @@
 // message it shows is answered by the test.
 #include "qt_gtest.h"
 
+#include <QDir>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -27,11 +29,18 @@ inline void gravarArquivo(const fs::path& p, const std::string& conteudo) {
     std::ofstream(p, std::ios::binary) << conteudo;
 }
 
+// A path as the program names it: Qt's separators on every system.
+inline QString textoDe(const fs::path& p) { return QDir::fromNativeSeparators(QString::fromStdString(p.string())); }
+
+// The answer a question gives to Enter.
+inline QString comEnter(const Simulador::Pergunta& p) { return p.botoes.value(p.comEnter); }
+
 class Programa : public testing::Test {
 protected:
     QTemporaryDir temporaria;
     const fs::path pasta = QFile::encodeName(temporaria.path()).toStdString();
     const fs::path arquivo = pasta / "vestaMar.ini";
+    const fs::path recentes = pasta / "config" / "recentes.ini";
     std::unique_ptr<FrmCalcProd> janela;
     std::unique_ptr<Simulador> sim;
     int falhas = 0;  // runs stopped by a field that does not convert
@@ -54,13 +63,16 @@ protected:
         gravarArquivo(arquivo, c.substr(2));
     }
     bool contem(const std::string& trecho) const { return lerArquivo(arquivo).find(trecho) != std::string::npos; }
+    std::string comoSalvo() const { return conteudoParametros(Conteudo::Estado, sim->estado(), separadoresDoSistema()); }
 
-    // Starts the program as it starts itself (the window shown before its controls are made)
-    // and shows its window as the user finds it; false when the program chose to leave at once.
+    // Starts the program as it starts itself (the window shown before its controls are made,
+    // the recent sets listed in the user's configuration) and shows its window as the user
+    // finds it; false when the program chose to leave at once.
     bool iniciar() {
         sim.reset();
         janela = std::make_unique<FrmCalcProd>(separadoresDoSistema(), nullptr, Montagem::Adiada);
         sim = novoSimulador(*janela);
+        sim->usarListaDeRecentes(textoDe(recentes));
         if (!sim->abrirArquivo()) return false;
         janela->show();
         sim->mostrarInicio();
@@ -70,15 +82,35 @@ protected:
         QCoreApplication::processEvents();
         return ativa;
     }
-    std::unique_ptr<Simulador> novoSimulador(FrmCalcProd& j) {
-        auto s = std::make_unique<Simulador>(j, pasta, separadoresDoSistema());
-        s->mostrarFalha = [this] { ++falhas; };
-        s->perguntar = [this](const Simulador::Pergunta& p) {
+    std::unique_ptr<Simulador> novoSimulador(FrmCalcProd& j, const fs::path& onde = {}) {
+        auto s = std::make_unique<Simulador>(j, onde.empty() ? pasta : onde, separadoresDoSistema());
+        ouvir(*s);
+        return s;
+    }
+    // The program's failures counted and its questions kept and answered by the test.
+    void ouvir(Simulador& s) {
+        s.mostrarFalha = [this] { ++falhas; };
+        s.perguntar = [this](const Simulador::Pergunta& p) {
             perguntas.push_back(p);
             const auto i = p.botoes.indexOf(responder);
             return i < 0 ? p.comEnter : static_cast<int>(i);
         };
-        return s;
+    }
+    // The folder of the file turned into a file while `acao` runs: nothing can be written there.
+    template <class Acao>
+    void semPasta(Acao acao) {
+        fs::rename(pasta, pasta.string() + "-fora");
+        gravarArquivo(pasta, "not a folder");
+        acao();
+        fs::remove(pasta);
+        fs::rename(pasta.string() + "-fora", pasta);
+    }
+    // The panel opened and filled with the tables of 2026, the question answered "Sim".
+    void tabelas2026() {
+        sim->abrirTabelas();
+        responder = q("Sim");
+        QTest::mouseClick(janela->botao("carregarTabelas2026"), Qt::LeftButton);
+        responder.clear();
     }
 
     ETextctl* campo(const char* nome) const { return janela->campo(nome); }
