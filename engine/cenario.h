@@ -20,7 +20,8 @@ struct Cenario {
 constexpr Cenario cenario(bool depois, std::string_view percTxMan, std::string_view percDAR, std::string_view percTxAdm,
                           std::string_view percSeg) {
     const auto f = [depois](Linha l) { return campoDe(l, depois); };
-    // clang-format off: the fields in the struct's order, as grouped there
+    // The fields in the struct's order, as grouped there
+    // clang-format off
     return {f(Linha::QuantDias),
             f(Linha::QuantHorasDia),
             f(Linha::ValorHora),

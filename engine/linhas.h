@@ -14,7 +14,8 @@
 namespace vestamar {
 
 // Each row by name, in the table's order; the last one counts them.
-// clang-format off: the names in the rows' order, several to a line
+// The names in the rows' order, several to a line
+// clang-format off
 enum class Linha : std::uint8_t {
     QuantDias,
     QuantHorasDia,

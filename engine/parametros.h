@@ -19,7 +19,8 @@ struct LinhaIR {
 
 struct ParametrosSimulacao {
     // Income tax and INSS
-    // clang-format off: the brackets, one row each as in the panel
+    // The brackets, one row each as in the panel
+    // clang-format off
     Money aPartir1;
     double percentIR1 = 0;
     Money Desconto1;

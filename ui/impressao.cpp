@@ -21,7 +21,6 @@ namespace {
 // scenario headings stay on it: without them the page has two unlabelled columns.
 constexpr std::array<std::string_view, 6> kForaDoPapel{"Image1", "Help", "Tabelas", "Sair", "Calcular", "Imprimir"};
 
-
 // Calls an entry point of the module, or tells the user why printing is not available.
 void chamarModulo(FrmCalcProd& janela, EntradaImpressao ModuloImpressao::*entrada) {
     const ModuloImpressao& modulo = moduloDoPrograma();

@@ -86,7 +86,8 @@ constexpr auto RS = Acesso::Resultado;
 constexpr auto PRETO = Visual::ColunaFocoPreto;
 constexpr auto CINZA = Visual::ColunaFocoCinza;
 
-// clang-format off: one control per row, as the window is read top to bottom
+// One control per row, as the window is read top to bottom
+// clang-format off
 constexpr auto kLayout = std::to_array<Controle>({
     // ---- Top band ---------------------------------------------------------------------
     rotulo("Titulo", 7440, 240, 7500, 570, "VestaMar - Simulação de Resultados", Visual::Titulo),

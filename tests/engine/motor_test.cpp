@@ -56,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(Ajustes, Texto, ::testing::Bool(), nomeDoAjuste);
 // (the last texts there: a group mark cut short, a mark of another setting).
 TEST_P(Texto, ParsingIsExactAndRefusesWhatIsNoNumber) {
     const Separadores semGrupo{".", ""}, largos{"\u066B", "\u202F"};
-    // clang-format off: packed tables, several cases a line
+    // Packed tables, several cases a line
+    // clang-format off
     const std::tuple<const char*, std::optional<std::int64_t>, const Separadores*> money[] = {
         {"1.234,57", 12345700, nullptr}, {"  -1.234,5678\t", -12345678, nullptr}, {"0,12345", 1234, nullptr},
         {"0,12355", 1236, nullptr}, {"0,123451", 1235, nullptr}, {"+7", 70000, nullptr}, {",5", 5000, nullptr},
@@ -95,7 +96,8 @@ TEST(Money, RangeAndDoubles) {
     EXPECT_EQ(multiplicar(dm(-12345), -3), dm(37035));
     // The products by 10,000 of the first three are 2.5, 3.5 and -2.5 exactly: halves go to even.
     // 922337203685477.5807 as a double is 2^63 ten-thousandths, just beyond the range.
-    // clang-format off: packed tables, several cases a line
+    // Packed tables, several cases a line
+    // clang-format off
     const std::pair<double, std::optional<std::int64_t>> casos[] = {
         {0.00025, 2}, {0.00035, 4}, {-0.00025, -2}, {-922337203685477.5808, kMin}, {922337203685477.5807, kNada},
         {NAN, kNada}};
@@ -115,7 +117,8 @@ TEST(Money, RangeAndDoubles) {
 // a double is taken at 15 significant digits, then rounded half away from zero; money exactly; a
 // zero shows no sign. Money in a working never shows fewer than 2 decimals.
 TEST_P(Texto, PatternsRoundHalvesAwayFromZeroAfterFifteenDigits) {
-    // clang-format off: packed tables, several cases a line
+    // Packed tables, several cases a line
+    // clang-format off
     const std::tuple<double, const char*, const char*> duplos[] = {
         {2850 * 0.65 / 100, "18,53", nullptr}, {1234.565, "1.234,57", nullptr}, {-2.5, "-2,50", nullptr},
         {-0.5, "-0,50", nullptr}, {123.455, "123,46", nullptr}, {999.995, "1.000,00", nullptr},
@@ -140,7 +143,8 @@ TEST_P(Texto, PatternsRoundHalvesAwayFromZeroAfterFifteenDigits) {
 // The plain text of a double (15 significant digits, exponent form outside 1E-4 .. 1E15) and of
 // money, each read back to the same text or value.
 TEST_P(Texto, PlainNumberReadsBack) {
-    // clang-format off: packed tables, several cases a line
+    // Packed tables, several cases a line
+    // clang-format off
     const std::pair<double, const char*> duplos[] = {
         {12, "12"}, {7.5, "7,5"}, {1.0 / 3, "0,333333333333333"}, {2.0 / 3, "0,666666666666667"}, {0.1 + 0.2, "0,3"},
         {-11.126, "-11,126"}, {0.0001, "0,0001"}, {1e15, "1E+15"}, {1.5e20, "1,5E+20"}, {1e-5, "1E-05"},
@@ -164,7 +168,8 @@ TEST_P(Texto, PlainNumberReadsBack) {
 // 0,00425; no cent carries no sign; a third spelled with 15 digits; far below the cent; past the
 // range by the product, by the sum, by a factor just beyond 1; the cents of the range's end fit.
 TEST(Money, ExactReductionRoundsHalvesAwayFromZero) {
-    // clang-format off: packed table, several cases a line
+    // Packed table, several cases a line
+    // clang-format off
     const std::tuple<std::int64_t, double, std::int64_t, std::optional<std::int64_t>> casos[] = {
         {9786200, 0.133145, 70000000, 4661}, {9786200, 0.133145, 50000100, 31289}, {9786200, 0.133145, 73500000, 0},
         {0, 0.5, 10, 0}, {0, 0.005, 10000, -1}, {0, -0.005, 10000, 1}, {150, 0, 0, 2}, {0, 1.0 / 3, 30000, -100},
@@ -181,7 +186,8 @@ TEST(Money, ExactReductionRoundsHalvesAwayFromZero) {
 
 // Two texts of the same decimal value, whatever a double makes of them.
 TEST_P(Texto, SameValueIsExact) {
-    // clang-format off: packed table, several cases a line
+    // Packed table, several cases a line
+    // clang-format off
     const std::tuple<const char*, const char*, bool> casos[] = {
         {"1.800,00", "1800", true}, {"0,00", "-0", true}, {"1,5E+2", "150", true}, {"2,70", "2,7", true},
         {"300.000.000.000.000,01", "300000000000000,01", true}, {"300.000.000.000.000,00", "300000000000000,01", false},
@@ -318,10 +324,12 @@ TEST_P(Calculo, NestedRunFromAWriteIsSafe) {
 // ceiling beyond its 32-bit rounding); how many writes of the worked example come before; the
 // step that fails, and the working's message for the failure where it is given.
 TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
-    const char* const naoNumero = "Não calculado: o último cálculo parou em “Retenção INSS $ - ANTES”, porque o "
-                                  "campo “INSS %” não contém um número.";
-    const char* const limite = "Não calculado: o último cálculo parou em “Líquido a Pagar $ - ANTES”, porque um "
-                               "valor passou do limite do cálculo.";
+    const char* const naoNumero =
+        "Não calculado: o último cálculo parou em “Retenção INSS $ - ANTES”, porque o "
+        "campo “INSS %” não contém um número.";
+    const char* const limite =
+        "Não calculado: o último cálculo parou em “Líquido a Pagar $ - ANTES”, porque um "
+        "valor passou do limite do cálculo.";
     const struct {
         const char *campo, *texto;
         std::size_t escritasAntes;
@@ -329,7 +337,8 @@ TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
         const char* aviso = nullptr;
         void (*estado)(P&) = nullptr;
     } casos[] = {
-        // clang-format off: packed table, one case a line
+        // Packed table, one case a line
+        // clang-format off
         {"ProdBruta", "", 0, "TxManut"},
         {"percINSS", "onze", 2, "retINSS", naoNumero},
         {"ProdBruta2", "1,2,3", 14, "valInsalub"},
@@ -367,8 +376,11 @@ TEST_P(Calculo, FailureStopsTheRunAndTheWorkingsSayWhere) {
 // Brackets whose deductions make each bound visible; the first one's deduction is above
 // the tax at its bound.
 void tabelaPropria(P& e) {
-    e.tabelaIR = {{{}, {centavos(100000), 10, centavos(15000)}, {centavos(200000), 20, centavos(15000)},
-                   {centavos(300000), 30, centavos(30000)}, {centavos(400000), 40, centavos(50000)}}};
+    e.tabelaIR = {{{},
+                   {centavos(100000), 10, centavos(15000)},
+                   {centavos(200000), 20, centavos(15000)},
+                   {centavos(300000), 30, centavos(30000)},
+                   {centavos(400000), 40, centavos(50000)}}};
 }
 // A reduction whose bounds show: 1000 − 0,1 × income between 5.000,00 and 7.350,00.
 void reducaoPropria(P& e) {
@@ -400,7 +412,8 @@ TEST_P(Calculo, ResultsForVariedInputs) {
         Textos esperados;
         Textos memorias = {};
     } casos[] = {
-        // clang-format off: packed table, a case or two a line
+        // Packed table, a case or two a line
+        // clang-format off
         {"the worked example", {}, nullptr, {},
          {{"retIR", "Base IR 1.602,00 abaixo de 1.903,99: isento"}, {"valSeg2", "Diferença para ANTES: 0,00"},
           {"valISS2", "Diferença para ANTES: +4,49"}}},

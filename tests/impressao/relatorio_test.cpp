@@ -68,8 +68,9 @@ TEST_F(RelatorioPdf, TextoDoPdf) {
     ASSERT_EQ(gravarRelatorioPdf(dados, pdf()), QString());
     const TextoPdf t = lerPdf(pdf());
 
-    for (const char* titulo : {"vestaMar - Simulação de Resultados", "Relatório da simulação", "Parâmetros: vestaMar.ini",
-                               "Modalidade: Plantões", "Parâmetros do cálculo", "Memória de cálculo"})
+    for (const char* titulo :
+         {"vestaMar - Simulação de Resultados", "Relatório da simulação", "Parâmetros: vestaMar.ini",
+          "Modalidade: Plantões", "Parâmetros do cálculo", "Memória de cálculo"})
         EXPECT_TRUE(t.texto.contains(q(titulo))) << titulo;
     EXPECT_EQ(linhaDe(t.texto, q("Resultado")), (QStringList{q("Resultado"), q("ANTES"), q("DEPOIS"), q("Diferença")}));
     const QList<QStringList> colunas = celulasDeResultados(*janela, sim->memoria(), separadoresDoSistema());

@@ -107,7 +107,8 @@ TEST(Leitura, CasosDeBorda) {
         const Separadores& sep;
         std::string_view mudadas, ilegiveis;
     } casos[] = {
-        // clang-format off: packed table, a case a line or two
+        // Packed table, a case a line or two
+        // clang-format off
         {"PERCINSS=9\r\npercentir1=8\r\nPercentIR2=7", kBrasil, "percINSS=9 percentIR1=8 percentIR2=7 ", ""},
         {std::string_view(" percINSS=9\r\npercINSS =9\r\npercINSS\t=9\r\nzzz=1\r\n; comentario\r\n=5\r\n \t\r\n"
                           "\xEF\xBB\xBF\r\npercINSS\0=9\r\n", 86), kBrasil, "percINSS=9 ", "? ? ? ? ? "},

@@ -45,7 +45,8 @@ TYPED_TEST(AritmeticaPortavel, ConcordaComOsBuiltins) {
                 comparar(a, static_cast<T>(static_cast<U>(limite / a) + passo));
         }
     };
-    // clang-format off: the edges, several to a line
+    // The edges, several to a line
+    // clang-format off
     const T pontas[] = {L::min(), static_cast<T>(L::min() + 1), static_cast<T>(L::min() / 2), static_cast<T>(-3),
                         static_cast<T>(-2), static_cast<T>(-1), T{0}, T{1}, T{2}, T{3}, static_cast<T>(L::max() / 3),
                         static_cast<T>(L::max() / 2), static_cast<T>(L::max() - 1), L::max()};

@@ -24,8 +24,10 @@ TEST_F(Programa, ValoresEResultadosGrandes) {
     const struct {
         const char *producao, *nota;
         bool encurtado;
-    } casos[] = {{"1800", "2.850,00", false},           {"10000000", "12.500.600,00", false},
-                 {"1000000000", "1.250.000.600,00", false}, {"100000000000000", "125.000.000.000.600,00", true},
+    } casos[] = {{"1800", "2.850,00", false},
+                 {"10000000", "12.500.600,00", false},
+                 {"1000000000", "1.250.000.600,00", false},
+                 {"100000000000000", "125.000.000.000.600,00", true},
                  {"1800", "2.850,00", false}};
     ETextctl* nota = campo("valTotalNF");
     for (const auto& c : casos) {

@@ -32,11 +32,10 @@ protected:
 // A session on another client's set, opened by Ctrl+O: the caption names it, changes are saved
 // as a third set by F12 and `Sair` saves there; the default file and the first set keep their
 // bytes. Opening another set with changes not saved asks first, "Cancelar" by default, which
-// stays on the set with its changes. The recent list survives the restart, the latest first, and drops a set whose file was
-// removed; its submenu lists the sets, the open one disabled; every shortcut of the window's
-// menu is its own. The lock follows the open set: the default file is free once another set is
-// open, and a set another copy holds is opened only when the user says "Continuar" ("Cancelar"
-// by default).
+// stays on the set with its changes. The recent list survives the restart, the latest first, and drops a set whose file
+// was removed; its submenu lists the sets, the open one disabled; every shortcut of the window's menu is its own. The
+// lock follows the open set: the default file is free once another set is open, and a set another copy holds is opened
+// only when the user says "Continuar" ("Cancelar" by default).
 TEST_F(Conjuntos, AbrirAlterarSalvarComoEReabrir) {
     ASSERT_TRUE(iniciar());
     const QString titulo = legenda();

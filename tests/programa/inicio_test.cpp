@@ -14,11 +14,22 @@ TEST_F(Programa, PrimeiroInicioMostraOsPadroesEOsResultadosCompletos) {
     EXPECT_TRUE(contem(local("\r\naPartir1=1903,99\r\n").toStdString()));
     EXPECT_EQ(janela->windowTitle(), q("vestaMar - Simulação de Resultados") + QString(42, u' ') + q("Versão 03_02"));
     // Both scenarios calculated (the engine's own tests check every figure).
-    conferir({{"percINSS", "11,00"}, {"aPartir1", "1.903,99"}, {"percentIR1", "7,5"}, {"QuantDias", "10"},
-              {"HorasNoturnas", "4"}, {"fatorNoturno", "33,33"}, {"ProdBruta", "1.800,00"}, {"tetoINSS", "5.189,82"},
-              {"TxManut", "90,00"}, {"valPIS", "18,53"}, {"nfLiq", "2.689,72"}, {"valMargem2", "379,72"}});
-    for (const auto& [lista, item] : {std::pair{"incideTxAdmProd", "Sim"}, {"incideTxAdmAjuda", "Não"},
-                                      {"incideISS", "Taxa Administrativa"}, {"selecModalidade", "Mensal"}})
+    conferir({{"percINSS", "11,00"},
+              {"aPartir1", "1.903,99"},
+              {"percentIR1", "7,5"},
+              {"QuantDias", "10"},
+              {"HorasNoturnas", "4"},
+              {"fatorNoturno", "33,33"},
+              {"ProdBruta", "1.800,00"},
+              {"tetoINSS", "5.189,82"},
+              {"TxManut", "90,00"},
+              {"valPIS", "18,53"},
+              {"nfLiq", "2.689,72"},
+              {"valMargem2", "379,72"}});
+    for (const auto& [lista, item] : {std::pair{"incideTxAdmProd", "Sim"},
+                                      {"incideTxAdmAjuda", "Não"},
+                                      {"incideISS", "Taxa Administrativa"},
+                                      {"selecModalidade", "Mensal"}})
         EXPECT_EQ(janela->lista(lista)->currentText(), q(item)) << lista;
     EXPECT_EQ(std::pair(janela->controle("Titulo")->x(), janela->width()), std::pair(0, FrmCalcProd::pixels(7700)));
 }
@@ -30,9 +41,18 @@ TEST_F(Programa, PrimeiroInicioMostraOsPadroesEOsResultadosCompletos) {
 // pixel and the saved file.
 TEST_F(Programa, ArquivoDadoMostradoArredondadoEPainelTardioIgualAoCedo) {
     // Written under the other decimal mark, without quantDias, fatorExtra and quantHorasDia.
-    arquivoComPadroes({{"percINSS", "11.126"}, {"percentIR2", "7.26"}, {"quantDias", ""}, {"fatorExtra", ""},
-                       {"quantHorasDia", ""}, {"percSeg", "0,001"}, {"horasNoturnas", "4"}, {"quantHorasDia2", "0"},
-                       {"fatorNoturno", "50"}, {"itaProd", "7"}, {"incideISS", "-2"}, {"baseDSR", "7"},
+    arquivoComPadroes({{"percINSS", "11.126"},
+                       {"percentIR2", "7.26"},
+                       {"quantDias", ""},
+                       {"fatorExtra", ""},
+                       {"quantHorasDia", ""},
+                       {"percSeg", "0,001"},
+                       {"horasNoturnas", "4"},
+                       {"quantHorasDia2", "0"},
+                       {"fatorNoturno", "50"},
+                       {"itaProd", "7"},
+                       {"incideISS", "-2"},
+                       {"baseDSR", "7"},
                        {"percNoturno", "20"}});
     const fs::path outraPasta = pasta / "cedo";
     fs::create_directories(outraPasta);
@@ -58,8 +78,14 @@ TEST_F(Programa, ArquivoDadoMostradoArredondadoEPainelTardioIgualAoCedo) {
     for (FrmCalcProd* j : {&cedo, janela.get()}) j->botao("Calcular")->setFocus();
     EXPECT_TRUE(cedo.painel()->grab().toImage() == janela->painel()->grab().toImage());
 
-    conferir({{"percINSS", "11,13"}, {"percentIR2", "7,3"}, {"QuantDias", "0"}, {"fatorExtra", "0,00"},
-              {"QuantHorasDia", "0"}, {"HorasNoturnas", "4"}, {"QuantHorasDia2", "0"}, {"fatorNoturno", "50,00"}});
+    conferir({{"percINSS", "11,13"},
+              {"percentIR2", "7,3"},
+              {"QuantDias", "0"},
+              {"fatorExtra", "0,00"},
+              {"QuantHorasDia", "0"},
+              {"HorasNoturnas", "4"},
+              {"QuantHorasDia2", "0"},
+              {"fatorNoturno", "50,00"}});
     EXPECT_EQ(std::pair(janela->lista("incideTxAdmProd")->currentIndex(), janela->lista("incideISS")->currentIndex()),
               std::pair(-1, -1));
     // 0.001 shows as "0,00", the field's own initial text: no change is raised, yet the state
@@ -70,7 +96,8 @@ TEST_F(Programa, ArquivoDadoMostradoArredondadoEPainelTardioIgualAoCedo) {
     QTest::mouseClick(cedo.botao("Sair"), Qt::LeftButton);
     clicar("Sair");
     EXPECT_EQ(lerArquivo(arquivo), lerArquivo(outraPasta / "vestaMar.ini"));
-    for (const char* linha : {"\r\nquantHorasDia2=0\r\nhorasNoturnas=4\r\n", "\r\nitaProd=7\r\n", "\r\nincideISS=-2\r\n"})
+    for (const char* linha :
+         {"\r\nquantHorasDia2=0\r\nhorasNoturnas=4\r\n", "\r\nitaProd=7\r\n", "\r\nincideISS=-2\r\n"})
         EXPECT_TRUE(contem(linha)) << linha;
     arquivoComPadroes({{"horasNoturnas", "4"}, {"quantHorasDia2", "12"}, {"fatorNoturno", "33,33"}});
     ASSERT_TRUE(iniciar());
@@ -85,15 +112,16 @@ TEST_F(Programa, ArquivoDadoMostradoArredondadoEPainelTardioIgualAoCedo) {
 // first as vestaMar.ini.bak. A file without such lines says nothing and is saved byte for byte.
 TEST_F(Programa, LinhasEditadasAMaoNomeadasESairGravaOEstadoInteiro) {
     arquivoComPadroes({{"percINSS", ""}, {"percentISS", "5 ; alíquota São Paulo"}});
-    const std::string editado = "; tabela acertada com o contador em 03/2026 - cont\xE1"
-                                "bil\r\n" +
-                                lerArquivo(arquivo) + "  percINSS = 9 \r\nchaveNova=1\r\n";
+    const std::string editado =
+        "; tabela acertada com o contador em 03/2026 - cont\xE1"
+        "bil\r\n" +
+        lerArquivo(arquivo) + "  percINSS = 9 \r\nchaveNova=1\r\n";
     gravarArquivo(arquivo, editado);
     ASSERT_TRUE(iniciar());
     EXPECT_EQ(perguntasAntesDaJanela, 0U) << "told once the window is up";
     ASSERT_EQ(perguntas.size(), 1U);
-    for (const char* linha : {"; tabela acertada com o contador em 03/2026 - contábil", "chaveNova=1",
-                              "percentISS=5 ; alíquota São Paulo"})
+    for (const char* linha :
+         {"; tabela acertada com o contador em 03/2026 - contábil", "chaveNova=1", "percentISS=5 ; alíquota São Paulo"})
         EXPECT_TRUE(perguntas[0].texto.contains(q(linha))) << linha;
     EXPECT_EQ(std::pair(sim->estado().percINSS, sim->estado().percentISS), std::pair(9.0, 0.0));
     EXPECT_EQ(texto("percINSS"), local("9,00"));

@@ -43,8 +43,13 @@ double contrasteDoTexto(const QImage& imagem, const QRect& area) {
 TEST_F(Programa, PainelAbertoPorTabelasAteOProximoCalculo) {
     arquivoComPadroes({{"percInsalub", "20"}, {"percNoturno", "20"}, {"percDSR", "16,67"}});
     ASSERT_TRUE(iniciar());
-    conferir({{"valInsalub", "135,60"}, {"valPericExNot", "119,99"}, {"valDSR", "342,67"}, {"retIR2", "17,28"},
-              {"liqPagar2", "2.597,26"}, {"nfLiq2", "3.394,55"}, {"valMargem2", "516,20"}});
+    conferir({{"valInsalub", "135,60"},
+              {"valPericExNot", "119,99"},
+              {"valDSR", "342,67"},
+              {"retIR2", "17,28"},
+              {"liqPagar2", "2.597,26"},
+              {"nfLiq2", "3.394,55"},
+              {"valMargem2", "516,20"}});
     QWidget* painel = janela->controle("Frame1");
     const auto painelAberto = [&](bool aberto) {
         EXPECT_EQ(painel->isVisible(), aberto);
@@ -117,9 +122,16 @@ TEST_F(Programa, PainelAbertoPorTabelasAteOProximoCalculo) {
 // without INSS or simplified discount, 5.000,00 withholds 466,27 − 312,89 and 4.800,00 411,27
 // − 312,89; with the cap at 0 nothing is withheld, as before it existed.
 TEST_F(Programa, ImpostoDeRenda2023E2026ComoPublicado) {
-    arquivoComPadroes({{"percINSS", "20"}, {"tetoINSS", "7087,22"}, {"aPartir1", "2112,01"}, {"Desconto1", "158,4"},
-                       {"Desconto2", "370,4"}, {"Desconto3", "651,73"}, {"aPartir4", "4664,69"},
-                       {"Desconto4", "884,96"}, {"percDAR", "0"}, {"percDAR2", "0"}});
+    arquivoComPadroes({{"percINSS", "20"},
+                       {"tetoINSS", "7087,22"},
+                       {"aPartir1", "2112,01"},
+                       {"Desconto1", "158,4"},
+                       {"Desconto2", "370,4"},
+                       {"Desconto3", "651,73"},
+                       {"aPartir4", "4664,69"},
+                       {"Desconto4", "884,96"},
+                       {"percDAR", "0"},
+                       {"percDAR2", "0"}});
     gravarArquivo(arquivo, lerArquivo(arquivo) + "descontoSimplificado=528\r\n");
     ASSERT_TRUE(iniciar());
     struct Caso {
@@ -132,14 +144,21 @@ TEST_F(Programa, ImpostoDeRenda2023E2026ComoPublicado) {
             EXPECT_EQ(texto("retIR"), local(c.retIR)) << c.producao << " com " << c.dependentes << " dependente(s)";
         }
     };
-    conferirIR({{"0", "3000", "21,60"}, {"0", "9000", "1.200,24"}, {"1", "3000", "7,38"}, {"1", "9000", "1.148,11"},
-                {"2", "9000", "1.095,97"}, {"0", "1000", "0,00"}, {"0", "2600", "0,00"}});
+    conferirIR({{"0", "3000", "21,60"},
+                {"0", "9000", "1.200,24"},
+                {"1", "3000", "7,38"},
+                {"1", "9000", "1.148,11"},
+                {"2", "9000", "1.095,97"},
+                {"0", "1000", "0,00"},
+                {"0", "2600", "0,00"}});
     const QString retIR = texto("retIR");
     sim->abrirTabelas();
     EXPECT_EQ(texto("reducaoIRFator"), local("0,000000"));
     tabelas2026();
     EXPECT_TRUE(janela->painel()->isVisible());
-    conferir({{"tetoINSS", "8.475,55"}, {"reducaoIRFator", "0,133145"}, {"descontoSimplificado", "607,20"},
+    conferir({{"tetoINSS", "8.475,55"},
+              {"reducaoIRFator", "0,133145"},
+              {"descontoSimplificado", "607,20"},
               {"reducaoIRTeto", "312,89"}});
     EXPECT_EQ(texto("retIR"), retIR);
     clicar("Calcular");
@@ -201,8 +220,11 @@ TEST_F(Programa, TemaEscuroNaoMudaAsCoresEListasEIR2026NoLugar) {
     };
     // A dark desktop scheme, as a dark GTK theme gives Qt: light text on dark buttons and fields.
     QPalette escuro(QColor(230, 230, 230), QColor(53, 53, 53));
-    for (const auto& [papel, cinza] : {std::pair{QPalette::Window, 40}, {QPalette::WindowText, 230},
-                                      {QPalette::Base, 25}, {QPalette::Text, 230}, {QPalette::Dark, 20}})
+    for (const auto& [papel, cinza] : {std::pair{QPalette::Window, 40},
+                                       {QPalette::WindowText, 230},
+                                       {QPalette::Base, 25},
+                                       {QPalette::Text, 230},
+                                       {QPalette::Dark, 20}})
         escuro.setColor(papel, QColor(cinza, cinza, cinza));
     const QPalette sistema = QApplication::palette();
     for (const bool painel : {false, true}) {

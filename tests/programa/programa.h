@@ -63,7 +63,9 @@ protected:
         gravarArquivo(arquivo, c.substr(2));
     }
     bool contem(const std::string& trecho) const { return lerArquivo(arquivo).find(trecho) != std::string::npos; }
-    std::string comoSalvo() const { return conteudoParametros(Conteudo::Estado, sim->estado(), separadoresDoSistema()); }
+    std::string comoSalvo() const {
+        return conteudoParametros(Conteudo::Estado, sim->estado(), separadoresDoSistema());
+    }
 
     // Starts the program as it starts itself (the window shown before its controls are made,
     // the recent sets listed in the user's configuration) and shows its window as the user
