@@ -91,7 +91,7 @@ std::unique_ptr<TravaDoArquivo> Simulador::travaDoConjunto(const std::filesystem
         fazerPergunta({QStringLiteral("Outra cópia do programa está usando o arquivo de parâmetros \"%1\".\n\n"
                                       "Se continuar, os parâmetros desta cópia só serão gravados ao sair se você "
                                       "confirmar, para não apagar os da outra.")
-                           .arg(textoDe(caminhoDoConjunto(arquivo))),
+                           .arg(textoCaminho(caminhoDoConjunto(arquivo))),
                        {QStringLiteral("Continuar"), QStringLiteral("Cancelar")},
                        1});
     return r == 0 ? std::move(trava) : nullptr;
@@ -110,7 +110,7 @@ bool Simulador::abrirConjunto(const std::filesystem::path& arquivo) {
     if (parametrosAlterados()) {
         const int r = fazerPergunta(
             {QStringLiteral("Os parâmetros de \"%1\" foram alterados.\n\nGravar as alterações antes de abrir \"%2\"?")
-                 .arg(textoDe(arquivo_.filename()), textoDe(arquivo.filename())),
+                 .arg(textoCaminho(arquivo_.filename()), textoCaminho(arquivo.filename())),
              {QStringLiteral("Gravar"), QStringLiteral("Descartar"), QStringLiteral("Cancelar")},
              2});
         if (r == 2) return false;
@@ -122,9 +122,10 @@ bool Simulador::abrirConjunto(const std::filesystem::path& arquivo) {
     ParametrosSimulacao lido;
     const std::optional<ResultadoLeitura> r = lerConjunto(arquivo, lido, sep_);
     if (!r) {
-        fazerPergunta({QStringLiteral("Não foi possível ler o arquivo de parâmetros \"%1\".").arg(textoDe(arquivo)),
-                       {QStringLiteral("OK")},
-                       0});
+        fazerPergunta(
+            {QStringLiteral("Não foi possível ler o arquivo de parâmetros \"%1\".").arg(textoCaminho(arquivo)),
+             {QStringLiteral("OK")},
+             0});
         return false;
     }
     auto trava = travaDoConjunto(arquivo);
@@ -156,7 +157,7 @@ bool Simulador::salvarConjuntoComo(const std::filesystem::path& arquivo) {
     const ResultadoGravacao r = gravarConjunto(Conteudo::Estado, arquivo, estado_, sep_);
     if (!r.ok) {
         fazerPergunta({QStringLiteral("Não foi possível gravar os parâmetros em \"%1\":\n%2")
-                           .arg(textoDe(r.arquivo), QString::fromStdString(r.motivo)),
+                           .arg(textoCaminho(r.arquivo), QString::fromStdString(r.motivo)),
                        {QStringLiteral("OK")},
                        0});
         return false;

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QScopedValueRollback>
 #include <QStringDecoder>
 #include <QTimer>
@@ -135,7 +136,9 @@ void Simulador::atualizarLegenda() {
 }
 
 QString Simulador::textoCaminho(const std::filesystem::path& caminho) {
-    return QString::fromStdU16String(caminho.u16string());
+    // With the system's own separators: on Windows a path joined from a folder Qt named with
+    // '/' and a file name would otherwise read "C:/pasta\\vestaMar.ini".
+    return QDir::toNativeSeparators(QString::fromStdU16String(caminho.u16string()));
 }
 
 void Simulador::avisarLinhasIlegiveis() {
