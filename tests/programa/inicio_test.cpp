@@ -230,7 +230,7 @@ TEST_F(Programa, SemPastaGravavelMostraOsValoresDoAdministrador) {
     QApplication::processEvents();
     conferir({{"ProdBruta", "3.333,00"}, {"percINSS", "9,00"}});
     ASSERT_EQ(perguntas.size(), 1U);
-    EXPECT_TRUE(perguntas[0].texto.contains(QString::fromStdString((usuario / "vestaMar.ini").string())));
+    EXPECT_TRUE(perguntas[0].texto.contains(QDir::toNativeSeparators(textoDe(usuario / "vestaMar.ini"))));
     EXPECT_TRUE(perguntas[0].texto.contains(q("não poderão ser gravadas")));
     clicar("Sair");
     ASSERT_EQ(perguntas.size(), 2U);
