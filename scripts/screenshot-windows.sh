@@ -22,12 +22,9 @@ preparar_prefixo "$build/wine" "$qt/bin" "${mingw[@]}"
 export LC_ALL=${LC_ALL:-pt_BR.UTF-8}
 
 export DISPLAY=${VESTAMAR_DISPLAY:-:91}
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
-trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
-
 pasta=$(mktemp -d)
-trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$pasta"' EXIT
+trap 'encerrar; rm -rf "$pasta"' EXIT
+abrir_tela sem-gerenciador
 "$WINE" "$build/vestamar/app/vestamar_captura.exe" -platform windows \
   "$(caminho_windows "$pasta")" "$(caminho_windows "$build/screenshot-windows")"
 echo "screenshots: $build/screenshot-windows{,-working,-small,-dialog,-panel}.png"

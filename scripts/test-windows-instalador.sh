@@ -32,15 +32,8 @@ confere() {  # confere <description> <command...>
 
 # A display of our own with a window manager, so the window gets focus and keys.
 export DISPLAY=${VESTAMAR_DISPLAY:-:91}
-pids=()
-encerrar() {
-  "$WINESERVER" -k 2>/dev/null || true
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-}
 trap encerrar EXIT
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
-openbox >/dev/null 2>&1 & pids+=($!)
+abrir_tela
 
 echo "installing $setup /S"
 "$WINE" "$setup" /S

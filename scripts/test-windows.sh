@@ -46,12 +46,6 @@ cd "$build/vestamar"
 # started meanwhile under the other setting may have changed (a pt_BR test then read its report
 # in en_US figures). One wineserver serves each pass: otherwise a test's program may reach a
 # server that is shutting down after the previous program ended ("recvmsg: Connection reset").
-pids=()
-encerrar() {
-  "$WINESERVER" -k 2>/dev/null || true
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  pids=()
-}
 trap encerrar EXIT
 passagem() {  # passagem <parallel jobs> <entries: regular expression>
   "$WINESERVER" -k 2>/dev/null || true
@@ -76,9 +70,7 @@ passagem "$jobs" .
 # (they share the screen and its focus). The prefix gets no browser for this pass (Wine's own
 # would open the help page), as the help test expects of a machine without one.
 export DISPLAY=${VESTAMAR_DISPLAY_TESTES:-:92}
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
-openbox >/dev/null 2>&1 & pids+=($!)
+abrir_tela
 cmake -DVESTAMAR_PLATAFORMA_WINE=windows . >/dev/null
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winebrowser.exe=d"
 passagem 1 '^(ui|programa|impressao)_'

@@ -34,6 +34,22 @@ preparar_prefixo() {
   cp -u /usr/share/fonts/truetype/liberation/*.ttf "$fontes/"
 }
 
+# A display of the script's own for Qt's windows platform: Xvfb at $DISPLAY, with openbox unless
+# told `sem-gerenciador`. Their processes are kept in `pids`; `encerrar` ends them and every
+# program of the prefix.
+pids=()
+abrir_tela() {
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
+  if [ "${1:-}" != sem-gerenciador ]; then openbox >/dev/null 2>&1 & pids+=($!); fi
+}
+encerrar() {
+  "$WINESERVER" -k 2>/dev/null || true
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  pids=()
+}
+
 # The folders of MinGW-w64's runtime DLLs (libstdc++, libgcc, winpthread), for programs run
 # from the build folder; an installed program carries its own copies.
 pastas_mingw() {
