@@ -94,12 +94,4 @@ QString pastaDoUsuario() {
 #endif
 }
 
-std::filesystem::path caminhoNativo(const QString& pasta) {
-#ifdef Q_OS_WIN
-    return std::filesystem::path(pasta.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(pasta).toStdString());
-#endif
-}
-
 }  // namespace vestamar

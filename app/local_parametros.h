@@ -14,8 +14,6 @@
 
 #include <QString>
 
-#include <filesystem>
-
 namespace vestamar {
 
 struct LocalParametros {
@@ -57,8 +55,5 @@ QString pastaDoAdministrador(const QString& pastaPrograma);
 // data folder on Windows (it follows the user from one office machine to another). Empty when
 // the system names none.
 QString pastaDoUsuario();
-
-// A folder as the native path the parameter file's functions take.
-std::filesystem::path caminhoNativo(const QString& pasta);
 
 }  // namespace vestamar

@@ -24,6 +24,7 @@
 #include <optional>
 
 #include "arquivo_parametros.h"
+#include "caminhos.h"
 #include "frmcalcprod.h"
 #include "local_parametros.h"
 #include "moldura.h"

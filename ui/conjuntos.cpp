@@ -16,6 +16,7 @@
 #include <QScopedValueRollback>
 #include <QSettings>
 
+#include "caminhos.h"
 #include "frmcalcprod.h"
 #include "regional.h"
 #include "simulador.h"
@@ -27,19 +28,9 @@ namespace {
 inline constexpr qsizetype kMaxRecentes = 5;
 const QString kChaveRecentes = QStringLiteral("conjuntos");
 
-QString textoDe(const std::filesystem::path& p) { return QString::fromStdU16String(p.u16string()); }
-
-std::filesystem::path caminhoDe(const QString& texto) {
-#ifdef Q_OS_WIN
-    return std::filesystem::path(texto.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(texto).toStdString());
-#endif
-}
-
 // The path the list keeps: absolute and clean, so the same file is listed once.
 QString caminhoDaLista(const std::filesystem::path& arquivo) {
-    return QDir::cleanPath(QFileInfo(textoDe(arquivo)).absoluteFilePath());
+    return QDir::cleanPath(QFileInfo(textoDoCaminho(arquivo)).absoluteFilePath());
 }
 
 }  // namespace
@@ -175,7 +166,7 @@ void Simulador::conectarConjuntos() {
         if (escolherArquivoConjunto) return escolherArquivoConjunto(salvar);
         QFileDialog dialogo(&janela_,
                             salvar ? QStringLiteral("Salvar parâmetros como") : QStringLiteral("Abrir parâmetros"),
-                            textoDe(arquivo_.parent_path()), QStringLiteral("Parâmetros (*.ini)"));
+                            textoDoCaminho(arquivo_.parent_path()), QStringLiteral("Parâmetros (*.ini)"));
         dialogo.setAcceptMode(salvar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialogo.setFileMode(salvar ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialogo.setDefaultSuffix(QStringLiteral("ini"));
@@ -186,14 +177,14 @@ void Simulador::conectarConjuntos() {
     abrir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(abrir, &QAction::triggered, this, [this, escolher] {
         const QString f = escolher(false);
-        if (!f.isEmpty()) abrirConjunto(caminhoDe(f));
+        if (!f.isEmpty()) abrirConjunto(caminhoNativo(f));
     });
     // Ctrl+Shift+S saves the PDF; F12 is the usual key of "save as".
     auto* salvar = new QAction(QStringLiteral("Salvar parâmetros como…"), &janela_);
     salvar->setShortcut(QKeySequence(Qt::Key_F12));
     connect(salvar, &QAction::triggered, this, [this, escolher] {
         const QString f = escolher(true);
-        if (!f.isEmpty()) salvarConjuntoComo(caminhoDe(f));
+        if (!f.isEmpty()) salvarConjuntoComo(caminhoNativo(f));
     });
     // The recent sets, built each time the menu opens: files gone since are left out.
     auto* menu = new QMenu(&janela_);
@@ -204,7 +195,7 @@ void Simulador::conectarConjuntos() {
         for (const QString& c : conjuntosRecentes()) {
             QAction* a = menu->addAction(QDir::toNativeSeparators(c));
             a->setEnabled(caminhoDaLista(arquivo_) != c);
-            connect(a, &QAction::triggered, this, [this, c] { abrirConjunto(caminhoDe(c)); });
+            connect(a, &QAction::triggered, this, [this, c] { abrirConjunto(caminhoNativo(c)); });
         }
     });
     auto* grupo = new QAction(&janela_);

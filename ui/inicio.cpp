@@ -11,6 +11,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "caminhos.h"
 #include "etextctl.h"
 #include "frmcalcprod.h"
 #include "impressora.h"
@@ -138,7 +139,7 @@ void Simulador::atualizarLegenda() {
 QString Simulador::textoCaminho(const std::filesystem::path& caminho) {
     // With the system's own separators: on Windows a path joined from a folder Qt named with
     // '/' and a file name would otherwise read "C:/pasta\\vestaMar.ini".
-    return QDir::toNativeSeparators(QString::fromStdU16String(caminho.u16string()));
+    return QDir::toNativeSeparators(textoDoCaminho(caminho));
 }
 
 void Simulador::avisarLinhasIlegiveis() {

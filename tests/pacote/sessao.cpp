@@ -9,6 +9,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include "caminhos.h"
 #include "frmcalcprod.h"
 #include "impressao.h"
 #include "local_parametros.h"
